@@ -1,0 +1,111 @@
+#include "app/main_entry.hpp"
+
+#include "app/command_line.hpp"
+#include "app/settings.hpp"
+#include "base/rounding.hpp"
+#include "engine/preview.hpp"
+#include "engine/saver_start.hpp"
+#include "platform/preview_window.hpp"
+#include "ui/settings_dialog.hpp"
+
+namespace quimbel::app {
+namespace {
+
+constexpr const char* kSaverTitle = "SAVER Screen";
+constexpr const char* kDialogTitle = "Saver Setting";
+
+std::string WithTrailingSeparator(std::string path, char separator) {
+  if (path.empty() || path.back() != separator)
+    path.push_back(separator);
+  return path;
+}
+
+void DispatchSaver(Program& program) {
+  RunValues& run = program.run;
+  platform::Screen& screen = program.platform.screen;
+  run.IsSaverMode = base::kTrue16;
+  if (program.settings.CaraType == 7) {
+    program.platform.random.Reseed();
+    run.RandomCaraType = base::CInt16(base::Int(program.platform.random.Next() * 7));
+  }
+  run.OriginX = 0;
+  run.OriginY = 0;
+  run.ScreenWidthPx = base::CInt16(screen.WidthTwips() / screen.TwipsPerPixelX());
+  run.ScreenHeightPx = base::CInt16(screen.HeightTwips() / screen.TwipsPerPixelY());
+  engine::StartSaver(program);
+}
+
+void DispatchPreview(Program& program) {
+  RunValues& run = program.run;
+  platform::Screen& screen = program.platform.screen;
+  run.IsSaverMode = base::kFalse16;
+  platform::Rect32 rect;
+  if (!screen.WindowRect(run.HostHandle, rect)) {
+    // A handle that names no window would leave an invisible zero-size
+    // preview and a process that never ends: end at once instead.
+    program.End(0);
+    return;
+  }
+  run.OriginX = 0;
+  run.OriginY = 0;
+  std::int32_t width = base::CheckedInt32(static_cast<std::int64_t>(rect.right) - rect.left);
+  std::int32_t height = base::CheckedInt32(static_cast<std::int64_t>(rect.bottom) - rect.top);
+  run.ScreenWidthPx = base::CInt16(screen.TwipsPerPixelX() * width);
+  run.ScreenHeightPx = base::CInt16(screen.TwipsPerPixelY() * height);
+  engine::CreatePreviewWindow(program);
+  engine::StartPreview(program);
+}
+
+void DispatchConfigure(Program& program) {
+  program.platform.process.ProcessPendingMessages();
+  program.run.IsSaverMode = base::kFalse16;
+  ui::ShowSettingsDialog(program);
+}
+
+}  // namespace
+
+void Main(Program& program) {
+  platform::Process& process = program.platform.process;
+  // Both look-ups are always made.
+  bool saverOpen = process.TopLevelWindowExists(kSaverTitle);
+  bool dialogOpen = process.TopLevelWindowExists(kDialogTitle);
+  if (saverOpen || dialogOpen) {
+    program.End(0);
+    return;
+  }
+
+  program.run.AppPath =
+      WithTrailingSeparator(process.ExecutableDirectory(), process.PathSeparator());
+  LoadSettings(program);
+
+  CommandLine line = ParseCommandLine(process.CommandLine());
+  program.run.HostHandle = line.handle;
+  program.run.Mode = line.mode;
+  switch (line.mode) {
+    case RunMode::Saver:
+      DispatchSaver(program);
+      break;
+    case RunMode::Preview:
+      DispatchPreview(program);
+      break;
+    case RunMode::Configure:
+      DispatchConfigure(program);
+      break;
+    case RunMode::None:
+      program.End(0);
+      break;
+  }
+}
+
+int RunMain(Program& program) {
+  try {
+    Main(program);
+    return 0;
+  } catch (const base::RuntimeError& error) {
+    program.platform.process.ReportUntrappedError(error);
+    program.End(1);
+    return 1;
+  }
+}
+
+}  // namespace quimbel::app

@@ -1,0 +1,20 @@
+#include "engine/preview.hpp"
+
+#include "app/program.hpp"
+
+namespace quimbel::engine {
+
+void CreatePreviewWindow(app::Program& program) {
+  program.saver.frmPrev = program.platform.previews.CreatePreviewWindow();
+  program.saver.frmPrev->AddChildStyle();
+  program.saver.frmPrev->SetParent(program.run.HostHandle);
+}
+
+void StartPreview(app::Program& program) {
+  const app::RunValues& run = program.run;
+  platform::PreviewWindow& window = *program.saver.frmPrev;
+  window.SetBoundsTwips(run.OriginX, run.OriginY, run.ScreenWidthPx, run.ScreenHeightPx);
+  window.Show();
+}
+
+}  // namespace quimbel::engine

@@ -1,0 +1,26 @@
+#pragma once
+// Everything the core reaches the world through, handed to it by a port.
+#include "platform/preview_window.hpp"
+#include "platform/process.hpp"
+#include "platform/random.hpp"
+#include "platform/screen.hpp"
+#include "platform/settings_store.hpp"
+#include "platform/sound_service.hpp"
+
+namespace quimbel::platform {
+
+class SaverWindowFactory;
+class FormFactory;
+
+struct Platform {
+  Process& process;
+  Screen& screen;
+  SettingsStore& store;
+  Random& random;
+  SoundService& sound;
+  PreviewWindowFactory& previews;
+  SaverWindowFactory& savers;
+  FormFactory& forms;
+};
+
+}  // namespace quimbel::platform

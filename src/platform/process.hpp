@@ -1,0 +1,33 @@
+#pragma once
+// The seam: the process the program runs in.
+#include <string>
+#include <string_view>
+
+#include "base/runtime_error.hpp"
+
+namespace quimbel::platform {
+
+class Process {
+ public:
+  virtual ~Process() = default;
+
+  // The argument text that follows the program name, as the host passed it (UTF-8).
+  virtual std::string CommandLine() = 0;
+  // The directory that holds the executable (UTF-8), with or without a final separator.
+  virtual std::string ExecutableDirectory() = 0;
+  // The separator the platform's paths use ('\\' on Windows, '/' elsewhere).
+  virtual char PathSeparator() const = 0;
+  // True when a top-level window with exactly this title is open (any process).
+  virtual bool TopLevelWindowExists(std::string_view title) = 0;
+  // Handles the window messages that are pending, once, and returns.
+  virtual void ProcessPendingMessages() = 0;
+  // Ends the process at once: nothing more is drawn or played. A port that
+  // cannot stop the caller (the headless one) records it; the caller returns
+  // right after, and events arriving later are ignored by the core.
+  virtual void EndProcess(int exitCode) = 0;
+  // Shows the run-time error report for an error nothing trapped. The caller
+  // ends the process after it returns.
+  virtual void ReportUntrappedError(const base::RuntimeError& error) = 0;
+};
+
+}  // namespace quimbel::platform

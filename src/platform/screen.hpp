@@ -1,0 +1,52 @@
+#pragma once
+// The seam: the screen, its metrics, the pointer and caret, and foreign
+// windows' rectangles.
+#include <cstdint>
+
+#include "engine/surface.hpp"
+
+namespace quimbel::platform {
+
+struct Point32 {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+struct Rect32 {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+};
+
+// A host window as the command line names it: a Win32 window handle or an X
+// window id, read as a signed 32-bit number.
+using WindowHandle = std::int32_t;
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+
+  // Twips (1/1440 inch) per pixel: 1440 / logical dpi (15 at 96 dpi, 12 at 120).
+  virtual double TwipsPerPixelX() = 0;
+  virtual double TwipsPerPixelY() = 0;
+  // The primary screen's size in twips (pixels times twips per pixel).
+  virtual double WidthTwips() = 0;
+  virtual double HeightTwips() = 0;
+
+  // Copies the screen rectangle (x, y, width, height) into dst at (0, 0),
+  // clipped to dst. Returns false, leaving dst as it was, when the screen
+  // cannot be read.
+  virtual bool Capture(engine::Surface& dst, int x, int y, int width, int height) = 0;
+
+  // The pointer's screen position and the caret's position as the platform
+  // reports them. A failing query returns false and leaves the point unchanged.
+  virtual bool CursorPos(Point32& p) = 0;
+  virtual bool CaretPos(Point32& p) = 0;
+
+  // The screen rectangle of the window with this handle. A failing query
+  // returns false and leaves the rectangle unchanged.
+  virtual bool WindowRect(WindowHandle handle, Rect32& r) = 0;
+};
+
+}  // namespace quimbel::platform

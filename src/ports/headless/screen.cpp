@@ -1,0 +1,48 @@
+#include "ports/headless/screen.hpp"
+
+#include <algorithm>
+
+namespace quimbel::headless {
+
+bool HeadlessScreen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+  ++captureCount;
+  if (captureFails)
+    return false;
+  int w = std::min({width, dst.Width(), widthPx - x});
+  int h = std::min({height, dst.Height(), heightPx - y});
+  for (int row = 0; row < h; ++row) {
+    for (int col = 0; col < w; ++col) {
+      int sx = x + col;
+      int sy = y + row;
+      bool inside = sx >= 0 && sy >= 0 && sx < desktop.Width() && sy < desktop.Height();
+      dst.At(col, row) = inside ? desktop.At(sx, sy) : engine::kBlack;
+    }
+  }
+  return true;
+}
+
+bool HeadlessScreen::CursorPos(platform::Point32& p) {
+  queryLog.push_back('P');
+  if (cursorQueryFails)
+    return false;
+  p = cursor;
+  return true;
+}
+
+bool HeadlessScreen::CaretPos(platform::Point32& p) {
+  queryLog.push_back('C');
+  if (caretQueryFails)
+    return false;
+  p = caret;
+  return true;
+}
+
+bool HeadlessScreen::WindowRect(platform::WindowHandle handle, platform::Rect32& r) {
+  auto it = windows.find(handle);
+  if (it == windows.end())
+    return false;
+  r = it->second;
+  return true;
+}
+
+}  // namespace quimbel::headless

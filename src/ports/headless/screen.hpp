@@ -1,0 +1,44 @@
+#pragma once
+// Headless screen: a size and dpi chosen by the test, a desktop picture to
+// capture, scripted pointer and caret positions, and host windows by handle.
+#include <map>
+#include <vector>
+
+#include "platform/screen.hpp"
+
+namespace quimbel::headless {
+
+class HeadlessScreen : public platform::Screen {
+ public:
+  int widthPx = 1024;
+  int heightPx = 768;
+  double twipsPerPixelX = 15;
+  double twipsPerPixelY = 15;
+  engine::Surface desktop;  // what a capture returns; empty means black
+  bool captureFails = false;
+  int captureCount = 0;
+  platform::Point32 cursor;
+  platform::Point32 caret;
+  bool cursorQueryFails = false;
+  bool caretQueryFails = false;
+  std::vector<char> queryLog;  // 'C' caret, 'P' pointer, in call order
+  std::map<platform::WindowHandle, platform::Rect32> windows;
+
+  // Sets the size in pixels and the dpi in one step.
+  void SetMetrics(int width, int height, double twipsPerPixel) {
+    widthPx = width;
+    heightPx = height;
+    twipsPerPixelX = twipsPerPixelY = twipsPerPixel;
+  }
+
+  double TwipsPerPixelX() override { return twipsPerPixelX; }
+  double TwipsPerPixelY() override { return twipsPerPixelY; }
+  double WidthTwips() override { return widthPx * twipsPerPixelX; }
+  double HeightTwips() override { return heightPx * twipsPerPixelY; }
+  bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
+  bool CursorPos(platform::Point32& p) override;
+  bool CaretPos(platform::Point32& p) override;
+  bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
+};
+
+}  // namespace quimbel::headless

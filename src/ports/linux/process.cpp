@@ -1,0 +1,56 @@
+#include "ports/linux/process.hpp"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "ports/linux/x11_windows.hpp"
+
+namespace quimbel::linux_port {
+
+std::string JoinArguments(const std::vector<std::string>& args) {
+  std::string line;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (i > 1)
+      line += ' ';
+    line += args[i];
+  }
+  return line;
+}
+
+std::string UntrappedErrorText(const base::RuntimeError& error) {
+  return "quimbel: 実行時エラー '" + std::to_string(error.Number()) + "': " + error.Description() +
+         " (" + error.Source() + ")";
+}
+
+std::string LinuxProcess::CommandLine() {
+  return JoinArguments(args_);
+}
+
+std::string LinuxProcess::ExecutableDirectory() {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec || exe.empty()) {
+    exe = std::filesystem::absolute(args_.empty() ? std::string(".") : args_[0], ec);
+  }
+  return exe.parent_path().string();
+}
+
+bool LinuxProcess::TopLevelWindowExists(std::string_view title) {
+  return X11TopLevelWindowExists(title);
+}
+
+void LinuxProcess::ProcessPendingMessages() {}
+
+void LinuxProcess::EndProcess(int exitCode) {
+  std::fflush(nullptr);
+  std::_Exit(exitCode);
+}
+
+void LinuxProcess::ReportUntrappedError(const base::RuntimeError& error) {
+  std::fprintf(stderr, "%s\n", UntrappedErrorText(error).c_str());
+}
+
+}  // namespace quimbel::linux_port

@@ -1,0 +1,127 @@
+#include "ports/linux/screen.hpp"
+
+#include <X11/Xlib.h>
+#include <X11/Xresource.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace quimbel::linux_port {
+namespace {
+
+// The logical dpi the desktop asks for (Xft.dpi), else 96.
+double DesktopDpi(Display* display) {
+  const char* resources = XResourceManagerString(display);
+  if (resources == nullptr)
+    return 96;
+  XrmInitialize();
+  XrmDatabase db = XrmGetStringDatabase(resources);
+  double dpi = 96;
+  char* type = nullptr;
+  XrmValue value{};
+  if (db != nullptr && XrmGetResource(db, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) {
+    double v = std::atof(value.addr);
+    if (v >= 48 && v <= 480)
+      dpi = v;
+  }
+  if (db != nullptr)
+    XrmDestroyDatabase(db);
+  return dpi;
+}
+
+int IgnoreErrors(Display*, XErrorEvent*) {
+  return 0;
+}
+
+}  // namespace
+
+double TwipsPerPixelForDpi(double dpi) {
+  return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+X11Screen::X11Screen() {
+  display_ = XOpenDisplay(nullptr);
+  if (display_ == nullptr)
+    return;
+  int screen = DefaultScreen(display_);
+  widthPx_ = DisplayWidth(display_, screen);
+  heightPx_ = DisplayHeight(display_, screen);
+  twipsPerPixel_ = TwipsPerPixelForDpi(DesktopDpi(display_));
+}
+
+X11Screen::~X11Screen() {
+  if (display_ != nullptr)
+    XCloseDisplay(display_);
+}
+
+bool X11Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+  if (display_ == nullptr)
+    return false;
+  int w = std::min({width, dst.Width(), widthPx_ - x});
+  int h = std::min({height, dst.Height(), heightPx_ - y});
+  if (w <= 0 || h <= 0 || x < 0 || y < 0)
+    return false;
+  auto previous = XSetErrorHandler(IgnoreErrors);
+  XImage* image = XGetImage(display_, DefaultRootWindow(display_), x, y, static_cast<unsigned>(w),
+                            static_cast<unsigned>(h), AllPlanes, ZPixmap);
+  XSetErrorHandler(previous);
+  if (image == nullptr)
+    return false;
+  for (int row = 0; row < h; ++row) {
+    for (int col = 0; col < w; ++col) {
+      dst.At(col, row) = static_cast<engine::Pixel>(XGetPixel(image, col, row)) & 0xFFFFFF;
+    }
+  }
+  XDestroyImage(image);
+  return true;
+}
+
+bool X11Screen::CursorPos(platform::Point32& p) {
+  if (display_ == nullptr)
+    return false;
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, winX = 0, winY = 0;
+  unsigned int mask = 0;
+  if (!XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &winX,
+                     &winY, &mask)) {
+    return false;
+  }
+  p.x = rootX;
+  p.y = rootY;
+  return true;
+}
+
+bool X11Screen::CaretPos(platform::Point32& p) {
+  // X has no system caret; the program never shows one, so it stays at the origin.
+  p.x = 0;
+  p.y = 0;
+  return true;
+}
+
+bool X11Screen::WindowRect(platform::WindowHandle handle, platform::Rect32& r) {
+  if (display_ == nullptr || handle <= 0)
+    return false;
+  auto previous = XSetErrorHandler(IgnoreErrors);
+  XWindowAttributes attributes{};
+  Window window = static_cast<Window>(handle);
+  bool ok = XGetWindowAttributes(display_, window, &attributes) != 0;
+  int rootX = 0, rootY = 0;
+  Window child = 0;
+  if (ok) {
+    ok = XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &rootX, &rootY,
+                               &child) != 0;
+  }
+  XSync(display_, False);
+  XSetErrorHandler(previous);
+  if (!ok)
+    return false;
+  r.left = rootX;
+  r.top = rootY;
+  r.right = rootX + attributes.width;
+  r.bottom = rootY + attributes.height;
+  return true;
+}
+
+}  // namespace quimbel::linux_port

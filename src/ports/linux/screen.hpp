@@ -1,0 +1,36 @@
+#pragma once
+// Linux screen over Xlib: metrics of the default screen, the root window's
+// pixels, the pointer, and foreign windows' rectangles.
+#include "platform/screen.hpp"
+
+struct _XDisplay;
+
+namespace quimbel::linux_port {
+
+class X11Screen : public platform::Screen {
+ public:
+  X11Screen();
+  ~X11Screen() override;
+  X11Screen(const X11Screen&) = delete;
+  X11Screen& operator=(const X11Screen&) = delete;
+
+  double TwipsPerPixelX() override { return twipsPerPixel_; }
+  double TwipsPerPixelY() override { return twipsPerPixel_; }
+  double WidthTwips() override { return widthPx_ * twipsPerPixel_; }
+  double HeightTwips() override { return heightPx_ * twipsPerPixel_; }
+  bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
+  bool CursorPos(platform::Point32& p) override;
+  bool CaretPos(platform::Point32& p) override;
+  bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
+
+ private:
+  _XDisplay* display_ = nullptr;
+  int widthPx_ = 0;
+  int heightPx_ = 0;
+  double twipsPerPixel_ = 15;
+};
+
+// Twips per pixel for a logical dpi: 1440 / dpi, 15 when the dpi is unknown.
+double TwipsPerPixelForDpi(double dpi);
+
+}  // namespace quimbel::linux_port

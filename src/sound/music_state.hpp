@@ -1,0 +1,7 @@
+#pragma once
+// What the background music keeps for the life of the process.
+namespace quimbel::sound {
+
+struct MusicState {};
+
+}  // namespace quimbel::sound
