@@ -1,5 +1,6 @@
 #pragma once
 // Everything the core reaches the world through, handed to it by a port.
+#include "platform/message_box.hpp"
 #include "platform/preview_window.hpp"
 #include "platform/process.hpp"
 #include "platform/random.hpp"
@@ -21,6 +22,7 @@ struct Platform {
   PreviewWindowFactory& previews;
   SaverWindowFactory& savers;
   FormFactory& forms;
+  MessageBoxes& messageBoxes;
 };
 
 }  // namespace quimbel::platform

@@ -3,6 +3,7 @@
 // aggregate over them, ready for a Program.
 #include "platform/platform.hpp"
 #include "ports/headless/forms.hpp"
+#include "ports/headless/message_box.hpp"
 #include "ports/headless/preview_window.hpp"
 #include "ports/headless/process.hpp"
 #include "ports/headless/random.hpp"
@@ -22,7 +23,9 @@ struct HeadlessPlatform {
   HeadlessPreviewFactory previews;
   HeadlessSaverFactory savers;
   HeadlessFormFactory forms;
-  platform::Platform platform{process, screen, store, random, sound, previews, savers, forms};
+  ScriptedMessageBoxes messageBoxes;
+  platform::Platform platform{process,  screen, store, random,      sound,
+                              previews, savers, forms, messageBoxes};
 };
 
 }  // namespace quimbel::headless

@@ -38,6 +38,13 @@ class NoPreviews : public quimbel::platform::PreviewWindowFactory {
   }
 };
 
+class NoMessageBoxes : public quimbel::platform::MessageBoxes {
+ public:
+  int Show(const std::string&, const std::string&, int, const std::string&, int) override {
+    return quimbel::platform::kIdCancel;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,7 +57,9 @@ int main(int argc, char** argv) {
   NoPreviews previews;
   platform::SaverWindowFactory savers;
   platform::FormFactory forms;
-  platform::Platform platform{process, screen, store, random, sound, previews, savers, forms};
+  NoMessageBoxes messageBoxes;
+  platform::Platform platform{process,  screen, store, random,      sound,
+                              previews, savers, forms, messageBoxes};
   app::Program program(platform);
   return app::RunMain(program);
 }
