@@ -1,0 +1,147 @@
+// The Linux settings file: round trip, neighbours kept, atomic replacement,
+// refused writes reported.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/program.hpp"
+#include "app/settings.hpp"
+#include "base/runtime_error.hpp"
+#include "ports/headless/headless_platform.hpp"
+#include "ports/linux/settings_store.hpp"
+
+namespace fs = std::filesystem;
+using quimbel::linux_port::FileStore;
+
+namespace {
+
+class FileStoreTest : public ::testing::Test {
+ protected:
+  fs::path dir;
+  void SetUp() override {
+    char pattern[] = "/tmp/quimbel-store-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir = pattern;
+  }
+  void TearDown() override {
+    chmod(dir.c_str(), 0700);
+    fs::remove_all(dir);
+  }
+  std::string FileText(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+};
+
+TEST_F(FileStoreTest, ValuesRoundTripAndAbsentOnesAreAbsent) {
+  FileStore store(dir / "cfg");
+  EXPECT_FALSE(store.Read("SetupQor", "QuimbelSaver", "number of cara").has_value());
+  store.Write("SetupQor", "QuimbelSaver", "number of cara", "5");
+  store.Write("SetupQor", "QuimbelSaver", "music mode", "0");
+  store.Write("SetupQor", "QuimbelSaver", "number of cara", "-12");
+  EXPECT_EQ(store.Read("SetupQor", "QuimbelSaver", "number of cara"), "-12");
+  EXPECT_EQ(store.Read("SetupQor", "QuimbelSaver", "music mode"), "0");
+  EXPECT_FALSE(store.Read("SetupQor", "Other", "music mode").has_value());
+  EXPECT_EQ(FileText(store.FileFor("SetupQor")),
+            "[QuimbelSaver]\nnumber of cara=-12\nmusic mode=0\n");
+}
+
+TEST_F(FileStoreTest, OtherSectionsAndKeysAreKept) {
+  fs::create_directories(dir);
+  std::ofstream(dir / "SetupQor.ini") << "# mine\n[Other]\nx=1\n[QuimbelSaver]\nsaver type= 3 \n";
+  FileStore store(dir);
+  EXPECT_EQ(store.Read("SetupQor", "QuimbelSaver", "saver type"), " 3 ");
+  store.Write("SetupQor", "QuimbelSaver", "music mode", "1");
+  store.Write("SetupQor", "Other", "y", "2");
+  EXPECT_EQ(FileText(dir / "SetupQor.ini"),
+            "# mine\n[Other]\nx=1\ny=2\n[QuimbelSaver]\nsaver type= 3 \nmusic mode=1\n");
+}
+
+TEST_F(FileStoreTest, SavingReplacesTheFileWholeAndLeavesNoTemporary) {
+  FileStore store(dir);
+  quimbel::headless::HeadlessPlatform hp;
+  quimbel::platform::Platform platform{hp.process,  hp.screen, store,    hp.random,      hp.sound,
+                                       hp.previews, hp.savers, hp.forms, hp.messageBoxes};
+  quimbel::app::Program program(platform);
+  program.settings = {5, 7, 3, 0};
+  quimbel::app::SaveSettings(program);
+  quimbel::app::Program next(platform);
+  quimbel::app::LoadSettings(next);
+  EXPECT_EQ(next.settings.CaraCount, 5);
+  EXPECT_EQ(next.settings.CaraType, 7);
+  EXPECT_EQ(next.settings.SaverType, 3);
+  EXPECT_EQ(next.settings.MusicMode, 0);
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    ++files;
+    EXPECT_EQ(entry.path().filename(), "SetupQor.ini");
+  }
+  EXPECT_EQ(files, 1);
+}
+
+TEST_F(FileStoreTest, ARefusedWriteRaisesAndKeepsTheOldFile) {
+  if (geteuid() == 0)
+    GTEST_SKIP() << "root writes into read-only directories";
+  FileStore store(dir);
+  store.Write("SetupQor", "QuimbelSaver", "saver type", "1");
+  chmod(dir.c_str(), 0500);
+  try {
+    store.Write("SetupQor", "QuimbelSaver", "saver type", "3");
+    ADD_FAILURE() << "the write must be refused";
+  } catch (const quimbel::base::RuntimeError& e) {
+    EXPECT_EQ(e.Number(), quimbel::base::kStoreFailure);
+  }
+  EXPECT_EQ(store.Read("SetupQor", "QuimbelSaver", "saver type"), "1");
+}
+
+TEST_F(FileStoreTest, AFailedReplaceRaisesAndLeavesNoTemporary) {
+  // A directory where the file belongs: the final rename fails, even for root.
+  fs::create_directories(dir / "SetupQor.ini" / "inside");
+  FileStore store(dir);
+  EXPECT_THROW(store.Write("SetupQor", "QuimbelSaver", "saver type", "3"),
+               quimbel::base::RuntimeError);
+  int entries = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    ++entries;
+    EXPECT_EQ(entry.path().filename(), "SetupQor.ini");
+  }
+  EXPECT_EQ(entries, 1);
+}
+
+TEST_F(FileStoreTest, AFileInTheWayOfTheDirectoryIsAStoreFailure) {
+  std::ofstream(dir / "blocked") << "x";
+  FileStore store(dir / "blocked");
+  EXPECT_FALSE(store.Read("SetupQor", "QuimbelSaver", "saver type").has_value());
+  EXPECT_THROW(store.Write("SetupQor", "QuimbelSaver", "saver type", "3"),
+               quimbel::base::RuntimeError);
+}
+
+TEST_F(FileStoreTest, TextThatWouldBreakTheFileIsRefused) {
+  FileStore store(dir);
+  EXPECT_THROW(store.Write("SetupQor", "QuimbelSaver", "k", "1\n[x]"), quimbel::base::RuntimeError);
+  EXPECT_THROW(store.Write("SetupQor", "QuimbelSaver", "a=b", "1"), quimbel::base::RuntimeError);
+  EXPECT_FALSE(fs::exists(store.FileFor("SetupQor")));
+}
+
+TEST(FileStoreLocationTest, FollowsXdgConfigHome) {
+  const char* old = std::getenv("XDG_CONFIG_HOME");
+  std::string saved = old ? old : "";
+  setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
+  EXPECT_EQ(FileStore::DefaultDirectory(), fs::path("/tmp/xdg-test/quimbel"));
+  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored, as the XDG rules say
+  EXPECT_NE(FileStore::DefaultDirectory(), fs::path("relative/quimbel"));
+  if (old) {
+    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
+}
+
+}  // namespace
