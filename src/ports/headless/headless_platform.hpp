@@ -22,7 +22,7 @@ struct HeadlessPlatform {
   HeadlessSound sound;
   HeadlessPreviewFactory previews;
   HeadlessSaverFactory savers;
-  HeadlessFormFactory forms;
+  HeadlessFormFactory forms{process, screen};
   ScriptedMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};

@@ -6,6 +6,7 @@
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
 #include "base/clock_random.hpp"
+#include "base/runtime_error.hpp"
 #include "platform/forms.hpp"
 #include "platform/saver_window.hpp"
 #include "ports/linux/process.hpp"
@@ -45,6 +46,13 @@ class NoMessageBoxes : public quimbel::platform::MessageBoxes {
   }
 };
 
+class NoForms : public quimbel::platform::FormFactory {
+ public:
+  std::unique_ptr<quimbel::platform::Form> CreateForm(std::string_view) override {
+    throw quimbel::base::RuntimeError::InvalidCall();
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,7 +64,7 @@ int main(int argc, char** argv) {
   NoSound sound;
   NoPreviews previews;
   platform::SaverWindowFactory savers;
-  platform::FormFactory forms;
+  NoForms forms;
   NoMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};
