@@ -1,7 +1,12 @@
 #pragma once
 // What the background music keeps for the life of the process.
+#include "base/int16.hpp"
+
 namespace quimbel::sound {
 
-struct MusicState {};
+struct MusicState {
+  // True (-1) once the tune was opened and its playing started.
+  base::Int16 BgmActive;
+};
 
 }  // namespace quimbel::sound

@@ -1,5 +1,10 @@
 #pragma once
-// Headless sound service: records every command.
+// Headless sound service: records every command, says whether it came through
+// Send or Execute, and answers like a small well-behaved device unless a test
+// scripts another answer.
+#include <cstdint>
+#include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -7,18 +12,56 @@
 
 namespace quimbel::headless {
 
+struct SoundCall {
+  enum class Via { Send, Execute };
+  Via via = Via::Send;
+  std::string command;
+  bool withReply = false;
+  std::size_t replyLength = 0;
+};
+
+struct SoundAnswer {
+  std::uint32_t code = platform::kSoundOk;
+  std::string reply;  // written into the caller's buffer when the code is 0
+};
+
+struct ReportedSoundFailure {
+  std::string command;
+  std::uint32_t code = 0;
+};
+
 class HeadlessSound : public platform::SoundService {
  public:
-  std::vector<std::string> commands;
+  std::vector<SoundCall> calls;
+  std::vector<std::string> commands;  // the same commands, texts only
+  // Failures of Execute, each standing for the box the platform would show.
+  std::vector<ReportedSoundFailure> reportedFailures;
 
-  std::uint32_t Send(std::string_view command, std::string*, std::size_t) override {
-    commands.emplace_back(command);
-    return 0;
+  // Answers given in order to the command with exactly this text, or else to
+  // any command with this first word ("open", "status", ...). A scripted
+  // answer replaces the simulated device's for that call: the device's state
+  // does not change when a scripted answer is given.
+  std::map<std::string, std::deque<SoundAnswer>, std::less<>> script;
+
+  // The simulated device: aliases that are open, with their mode ("stopped",
+  // "playing", "paused"). Open succeeds for any file; play plays for ever
+  // until the test ends the tune with EndTune.
+  std::map<std::string, std::string, std::less<>> devices;
+
+  std::uint32_t Send(std::string_view command, std::string* reply,
+                     std::size_t replyLength) override;
+  bool Execute(std::string_view command) override;
+
+  // The tune of an open alias has reached its end.
+  void EndTune(std::string_view alias);
+  // Queues an answer (see script).
+  void Answer(std::string key, SoundAnswer answer) {
+    script[std::move(key)].push_back(std::move(answer));
   }
-  bool Execute(std::string_view command) override {
-    commands.emplace_back(command);
-    return true;
-  }
+
+ private:
+  SoundAnswer Respond(std::string_view command);
+  SoundAnswer Simulate(std::string_view command);
 };
 
 }  // namespace quimbel::headless
