@@ -1,0 +1,47 @@
+// The Windows program's entry: builds the port's services, hands the command
+// line to the core, then keeps the process alive while one of its windows is open.
+#include <windows.h>
+
+#include "app/main_entry.hpp"
+#include "app/program.hpp"
+#include "base/clock_random.hpp"
+#include "platform/forms.hpp"
+#include "platform/saver_window.hpp"
+#include "ports/win32/message_box.hpp"
+#include "ports/win32/message_loop.hpp"
+#include "ports/win32/preview_window.hpp"
+#include "ports/win32/process.hpp"
+#include "ports/win32/screen.hpp"
+#include "ports/win32/settings_store.hpp"
+
+namespace {
+
+// Until the sound service of this port exists, it refuses politely: the saver
+// runs in silence.
+class NoSound : public quimbel::platform::SoundService {
+ public:
+  std::uint32_t Send(std::string_view, std::string*, std::size_t) override { return 1; }
+  bool Execute(std::string_view) override { return false; }
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace quimbel;
+  win32_port::Win32Process process;
+  win32_port::Win32Screen screen;
+  win32_port::RegistryStore store;
+  base::ClockRandom random;
+  NoSound sound;
+  win32_port::Win32PreviewFactory previews(screen);
+  platform::SaverWindowFactory savers;
+  platform::FormFactory forms;
+  win32_port::Win32MessageBoxes messageBoxes;
+  platform::Platform platform{process,  screen, store, random,      sound,
+                              previews, savers, forms, messageBoxes};
+  app::Program program(platform);
+  int code = app::RunMain(program);
+  if (code != 0 || program.ended)
+    return code;
+  return win32_port::RunMessageLoop();
+}

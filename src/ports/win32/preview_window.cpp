@@ -1,0 +1,148 @@
+#include "ports/win32/preview_window.hpp"
+
+#include <windows.h>
+
+#include <cmath>
+
+#include "ports/win32/dib.hpp"
+#include "ports/win32/message_loop.hpp"
+#include "ports/win32/window_handle.hpp"
+
+namespace quimbel::win32_port {
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuimbelPreview";
+constexpr wchar_t kTitle[] = L"preview window";
+// How often the window looks whether its host still exists: a host in another
+// process may vanish without our window hearing of it.
+constexpr UINT_PTR kHostCheckTimer = 1;
+constexpr UINT kHostCheckMs = 250;
+
+class Win32Preview;
+LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void RegisterPreviewClass() {
+  static bool registered = false;
+  if (registered)
+    return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = PreviewProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kClassName;
+  registered = RegisterClassExW(&wc) != 0;
+}
+
+class Win32Preview : public platform::PreviewWindow {
+ public:
+  explicit Win32Preview(platform::Screen& screen) : screen_(screen) {
+    RegisterPreviewClass();
+    window_ = CreateWindowExW(0, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    if (window_ != nullptr)
+      WindowOpened();
+  }
+  ~Win32Preview() override {
+    if (window_ != nullptr)
+      DestroyWindow(window_);
+  }
+  Win32Preview(const Win32Preview&) = delete;
+  Win32Preview& operator=(const Win32Preview&) = delete;
+
+  void AddChildStyle() override {
+    if (window_ == nullptr)
+      return;
+    LONG style = GetWindowLongW(window_, GWL_STYLE);
+    SetWindowLongW(window_, GWL_STYLE, style | WS_CHILD);
+  }
+  void SetParent(platform::WindowHandle host) override {
+    if (window_ == nullptr)
+      return;
+    ::SetParent(window_, ToHwnd(host));
+    SetTimer(window_, kHostCheckTimer, kHostCheckMs, nullptr);
+  }
+  void SetBoundsTwips(double left, double top, double width, double height) override {
+    if (window_ == nullptr)
+      return;
+    double tx = screen_.TwipsPerPixelX();
+    double ty = screen_.TwipsPerPixelY();
+    MoveWindow(window_, TwipsToPixels(left, tx), TwipsToPixels(top, ty), TwipsToPixels(width, tx),
+               TwipsToPixels(height, ty), TRUE);
+  }
+  void SetPicture(const engine::Surface& picture) override {
+    picture_ = picture;
+    if (window_ != nullptr)
+      InvalidateRect(window_, nullptr, TRUE);
+  }
+  void Show() override {
+    if (window_ != nullptr)
+      ShowWindow(window_, SW_SHOW);
+  }
+
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window_, &ps);
+        DrawSurface(dc, 0, 0, picture_);
+        EndPaint(window_, &ps);
+        return 0;
+      }
+      case WM_TIMER:
+        if (wParam == kHostCheckTimer) {
+          HWND parent = GetAncestor(window_, GA_PARENT);
+          if (parent == nullptr || !IsWindow(parent))
+            DestroyWindow(window_);
+          return 0;
+        }
+        break;
+      case WM_DESTROY: {
+        HWND gone = window_;
+        window_ = nullptr;
+        SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+        WindowClosed();
+        return 0;
+      }
+      default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+  }
+
+  HWND window() const { return window_; }
+  void Attach(HWND window) { window_ = window; }
+
+ private:
+  platform::Screen& screen_;
+  HWND window_ = nullptr;
+  engine::Surface picture_;
+};
+
+LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<Win32Preview*>(create->lpCreateParams);
+    self->Attach(window);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32Preview*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr)
+    return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+}  // namespace
+
+int TwipsToPixels(double twips, double twipsPerPixel) {
+  if (twipsPerPixel <= 0)
+    return 0;
+  return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+std::unique_ptr<platform::PreviewWindow> Win32PreviewFactory::CreatePreviewWindow() {
+  return std::make_unique<Win32Preview>(screen_);
+}
+
+}  // namespace quimbel::win32_port

@@ -1,0 +1,94 @@
+#include "ports/win32/process.hpp"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ports/win32/unicode.hpp"
+
+namespace quimbel::win32_port {
+
+std::wstring_view ArgumentsAfterProgramName(std::wstring_view line) {
+  // The C runtime's rule: the name runs to the first control character or
+  // blank outside quotes; everything up to the next printable one is skipped.
+  std::size_t i = 0;
+  bool quoted = false;
+  while (i < line.size() && (line[i] > L' ' || (quoted && line[i] != L'\0'))) {
+    if (line[i] == L'"')
+      quoted = !quoted;
+    ++i;
+  }
+  while (i < line.size() && line[i] <= L' ')
+    ++i;
+  return line.substr(i);
+}
+
+std::wstring DirectoryOf(std::wstring_view modulePath) {
+  std::size_t slash = modulePath.find_last_of(L"\\/");
+  if (slash == std::wstring_view::npos)
+    return std::wstring(modulePath);
+  // "C:\quimbel.scr" lives in "C:\", whose separator is part of its name.
+  if (slash == 2 && modulePath.size() > 2 && modulePath[1] == L':')
+    return std::wstring(modulePath.substr(0, 3));
+  return std::wstring(modulePath.substr(0, slash));
+}
+
+std::string UntrappedErrorText(const base::RuntimeError& error) {
+  return "実行時エラー '" + std::to_string(error.Number()) + "':\r\n\r\n" + error.Description() +
+         "\r\n\r\n(" + error.Source() + ")";
+}
+
+std::string Win32Process::CommandLine() {
+  const wchar_t* line = GetCommandLineW();
+  return Narrow(ArgumentsAfterProgramName(line != nullptr ? line : L""));
+}
+
+std::string Win32Process::ExecutableDirectory() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0)
+      return {};
+    if (n < buffer.size())
+      return Narrow(DirectoryOf(std::wstring_view(buffer.data(), n)));
+    // Long paths (\\?\...) do not fit MAX_PATH: grow and ask again.
+    if (buffer.size() >= 32768)
+      return {};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+bool Win32Process::TopLevelWindowExists(std::string_view title) {
+  std::wstring wide = Widen(title);
+  return FindWindowW(nullptr, wide.c_str()) != nullptr;
+}
+
+void Win32Process::ProcessPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Leave it for the main loop, which ends the process on it.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void Win32Process::EndProcess(int exitCode) {
+  ExitProcess(static_cast<UINT>(exitCode));
+}
+
+void Win32Process::ReportUntrappedError(const base::RuntimeError& error) {
+  std::wstring text = Widen(UntrappedErrorText(error));
+  std::wstring caption = Widen(error.Source());
+  MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+void ReportAndExit(const base::RuntimeError& error) {
+  Win32Process().ReportUntrappedError(error);
+  ExitProcess(1);
+}
+
+}  // namespace quimbel::win32_port

@@ -1,0 +1,99 @@
+#include "ports/win32/screen.hpp"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "ports/win32/window_handle.hpp"
+
+namespace quimbel::win32_port {
+
+double TwipsPerPixelForDpi(int dpi) {
+  return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+Win32Screen::Win32Screen() {
+  HDC screen = GetDC(nullptr);
+  if (screen != nullptr) {
+    twipsPerPixelX_ = TwipsPerPixelForDpi(GetDeviceCaps(screen, LOGPIXELSX));
+    twipsPerPixelY_ = TwipsPerPixelForDpi(GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+  }
+  widthPx_ = GetSystemMetrics(SM_CXSCREEN);
+  heightPx_ = GetSystemMetrics(SM_CYSCREEN);
+}
+
+bool Win32Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+  int w = std::min(width, dst.Width());
+  int h = std::min(height, dst.Height());
+  if (w <= 0 || h <= 0)
+    return false;
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;  // top-down rows, like the surface's
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib == nullptr || bits == nullptr)
+    return false;
+
+  // The desktop window's DC is the whole screen, whatever is painted on it,
+  // our own windows included: callers take it before theirs appear.
+  HWND desktop = GetDesktopWindow();
+  HDC source = GetDC(desktop);
+  HDC memory = CreateCompatibleDC(source);
+  HGDIOBJ old = SelectObject(memory, dib);
+  bool ok = source != nullptr && memory != nullptr &&
+            BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY) != FALSE;
+  GdiFlush();
+  if (ok) {
+    const auto* pixels = static_cast<const engine::Pixel*>(bits);
+    for (int row = 0; row < h; ++row) {
+      for (int col = 0; col < w; ++col)
+        dst.At(col, row) = pixels[static_cast<std::size_t>(row) * w + col] & 0xFFFFFF;
+    }
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(desktop, source);
+  DeleteObject(dib);
+  return ok;
+}
+
+bool Win32Screen::CursorPos(platform::Point32& p) {
+  POINT pt{};
+  if (!GetCursorPos(&pt))
+    return false;
+  p.x = pt.x;
+  p.y = pt.y;
+  return true;
+}
+
+bool Win32Screen::CaretPos(platform::Point32& p) {
+  POINT pt{};
+  if (!GetCaretPos(&pt))
+    return false;
+  p.x = pt.x;
+  p.y = pt.y;
+  return true;
+}
+
+bool Win32Screen::WindowRect(platform::WindowHandle handle, platform::Rect32& r) {
+  HWND window = ToHwnd(handle);
+  RECT rect{};
+  // GetWindowRect(NULL) would answer with the desktop's rectangle.
+  if (window == nullptr || !IsWindow(window) || !GetWindowRect(window, &rect))
+    return false;
+  r.left = rect.left;
+  r.top = rect.top;
+  r.right = rect.right;
+  r.bottom = rect.bottom;
+  return true;
+}
+
+}  // namespace quimbel::win32_port

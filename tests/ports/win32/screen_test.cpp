@@ -1,0 +1,80 @@
+// The Win32 screen: metrics, captures of what is on the screen, window
+// rectangles by handle, pointer position.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "ports/win32/screen.hpp"
+#include "ports/win32/win32_test_window.hpp"
+#include "ports/win32/window_handle.hpp"
+
+using namespace quimbel::win32_port;
+using quimbel::engine::Surface;
+using quimbel::platform::Point32;
+using quimbel::platform::Rect32;
+
+TEST(Win32ScreenTest, TwipsPerPixelFollowsTheLogicalDpi) {
+  EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(96), 15.0);
+  EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(120), 12.0);
+  EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(0), 15.0);
+  Win32Screen screen;
+  EXPECT_GT(screen.WidthTwips(), 0);
+  // Size in twips divided back gives whole pixels.
+  double px = screen.WidthTwips() / screen.TwipsPerPixelX();
+  EXPECT_DOUBLE_EQ(px, static_cast<int>(px));
+  EXPECT_EQ(static_cast<int>(px), GetSystemMetrics(SM_CXSCREEN));
+}
+
+TEST(Win32ScreenTest, CaptureCopiesTheScreenPixelsOfARectangle) {
+  TestWindow red(L"capture red", 40, 50, 30, 20, RGB(255, 0, 0));
+  TestWindow green(L"capture green", 70, 50, 30, 20, RGB(0, 128, 0));
+  ASSERT_NE(red.hwnd(), nullptr);
+  PumpMessages(200);
+  Win32Screen screen;
+  Surface shot(40, 10, 0x123456);
+  ASSERT_TRUE(screen.Capture(shot, 50, 55, 40, 10));
+  EXPECT_EQ(shot.At(0, 0), 0xFF0000u);
+  EXPECT_EQ(shot.At(19, 9), 0xFF0000u);
+  EXPECT_EQ(shot.At(20, 0), 0x008000u);
+  EXPECT_EQ(shot.At(39, 9), 0x008000u);
+
+  // A larger request is clipped to the surface.
+  Surface small(5, 5, 0x123456);
+  ASSERT_TRUE(screen.Capture(small, 45, 55, 500, 500));
+  EXPECT_EQ(small.At(4, 4), 0xFF0000u);
+  Surface empty;
+  EXPECT_FALSE(screen.Capture(empty, 0, 0, 10, 10));
+}
+
+TEST(Win32ScreenTest, WindowRectAnswersOnlyForRealWindows) {
+  TestWindow window(L"rect window", 33, 44, 152, 112);
+  ASSERT_NE(window.hwnd(), nullptr);
+  Win32Screen screen;
+  Rect32 r;
+  ASSERT_TRUE(screen.WindowRect(FromHwnd(window.hwnd()), r));
+  EXPECT_EQ(r.left, 33);
+  EXPECT_EQ(r.top, 44);
+  EXPECT_EQ(r.right - r.left, 152);
+  EXPECT_EQ(r.bottom - r.top, 112);
+
+  HWND gone = window.hwnd();
+  window.Destroy();
+  Rect32 untouched{1, 2, 3, 4};
+  EXPECT_FALSE(screen.WindowRect(FromHwnd(gone), untouched));
+  EXPECT_FALSE(screen.WindowRect(0, untouched));  // not the desktop's rectangle
+  EXPECT_FALSE(screen.WindowRect(-1, untouched));
+  EXPECT_EQ(untouched.left, 1);
+  EXPECT_EQ(untouched.bottom, 4);
+}
+
+TEST(Win32ScreenTest, CursorPositionFollowsThePointer) {
+  Win32Screen screen;
+  ASSERT_TRUE(SetCursorPos(123, 234));
+  PumpMessages(50);
+  Point32 p;
+  ASSERT_TRUE(screen.CursorPos(p));
+  EXPECT_EQ(p.x, 123);
+  EXPECT_EQ(p.y, 234);
+  Point32 caret{-5, -5};
+  EXPECT_TRUE(screen.CaretPos(caret));
+  EXPECT_EQ(caret.x, 0);  // no caret in this thread
+}
