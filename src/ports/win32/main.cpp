@@ -24,6 +24,14 @@ class NoSound : public quimbel::platform::SoundService {
   bool Execute(std::string_view) override { return false; }
 };
 
+// Until this port's dialog windows exist, a dialog cannot be built.
+class NoForms : public quimbel::platform::FormFactory {
+ public:
+  std::unique_ptr<quimbel::platform::Form> CreateForm(std::string_view) override {
+    throw quimbel::base::RuntimeError::InvalidCall();
+  }
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -35,7 +43,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   NoSound sound;
   win32_port::Win32PreviewFactory previews(screen);
   platform::SaverWindowFactory savers;
-  platform::FormFactory forms;
+  NoForms forms;
   win32_port::Win32MessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};

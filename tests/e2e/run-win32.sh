@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Runs the Windows builds' tests under Wine in a private Xvfb: the unit, port
+# and scenario tests of both presets (ctest), then the end-to-end tests of the
+# real quimbel.scr. Expects `cmake --build --preset win64` and `... win32` done.
+# Screenshots go to build/artifacts/win32/. Exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+root=$(pwd)
+artifacts=$root/build/artifacts/win32
+mkdir -p "$artifacts"
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX
+WINEPREFIX=$(tests/e2e/win32/wine-prefix.sh 96 | tail -n1) || {
+  echo "run-win32: could not prepare the Wine prefix"
+  exit 1
+}
+
+# A display nobody else uses.
+display=
+for n in $(seq 91 140); do
+  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
+    display=$n
+    break
+  fi
+done
+[[ -n $display ]] || { echo "run-win32: no free X display"; exit 1; }
+# -noreset: otherwise the server resets when its last client leaves and loses
+# the root colour and the pointer position between tests.
+Xvfb ":$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 50); do
+  [[ -e /tmp/.X11-unix/X$display ]] && break
+  sleep 0.1
+done
+export DISPLAY=:$display
+
+cleanup() {
+  wineserver -k 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+}
+trap cleanup EXIT
+# A server left from another display would draw our windows there.
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+
+passed=0
+failed=0
+failures=()
+step() {
+  local name=$1
+  shift
+  local start=$SECONDS
+  echo "--- $name"
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "--- $name: ok ($((SECONDS - start)) s)"
+  else
+    failed=$((failed + 1))
+    failures+=("$name")
+    echo "--- $name: FAILED ($((SECONDS - start)) s)"
+  fi
+}
+
+for preset in win64 win32; do
+  step "$preset ctest" ctest --preset "$preset" --timeout 300
+done
+
+# End-to-end tests of the real program, when they are built.
+for preset in win64 win32; do
+  driver=$root/build/$preset/quimbel_e2e_win32.exe
+  if [[ -x $driver ]]; then
+    step "$preset end-to-end" tests/e2e/win32/run-e2e.sh "$preset" "$artifacts/$preset"
+  fi
+done
+
+for f in "${failures[@]}"; do echo "run-win32: failed: $f"; done
+echo "run-win32: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
