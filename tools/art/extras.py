@@ -102,6 +102,7 @@ def bike(v, frame_colour, tyre, spokes=(190, 190, 200)):
 
 JERSEYS = [(0, 112, 112), (30, 200, 236), (222, 32, 40), (40, 72, 222)]
 RIDER_SKIN = (250, 200, 160)
+RIDER_SKIN_DARK = (220, 164, 126)
 SHORTS = (30, 30, 38)
 HELMET = (250, 250, 250)
 
@@ -114,12 +115,15 @@ def cyclist(jersey):
     b = v.sub(0, 13)
     bike(b, (232, 232, 240), (40, 40, 48))
     # Far leg, body, near leg, arm, head.
-    v.fill(Limb([(20, 16), (17, 21), (18, 26)], 1.8), SHORTS, outline=None)
-    v.fill(Limb([(21, 15), (14, 10), (10, 10)], 3.0, 2.6), jersey)
-    v.fill(Circle(21, 15, 3.2), SHORTS, outline=None)
-    v.fill(Limb([(20, 16), (14, 20), (15, 26)], 2.0), SHORTS, outline=None)
+    v.fill(Limb([(20, 16), (17, 21)], 2.0), SHORTS, outline=None)
+    v.fill(Limb([(17, 21), (18, 26)], 1.4), RIDER_SKIN_DARK, outline=None)
+    v.fill(Circle(20.5, 16, 2.8), SHORTS, outline=None)
+    v.fill(Limb([(21, 14), (14, 9.5), (10, 10)], 3.6, 3.0), jersey)
+    v.fill(Limb([(20, 16), (14, 20)], 2.2), SHORTS, outline=None)
+    v.fill(Limb([(14, 20), (15, 26)], 1.5), RIDER_SKIN, outline=None)
     v.dot(14.5, 26, (232, 232, 240), 2)
-    v.fill(Limb([(12, 10), (9, 13), (7, 16)], 1.5), RIDER_SKIN, outline=None)
+    v.fill(Limb([(12, 10), (9, 13)], 1.7), jersey, outline=None)
+    v.fill(Limb([(9, 13), (7, 16)], 1.4), RIDER_SKIN, outline=None)
     v.fill(Circle(7, 8, 3.2), RIDER_SKIN)
     v.fill(Ellipse(8, 6.5, 4.2, 2.8) - Rect(0, 7.6, 20, 20), HELMET)
     v.fill(Poly((10.5, 5), (15, 6), (11, 8)), HELMET, outline=None)

@@ -20,6 +20,7 @@ TIE = (220, 30, 40)
 SHOES = (40, 34, 40)
 SKIN = (250, 204, 160)
 MOUTH = (150, 40, 40)
+CHEEK = (250, 112, 92)
 
 HEAD_R = [11, 16, 22, 34]
 
@@ -27,13 +28,15 @@ HEAD_R = [11, 16, 22, 34]
 def head(v, r):
     """A round head of radius r centred on (0, 0), looking left."""
     v.fill(Circle(0, 0, r), HEAD)
-    v.paint(Ellipse(r * 0.35, r * 0.4, r * 0.45, r * 0.3), HEAD_DARK)
-    v.paint(Ellipse(-r * 0.3, -r * 0.55, r * 0.28, r * 0.16), HEAD_LIGHT)
+    # A crescent of shade on the far side and a shine on the near brow.
+    v.paint(Circle(0, 0, r - 1) - Circle(-r * 0.14, -r * 0.12, r * 0.9), HEAD_DARK)
+    v.paint(Ellipse(-r * 0.3, -r * 0.58, r * 0.26, r * 0.13), HEAD_LIGHT)
     k = r / 11.0
-    for ex in (-0.55, -0.05):
-        eye(v, ex * r, -r * 0.1, 1.5 * k, 2.1 * k)
-    v.fill(Ellipse(-r * 0.72, r * 0.12, 1.6 * k, 1.4 * k), HEAD_DARK)
-    v.line([(-r * 0.55, r * 0.45), (-r * 0.35, r * 0.55), (-r * 0.12, r * 0.45)], MOUTH,
+    for ex in (-0.58, -0.1):
+        eye(v, ex * r, -r * 0.12, 1.5 * k, 2.1 * k)
+    v.paint(Ellipse(-r * 0.66, r * 0.3, 1.8 * k, 1.1 * k), CHEEK)
+    v.paint(Ellipse(r * 0.12, r * 0.3, 1.8 * k, 1.1 * k), CHEEK)
+    v.line([(-r * 0.5, r * 0.42), (-r * 0.34, r * 0.54), (-r * 0.16, r * 0.42)], MOUTH,
            1 if r < 20 else 2)
 
 

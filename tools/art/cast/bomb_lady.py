@@ -131,7 +131,7 @@ def sheet_frames():
 def portrait():
     """Head and shoulders with the sparking bomb."""
     c = Canvas(80, 80)
-    v2 = c.view(46, 30, 1.6)
+    v2 = c.view(46, 33, 1.5)
     hair(v2, False)
     v2.fill(Poly((-12, 14), (8, 14), (16, 40), (-20, 40)), BLOUSE)
     v2.fill(Rect(-3, 8, 3, 15), SKIN)

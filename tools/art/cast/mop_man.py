@@ -126,8 +126,8 @@ def sheet_frames():
 def portrait():
     """The face with heart eyes."""
     c = Canvas(80, 80)
-    v = c.view(40, 44, 1.75)
-    scarf(v.sub(-1, 17), 0)
+    v = c.view(47, 39, 1.2)
+    scarf(v.sub(-1, 18), 0)
     head(v.sub(-2, 0), "love")
     c.ring(OUTLINE)
     return c

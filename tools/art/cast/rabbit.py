@@ -22,7 +22,7 @@ LEAF_DARK = (36, 120, 40)
 STEM = (120, 84, 40)
 TRUNKS = (40, 210, 230)
 STAR = (255, 220, 40)
-SPIRAL = (120, 60, 200)
+SPIRAL = (250, 96, 210)
 
 
 def ears(v):
@@ -114,11 +114,11 @@ def figure(v, frame):
         v.fill(Limb([(-6, -66), (-12, -54), (-12, -46)], 4.0), FUR)
         v.fill(Circle(-12, -45, 4.2), FUR)
         sv = v.sub(-22, -130)
-        sv.line([(0.28 * t * math.cos(t * 0.35), 0.22 * t * math.sin(t * 0.35)) for t in range(0, 34)],
-                SPIRAL, 1)
-        v.fill(Star(-24, -110, 6, 2.6), STAR)
-        v.fill(Star(22, -124, 5, 2.2), STAR)
-        v.fill(Star(24, -104, 4, 1.8), STAR)
+        sv.line([(0.3 * t * math.cos(t * 0.33), 0.24 * t * math.sin(t * 0.33)) for t in range(0, 38)],
+                SPIRAL, 2)
+        v.fill(Star(-25, -110, 7, 3), STAR)
+        v.fill(Star(22, -124, 6, 2.6), STAR)
+        v.fill(Star(25, -103, 5, 2.2), STAR)
     else:
         # Near arm's fist is drawn over the head line for the flex.
         pass
@@ -136,9 +136,9 @@ def sheet_frames():
 def portrait():
     """The face with dice eyes and the leaves."""
     c = Canvas(80, 80)
-    v = c.view(44, 58, 1.6)
+    v = c.view(44, 60, 1.18)
     ears(v)
     face(v, "dice")
-    sprig(v, -12, 12, angle=-25)
+    sprig(v, -23, 26, angle=25)
     c.ring(OUTLINE)
     return c

@@ -110,6 +110,6 @@ def sheet_frames():
 def portrait():
     """The face with its eyes squeezed shut."""
     c = Canvas(80, 80)
-    head(c.view(43, 45, 1.35), eyes_open=False)
+    head(c.view(48, 49, 1.22), eyes_open=False)
     c.ring(OUTLINE)
     return c
