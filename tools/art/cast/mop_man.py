@@ -104,7 +104,7 @@ def figure(v, frame):
     if pose != "wave":
         arm(v, near_arm, SHIRT, SKIN, r=4.4)
     head(v.sub(-2, -106), {"hips": "angry", "wave": "love"}.get(pose, "plain"))
-    scarf(v.sub(0, -88), 3 if pose == "walk" else 0)
+    scarf(v.sub(0, -85), 3 if pose == "walk" else 0)
     if pose == "wave":
         arm(v, near_arm, SHIRT, SKIN, r=4.4)
         # Fingers spread in the wave.
