@@ -1,20 +1,112 @@
 #include "ports/win32/dib.hpp"
 
+#include <cstring>
+#include <vector>
+
 namespace quimbel::win32_port {
+namespace {
+
+BITMAPINFO TopDownInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+bool IsTransparent(const engine::Icon& icon, int x, int y) {
+  std::size_t i = static_cast<std::size_t>(y) * icon.colour.Width() + x;
+  return i < icon.transparent.size() && icon.transparent[i];
+}
+
+HICON CreateIconOrCursor(const engine::Icon& icon, bool isIcon, int hotX, int hotY) {
+  int w = icon.colour.Width();
+  int h = icon.colour.Height();
+  if (w <= 0 || h <= 0)
+    return nullptr;
+  void* bits = nullptr;
+  HBITMAP colour = CreateDib(w, h, &bits);
+  if (colour == nullptr)
+    return nullptr;
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  // The AND mask: 1 where the screen shows through; the colour there is 0 so
+  // that the XOR step leaves the screen as it is.
+  int stride = ((w + 15) / 16) * 2;
+  std::vector<BYTE> mask(static_cast<std::size_t>(stride) * h, 0);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      bool clear = IsTransparent(icon, x, y);
+      pixels[static_cast<std::size_t>(y) * w + x] =
+          clear ? 0 : (icon.colour.At(x, y) | 0xFF000000u);
+      if (clear)
+        mask[static_cast<std::size_t>(y) * stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+    }
+  }
+  HBITMAP maskBitmap = CreateBitmap(w, h, 1, 1, mask.data());
+  ICONINFO info{};
+  info.fIcon = isIcon ? TRUE : FALSE;
+  info.xHotspot = static_cast<DWORD>(hotX);
+  info.yHotspot = static_cast<DWORD>(hotY);
+  info.hbmMask = maskBitmap;
+  info.hbmColor = colour;
+  HICON result = CreateIconIndirect(&info);
+  DeleteObject(maskBitmap);
+  DeleteObject(colour);
+  return result;
+}
+
+}  // namespace
+
+HBITMAP CreateDib(int width, int height, void** bits) {
+  BITMAPINFO info = TopDownInfo(width, height);
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
 
 void DrawSurface(HDC dc, int x, int y, const engine::Surface& surface) {
   if (surface.Empty())
     return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = surface.Width();
-  info.bmiHeader.biHeight = -surface.Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownInfo(surface.Width(), surface.Height());
   SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(surface.Width()),
                     static_cast<DWORD>(surface.Height()), 0, 0, 0,
                     static_cast<UINT>(surface.Height()), surface.Data(), &info, DIB_RGB_COLORS);
+}
+
+void DrawIconPixels(HDC dc, int x, int y, const engine::Icon& icon) {
+  const engine::Surface& colour = icon.colour;
+  if (colour.Empty())
+    return;
+  // Read what lies underneath, lay the opaque pixels over it, write it back:
+  // exact colours, no blending.
+  void* bits = nullptr;
+  HBITMAP dib = CreateDib(colour.Width(), colour.Height(), &bits);
+  if (dib == nullptr)
+    return;
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, colour.Width(), colour.Height(), dc, x, y, SRCCOPY);
+  GdiFlush();
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  for (int row = 0; row < colour.Height(); ++row) {
+    for (int col = 0; col < colour.Width(); ++col) {
+      if (!IsTransparent(icon, col, row))
+        pixels[static_cast<std::size_t>(row) * colour.Width() + col] = colour.At(col, row);
+    }
+  }
+  BitBlt(dc, x, y, colour.Width(), colour.Height(), memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+}
+
+HICON CreateIconFrom(const engine::Icon& icon) {
+  return CreateIconOrCursor(icon, true, 0, 0);
+}
+
+HCURSOR CreateCursorFrom(const engine::Icon& icon, int hotX, int hotY) {
+  return CreateIconOrCursor(icon, false, hotX, hotY);
 }
 
 }  // namespace quimbel::win32_port

@@ -5,8 +5,8 @@
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
 #include "base/clock_random.hpp"
-#include "platform/forms.hpp"
 #include "platform/saver_window.hpp"
+#include "ports/win32/forms.hpp"
 #include "ports/win32/message_box.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/preview_window.hpp"
@@ -24,14 +24,6 @@ class NoSound : public quimbel::platform::SoundService {
   bool Execute(std::string_view) override { return false; }
 };
 
-// Until this port's dialog windows exist, a dialog cannot be built.
-class NoForms : public quimbel::platform::FormFactory {
- public:
-  std::unique_ptr<quimbel::platform::Form> CreateForm(std::string_view) override {
-    throw quimbel::base::RuntimeError::InvalidCall();
-  }
-};
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -43,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   NoSound sound;
   win32_port::Win32PreviewFactory previews(screen);
   platform::SaverWindowFactory savers;
-  NoForms forms;
+  win32_port::Win32FormFactory forms(screen);
   win32_port::Win32MessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};

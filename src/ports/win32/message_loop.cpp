@@ -1,12 +1,14 @@
 #include "ports/win32/message_loop.hpp"
 
-#include <windows.h>
+#include <algorithm>
+#include <vector>
 
 namespace quimbel::win32_port {
 namespace {
 
 // One GUI thread: no lock needed.
 int openWindows = 0;
+std::vector<HWND> dialogWindows;
 
 }  // namespace
 
@@ -23,6 +25,27 @@ int OpenWindowCount() {
   return openWindows;
 }
 
+void RegisterDialogWindow(HWND window) {
+  dialogWindows.push_back(window);
+}
+
+void UnregisterDialogWindow(HWND window) {
+  dialogWindows.erase(std::remove(dialogWindows.begin(), dialogWindows.end(), window),
+                      dialogWindows.end());
+}
+
+void DispatchOne(MSG& msg) {
+  if (msg.hwnd != nullptr) {
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (std::find(dialogWindows.begin(), dialogWindows.end(), root) != dialogWindows.end() &&
+        IsDialogMessageW(root, &msg)) {
+      return;
+    }
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
 int RunMessageLoop() {
   if (openWindows == 0)
     return 0;
@@ -31,8 +54,7 @@ int RunMessageLoop() {
   while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
     if (got == -1)
       return 1;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    DispatchOne(msg);
   }
   return static_cast<int>(msg.wParam);
 }

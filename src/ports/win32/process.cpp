@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "ports/win32/message_loop.hpp"
 #include "ports/win32/unicode.hpp"
 
 namespace quimbel::win32_port {
@@ -71,8 +72,7 @@ void Win32Process::ProcessPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    DispatchOne(msg);
   }
 }
 

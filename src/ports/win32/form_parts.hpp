@@ -1,0 +1,113 @@
+#pragma once
+// The pieces the forms are made of, shared between the form window and its
+// controls: colours, the handler dispatch, and containers.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/forms.hpp"
+
+namespace quimbel::win32_port {
+
+COLORREF ToColorRef(platform::Colour colour);
+
+// Runs a core handler from a window procedure. The handler may destroy the
+// window and the object that holds it, so it is copied first; an error that
+// reaches here ends the process with the report, as nothing may cross into
+// the system's code.
+void RunHandler(const platform::Handler& handler);
+
+class ControlBase;
+
+// A form's client area or a panel: owns its controls and answers the
+// notifications and colour queries its child windows send it.
+class ContainerCore {
+ public:
+  explicit ContainerCore(HWND window) : window_(window) {}
+  ~ContainerCore();
+  ContainerCore(const ContainerCore&) = delete;
+  ContainerCore& operator=(const ContainerCore&) = delete;
+
+  HWND window() const { return window_; }
+  void SetWindow(HWND window) { window_ = window; }
+  void SetBackColour(platform::Colour colour);
+  // The brush the client area is painted with, or null for the class default.
+  HBRUSH BackBrush() const { return backBrush_; }
+  COLORREF BackColorRef() const;
+
+  template <class T>
+  T& Add(std::unique_ptr<T> control) {
+    T& ref = *control;
+    controls_.push_back(std::move(control));
+    return ref;
+  }
+  int NextId() { return nextId_++; }
+
+  // Answers WM_COMMAND and WM_CTLCOLOR* for the children. Returns true when
+  // handled; *result then holds the answer.
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // Clears every other option button of this container.
+  void ClearOtherOptions(const ControlBase* selected);
+  // The first child, in creation order and through panels, that takes the focus.
+  HWND FirstTabStop() const;
+  // Paints the client area with the back colour (WM_ERASEBKGND).
+  bool Erase(HDC dc);
+
+ private:
+  HWND window_;
+  std::vector<std::unique_ptr<ControlBase>> controls_;
+  HBRUSH backBrush_ = nullptr;
+  platform::Colour back_{};
+  int nextId_ = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
+};
+
+// What every control keeps: its window, its container, its colours.
+class ControlBase {
+ public:
+  ControlBase(ContainerCore& parent, int id) : parent_(parent), id_(id) {}
+  virtual ~ControlBase();
+  ControlBase(const ControlBase&) = delete;
+  ControlBase& operator=(const ControlBase&) = delete;
+
+  HWND window() const { return window_; }
+  int id() const { return id_; }
+  ContainerCore& parent() const { return parent_; }
+  virtual bool IsOption() const { return false; }
+  virtual bool IsTextBox() const { return false; }
+  // BN_CLICKED and the like.
+  virtual void OnCommand(int /*code*/) {}
+  // The colours for WM_CTLCOLOR*; null brush for the default.
+  HBRUSH ColourFor(HDC dc);
+  // The child container, for panels.
+  virtual const ContainerCore* Inner() const { return nullptr; }
+
+ protected:
+  void Create(DWORD exStyle, const wchar_t* className, DWORD style);
+  void Move(int left, int top, int width, int height);
+  void SetBack(platform::Colour colour);
+  void SetFore(platform::Colour colour);
+
+  ContainerCore& parent_;
+  int id_;
+  HWND window_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  HBRUSH backBrush_ = nullptr;
+  COLORREF back_ = 0;
+  bool hasFore_ = false;
+  COLORREF fore_ = 0;
+};
+
+// The controls a container can hold.
+platform::Label& AddLabel(ContainerCore& parent);
+platform::PushButton& AddPushButton(ContainerCore& parent);
+platform::OptionButton& AddOptionButton(ContainerCore& parent);
+platform::DropDownList& AddDropDownList(ContainerCore& parent);
+platform::TextBox& AddTextBox(ContainerCore& parent, platform::TextBoxStyle style);
+platform::ImageControl& AddImage(ContainerCore& parent, bool bordered);
+platform::Panel& AddPanel(ContainerCore& parent, bool bordered);
+
+// The window class of forms and panels: both are containers.
+const wchar_t* ContainerClassName();
+
+}  // namespace quimbel::win32_port
