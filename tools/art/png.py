@@ -62,7 +62,8 @@ def _encode_truecolour(width, height, pixels):
         raw.append(0)
         for x in range(width):
             p = pixels[y * width + x]
-            raw += bytes(p[:4] if alpha else p[:3]) if len(p) == 4 or not alpha else bytes(p) + b"\xff"
+            rgba = p if len(p) == 4 else (p[0], p[1], p[2], 255)
+            raw += bytes(rgba if alpha else rgba[:3])
     out = bytearray(_SIGNATURE)
     out += _chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6 if alpha else 2, 0, 0, 0))
     out += _chunk(b"IDAT", zlib.compress(bytes(raw), 9))
