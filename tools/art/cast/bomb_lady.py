@@ -43,7 +43,7 @@ def hair(v, singed):
             mass = mass | Star(x, y, r + 2.5, r * 0.6, points=5, angle=k * 23)
     v.fill(mass, colour)
     for x, y, r in CURLS:
-        v.line([(x - r * 0.4, y), (x, y + r * 0.4), (x + r * 0.4, y)], dark)
+        v.paint(Circle(x, y, r * 0.5) - Circle(x - 1.2, y - 1.2, r * 0.5), dark)
 
 
 def face(v, sooty=False):
@@ -72,10 +72,11 @@ def bomb(v, x, y, spark):
     v.fill(Circle(x, y, 9), BOMB)
     v.paint(Ellipse(x - 3, y - 3, 2.2, 3, angle=30), BOMB_SHINE)
     v.fill(Rect(x - 3, y - 12, x + 3, y - 8), BOMB_SHINE)
-    v.line([(x, y - 12), (x + 2, y - 15), (x + 5, y - 17)], FUSE, 1)
+    # The fuse curls forward, away from her face.
+    v.line([(x, y - 12), (x - 2, y - 15), (x - 5, y - 16)], FUSE, 1)
     if spark:
-        v.fill(Star(x + 6, y - 19, 7.5, 2.6, points=7, angle=10), FLASH[1])
-        v.paint(Circle(x + 6, y - 19, 1.6), WHITE)
+        v.fill(Star(x - 7, y - 18, 7.5, 2.8, points=7, angle=10), FLASH[1])
+        v.paint(Circle(x - 7, y - 18, 1.6), WHITE)
 
 
 def figure(v, frame):

@@ -38,7 +38,7 @@ def head(v, mood="plain"):
     v.fill(mop, HAIR)
     # Curl marks inside the mop.
     for x, y, r in CURLS:
-        v.line([(x - r * 0.4, y + r * 0.1), (x, y + r * 0.45), (x + r * 0.4, y + r * 0.1)], HAIR_DARK)
+        v.paint(Circle(x, y, r * 0.5) - Circle(x - 1.2, y - 1.2, r * 0.5), HAIR_DARK)
     # Ear on the visible side.
     v.fill(Ellipse(8, 2, 3.5, 5), SKIN)
     face = Ellipse(-5, 3, 11, 13)
