@@ -20,6 +20,7 @@ TIGHTS = (250, 232, 236)
 TIGHTS_DARK = (220, 196, 206)
 SHOE = (240, 120, 170)
 LENS = (200, 236, 250)
+SWISH = (140, 220, 255)
 
 
 def head(v, smile=True):
@@ -94,6 +95,11 @@ def figure(v, frame):
     b.fill(Limb(near_arm, 3.8, 3.2), SKIN)
     b.fill(Circle(*near_arm[-1], 3.6), SKIN)
     head(b.sub(-1, -109))
+    if frame == 2:
+        # Swishes either side of the skirt: she is spinning.
+        for side in (-1, 1):
+            b.line([(side * 29, -62), (side * 31, -56), (side * 29, -50)], SWISH, 1)
+            b.line([(side * 33, -60), (side * 35, -55), (side * 33, -50)], SWISH, 1)
     if frame == 3:
         # Hands meet above the head, in front of the hair.
         b.fill(Limb(far_arm[1:], 3.4, 3.0), SKIN_DARK)
