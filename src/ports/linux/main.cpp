@@ -1,5 +1,11 @@
 // The Linux program's entry: builds the port's services and hands the command
-// line to the core.
+// line to the core. Besides the host command line ("/s", "/p N", "/c") it
+// takes a screen-saver daemon's arguments ("--root", "--window-id N") and then
+// runs the saver inside the daemon's window.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,43 +15,30 @@
 #include "base/runtime_error.hpp"
 #include "platform/forms.hpp"
 #include "platform/saver_window.hpp"
+#include "ports/linux/display.hpp"
+#include "ports/linux/fonts.hpp"
+#include "ports/linux/host_arguments.hpp"
+#include "ports/linux/hosted_screen.hpp"
+#include "ports/linux/message_box.hpp"
+#include "ports/linux/music_gate.hpp"
+#include "ports/linux/preview_window.hpp"
 #include "ports/linux/process.hpp"
 #include "ports/linux/screen.hpp"
 #include "ports/linux/settings_store.hpp"
+#include "ports/linux/termination.hpp"
+#include "sound/music.hpp"
 
 namespace {
 
-// Until the windows and the sound service of this port exist, these refuse
-// politely: the run modes end after start-up.
+// Until this port's sound service exists, every command fails: the saver runs
+// silently, as with a missing tune file.
 class NoSound : public quimbel::platform::SoundService {
  public:
   std::uint32_t Send(std::string_view, std::string*, std::size_t) override { return 1; }
   bool Execute(std::string_view) override { return false; }
 };
 
-class NoPreview : public quimbel::platform::PreviewWindow {
- public:
-  void AddChildStyle() override {}
-  void SetParent(quimbel::platform::WindowHandle) override {}
-  void SetBoundsTwips(double, double, double, double) override {}
-  void SetPicture(const quimbel::engine::Surface&) override {}
-  void Show() override {}
-};
-
-class NoPreviews : public quimbel::platform::PreviewWindowFactory {
- public:
-  std::unique_ptr<quimbel::platform::PreviewWindow> CreatePreviewWindow() override {
-    return std::make_unique<NoPreview>();
-  }
-};
-
-class NoMessageBoxes : public quimbel::platform::MessageBoxes {
- public:
-  int Show(const std::string&, const std::string&, int, const std::string&, int) override {
-    return quimbel::platform::kIdCancel;
-  }
-};
-
+// Until this port's dialog windows exist, a dialog cannot be built.
 class NoForms : public quimbel::platform::FormFactory {
  public:
   std::unique_ptr<quimbel::platform::Form> CreateForm(std::string_view) override {
@@ -57,17 +50,74 @@ class NoForms : public quimbel::platform::FormFactory {
 
 int main(int argc, char** argv) {
   using namespace quimbel;
-  linux_port::LinuxProcess process(std::vector<std::string>(argv, argv + argc));
-  linux_port::X11Screen screen;
+  std::vector<std::string> args(argv, argv + argc);
+  linux_port::HostedParse hosted =
+      linux_port::ParseHostArguments(args, std::getenv("XSCREENSAVER_WINDOW"));
+  if (!hosted.error.empty()) {
+    std::fprintf(stderr, "quimbel: %s\n", hosted.error.c_str());
+    return 2;
+  }
+
+  // Qt aborts the process without a display; say so plainly instead.
+  std::optional<linux_port::DisplayInfo> display = linux_port::ProbeDisplay();
+  if (!display) {
+    std::fprintf(stderr, "quimbel: cannot open display \"%s\"\n",
+                 linux_port::RequestedDisplayName().c_str());
+    return 1;
+  }
+  std::optional<platform::WindowHandle> hostWindow;
+  if (hosted.run) {
+    unsigned long id = hosted.run->window != 0 ? hosted.run->window : display->root;
+    hostWindow = static_cast<platform::WindowHandle>(id);
+  }
+
+  QApplication application(argc, argv);
+  linux_port::SubstituteJapaneseFonts();
+
+  // A hosted run is the saver run of the host command line, drawn into the
+  // daemon's window.
+  linux_port::LinuxProcess process(hostWindow ? std::vector<std::string>{args[0], "/s"} : args);
+  linux_port::X11Screen x11Screen;
+  std::optional<linux_port::HostedScreen> hostedScreen;
+  if (hostWindow)
+    hostedScreen.emplace(x11Screen, *hostWindow);
+  platform::Screen& screen = hostedScreen ? static_cast<platform::Screen&>(*hostedScreen)
+                                          : static_cast<platform::Screen&>(x11Screen);
   linux_port::FileStore store;
   base::ClockRandom random;
-  NoSound sound;
-  NoPreviews previews;
+  NoSound deviceSound;
+  std::optional<linux_port::MusicGate> gate;
+  if (hostWindow)
+    gate.emplace(deviceSound, linux_port::MusicGate::LockFileFor(display->name));
+  platform::SoundService& sound = gate ? static_cast<platform::SoundService&>(*gate)
+                                       : static_cast<platform::SoundService&>(deviceSound);
+
+  app::Program* running = nullptr;
+  linux_port::X11PreviewFactory previews(screen, [&running] {
+    if (running != nullptr)
+      running->End(0);
+  });
   platform::SaverWindowFactory savers;
   NoForms forms;
-  NoMessageBoxes messageBoxes;
+  linux_port::QtMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};
   app::Program program(platform);
-  return app::RunMain(program);
+  running = &program;
+
+  // The daemon ends its hack with SIGTERM: the music stops, then the process ends.
+  linux_port::OnTermination([&program = program] {
+    sound::PlayMusic(program, sound::MusicStop);
+    program.End(0);
+  });
+
+  int code = app::RunMain(program);
+  if (program.ended)
+    return code;
+  bool windowOpen = previews.Attached();
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    windowOpen = windowOpen || widget->isVisible();
+  if (!windowOpen)
+    return code;
+  return QApplication::exec();
 }

@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <QApplication>
+
+#include "platform/message_box.hpp"
+#include "ports/linux/message_box.hpp"
 #include "ports/linux/x11_windows.hpp"
 
 namespace quimbel::linux_port {
@@ -42,7 +46,10 @@ bool LinuxProcess::TopLevelWindowExists(std::string_view title) {
   return X11TopLevelWindowExists(title);
 }
 
-void LinuxProcess::ProcessPendingMessages() {}
+void LinuxProcess::ProcessPendingMessages() {
+  if (QCoreApplication::instance() != nullptr)
+    QCoreApplication::processEvents();
+}
 
 void LinuxProcess::EndProcess(int exitCode) {
   std::fflush(nullptr);
@@ -50,7 +57,16 @@ void LinuxProcess::EndProcess(int exitCode) {
 }
 
 void LinuxProcess::ReportUntrappedError(const base::RuntimeError& error) {
-  std::fprintf(stderr, "%s\n", UntrappedErrorText(error).c_str());
+  std::string text = UntrappedErrorText(error);
+  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fflush(stderr);
+  // With a display the user sees it too: a program started by a host has no
+  // terminal to show stderr.
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+    QMessageBox* box = BuildMessageBox(text, "quimbel", platform::kMbOk | kMbIconCritical);
+    box->exec();
+    delete box;
+  }
 }
 
 }  // namespace quimbel::linux_port

@@ -1,0 +1,31 @@
+#pragma once
+// Feeds a foreign-window canvas's X events through Qt's event loop and says
+// when the window is gone.
+#include <QSocketNotifier>
+#include <functional>
+#include <memory>
+
+#include "ports/linux/x11_canvas.hpp"
+
+namespace quimbel::linux_port {
+
+class CanvasPump {
+ public:
+  // onGone runs once, from the event loop, when the canvas's window dies.
+  CanvasPump(X11Canvas& canvas, std::function<void()> onGone);
+  ~CanvasPump();
+  CanvasPump(const CanvasPump&) = delete;
+  CanvasPump& operator=(const CanvasPump&) = delete;
+
+  // Handles what is waiting now; true while the window lives.
+  bool Pump();
+
+ private:
+  X11Canvas& canvas_;
+  std::function<void()> onGone_;
+  bool reported_ = false;
+  std::unique_ptr<QSocketNotifier> notifier_;
+  QMetaObject::Connection beforeSleep_;
+};
+
+}  // namespace quimbel::linux_port

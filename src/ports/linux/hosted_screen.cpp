@@ -1,0 +1,36 @@
+#include "ports/linux/hosted_screen.hpp"
+
+namespace quimbel::linux_port {
+
+platform::Rect32 HostedScreen::HostRect() {
+  platform::Rect32 r;
+  screen_.WindowRect(host_, r);
+  return r;
+}
+
+double HostedScreen::WidthTwips() {
+  platform::Rect32 r = HostRect();
+  return static_cast<double>(r.right - r.left) * screen_.TwipsPerPixelX();
+}
+
+double HostedScreen::HeightTwips() {
+  platform::Rect32 r = HostRect();
+  return static_cast<double>(r.bottom - r.top) * screen_.TwipsPerPixelY();
+}
+
+bool HostedScreen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+  platform::Rect32 r = HostRect();
+  return screen_.Capture(dst, r.left + x, r.top + y, width, height);
+}
+
+bool HostedScreen::CursorPos(platform::Point32& p) {
+  p = platform::Point32{};
+  return true;
+}
+
+bool HostedScreen::CaretPos(platform::Point32& p) {
+  p = platform::Point32{};
+  return true;
+}
+
+}  // namespace quimbel::linux_port

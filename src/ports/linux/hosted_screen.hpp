@@ -1,0 +1,34 @@
+#pragma once
+// The screen as a hack sees it inside a screen-saver daemon's window: the
+// drawing area is that window, and input is the daemon's business, so the
+// pointer and caret never move.
+#include "platform/screen.hpp"
+
+namespace quimbel::linux_port {
+
+class HostedScreen : public platform::Screen {
+ public:
+  // host: the daemon's window (its size and place on the screen).
+  HostedScreen(platform::Screen& screen, platform::WindowHandle host)
+      : screen_(screen), host_(host) {}
+
+  double TwipsPerPixelX() override { return screen_.TwipsPerPixelX(); }
+  double TwipsPerPixelY() override { return screen_.TwipsPerPixelY(); }
+  double WidthTwips() override;
+  double HeightTwips() override;
+  // From the screen under the host window's top-left corner.
+  bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
+  bool CursorPos(platform::Point32& p) override;
+  bool CaretPos(platform::Point32& p) override;
+  bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override {
+    return screen_.WindowRect(handle, r);
+  }
+
+ private:
+  platform::Rect32 HostRect();
+
+  platform::Screen& screen_;
+  platform::WindowHandle host_;
+};
+
+}  // namespace quimbel::linux_port

@@ -1,0 +1,30 @@
+#pragma once
+// Qt message boxes with Japanese button texts, the flags' buttons, icon and
+// default button.
+#include <QMessageBox>
+#include <string>
+
+#include "platform/message_box.hpp"
+
+namespace quimbel::linux_port {
+
+// The stop-sign icon of the classic flags, for reports of our own.
+inline constexpr int kMbIconCritical = 16;
+
+class QtMessageBoxes : public platform::MessageBoxes {
+ public:
+  int Show(const std::string& text, const std::string& caption, int flags,
+           const std::string& helpFile, int helpContext) override;
+};
+
+// The box Show runs, built but not shown: tests look at it without a modal wait.
+// The caller owns the result.
+QMessageBox* BuildMessageBox(const std::string& text, const std::string& caption, int flags);
+
+// The answer a clicked standard button stands for.
+int AnswerFor(QMessageBox::StandardButton button);
+
+// Line breaks as the box shows them: CR LF and lone CRs become LF.
+std::string BoxText(const std::string& text);
+
+}  // namespace quimbel::linux_port

@@ -1,0 +1,76 @@
+#include "ports/linux/preview_window.hpp"
+
+#include <cmath>
+
+#include "ports/linux/canvas_pump.hpp"
+#include "ports/linux/x11_canvas.hpp"
+
+namespace quimbel::linux_port {
+namespace {
+
+class X11PreviewWindow : public platform::PreviewWindow {
+ public:
+  X11PreviewWindow(platform::Screen& screen, std::function<void()> onGone, int& attached)
+      : screen_(screen), onGone_(std::move(onGone)), attached_(attached) {}
+
+  // X windows are children by construction; there is no style to change.
+  void AddChildStyle() override {}
+
+  void SetParent(platform::WindowHandle host) override {
+    canvas_ = X11Canvas::Attach(static_cast<unsigned long>(static_cast<std::uint32_t>(host)),
+                                X11Canvas::Mode::Child);
+    if (!canvas_) {
+      // Nothing to live in: end now rather than linger without a window.
+      if (onGone_)
+        onGone_();
+      return;
+    }
+    pump_ = std::make_unique<CanvasPump>(*canvas_, onGone_);
+    ++attached_;
+  }
+
+  void SetBoundsTwips(double left, double top, double width, double height) override {
+    if (!canvas_)
+      return;
+    double tx = screen_.TwipsPerPixelX();
+    double ty = screen_.TwipsPerPixelY();
+    canvas_->SetGeometry(Pixels(left, tx), Pixels(top, ty), Pixels(width, tx), Pixels(height, ty));
+    pump_->Pump();
+  }
+
+  void SetPicture(const engine::Surface& picture) override {
+    picture_ = picture;
+    if (canvas_ && shown_)
+      canvas_->Present(picture_);
+  }
+
+  void Show() override {
+    if (!canvas_)
+      return;
+    shown_ = true;
+    canvas_->Show();
+    canvas_->Present(picture_);
+    pump_->Pump();
+  }
+
+ private:
+  static int Pixels(double twips, double perPixel) {
+    return perPixel > 0 ? static_cast<int>(std::lround(twips / perPixel)) : 0;
+  }
+
+  platform::Screen& screen_;
+  std::function<void()> onGone_;
+  int& attached_;
+  std::unique_ptr<X11Canvas> canvas_;
+  std::unique_ptr<CanvasPump> pump_;
+  engine::Surface picture_;
+  bool shown_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::PreviewWindow> X11PreviewFactory::CreatePreviewWindow() {
+  return std::make_unique<X11PreviewWindow>(screen_, onGone_, attached_);
+}
+
+}  // namespace quimbel::linux_port

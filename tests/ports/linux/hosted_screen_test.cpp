@@ -1,0 +1,52 @@
+#include "ports/linux/hosted_screen.hpp"
+
+#include <gtest/gtest.h>
+
+#include "ports/headless/screen.hpp"
+
+namespace quimbel::linux_port {
+namespace {
+
+TEST(HostedScreen, TheDrawingAreaIsTheHostWindow) {
+  headless::HeadlessScreen screen;
+  screen.SetMetrics(1920, 1080, 12);
+  screen.windows[77] = {1920, 0, 1920 + 1280, 1024};  // the second monitor
+  HostedScreen hosted(screen, 77);
+  EXPECT_DOUBLE_EQ(hosted.TwipsPerPixelX(), 12);
+  EXPECT_DOUBLE_EQ(hosted.WidthTwips(), 1280 * 12);
+  EXPECT_DOUBLE_EQ(hosted.HeightTwips(), 1024 * 12);
+}
+
+TEST(HostedScreen, InputIsTheDaemonsSoThePointerAndCaretNeverMove) {
+  headless::HeadlessScreen screen;
+  screen.windows[77] = {0, 0, 640, 480};
+  HostedScreen hosted(screen, 77);
+  platform::Point32 cursor{5, 5}, caret{6, 6};
+  screen.cursor = {300, 200};
+  ASSERT_TRUE(hosted.CursorPos(cursor));
+  ASSERT_TRUE(hosted.CaretPos(caret));
+  screen.cursor = {301, 200};
+  platform::Point32 later{9, 9};
+  ASSERT_TRUE(hosted.CursorPos(later));
+  EXPECT_EQ(later.x, cursor.x);
+  EXPECT_EQ(later.y, cursor.y);
+  EXPECT_EQ(caret.x, 0);
+}
+
+TEST(HostedScreen, CaptureReadsUnderTheHostWindow) {
+  headless::HeadlessScreen screen;
+  screen.SetMetrics(8, 4, 15);
+  screen.desktop = engine::Surface(8, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 8; ++x)
+      screen.desktop.At(x, y) = static_cast<engine::Pixel>(y * 16 + x);
+  screen.windows[5] = {4, 1, 8, 4};
+  HostedScreen hosted(screen, 5);
+  engine::Surface dst(4, 3);
+  ASSERT_TRUE(hosted.Capture(dst, 0, 0, 4, 3));
+  EXPECT_EQ(dst.At(0, 0), screen.desktop.At(4, 1));
+  EXPECT_EQ(dst.At(3, 2), screen.desktop.At(7, 3));
+}
+
+}  // namespace
+}  // namespace quimbel::linux_port
