@@ -12,11 +12,11 @@
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
 #include "base/clock_random.hpp"
-#include "base/runtime_error.hpp"
 #include "platform/forms.hpp"
 #include "platform/saver_window.hpp"
 #include "ports/linux/display.hpp"
 #include "ports/linux/fonts.hpp"
+#include "ports/linux/forms.hpp"
 #include "ports/linux/host_arguments.hpp"
 #include "ports/linux/hosted_screen.hpp"
 #include "ports/linux/message_box.hpp"
@@ -36,14 +36,6 @@ class NoSound : public quimbel::platform::SoundService {
  public:
   std::uint32_t Send(std::string_view, std::string*, std::size_t) override { return 1; }
   bool Execute(std::string_view) override { return false; }
-};
-
-// Until this port's dialog windows exist, a dialog cannot be built.
-class NoForms : public quimbel::platform::FormFactory {
- public:
-  std::unique_ptr<quimbel::platform::Form> CreateForm(std::string_view) override {
-    throw quimbel::base::RuntimeError::InvalidCall();
-  }
 };
 
 }  // namespace
@@ -98,7 +90,7 @@ int main(int argc, char** argv) {
       running->End(0);
   });
   platform::SaverWindowFactory savers;
-  NoForms forms;
+  linux_port::QtFormFactory forms(screen, process);
   linux_port::QtMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};

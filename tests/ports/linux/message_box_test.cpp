@@ -8,24 +8,13 @@
 #include <QTimer>
 #include <memory>
 
+#include "ports/linux/qt_app.hpp"
+
 namespace quimbel::linux_port {
 namespace {
 
-// One application for the whole test program, on Qt's offscreen platform so
-// no display is needed.
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "quimbel_port_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
-
 TEST(QtMessageBox, YesNoBoxesSpeakJapaneseAndHonourTheDefaultButton) {
-  App();
+  TestApp();
   const int flags = platform::kMbYesNo | platform::kMbIconQuestion;
   std::unique_ptr<QMessageBox> first(BuildMessageBox("変更しますか？", "題", flags));
   std::unique_ptr<QMessageBox> second(
@@ -43,7 +32,7 @@ TEST(QtMessageBox, YesNoBoxesSpeakJapaneseAndHonourTheDefaultButton) {
 }
 
 TEST(QtMessageBox, OkBoxesHaveOneButtonAndTheFlagsIcon) {
-  App();
+  TestApp();
   std::unique_ptr<QMessageBox> box(
       BuildMessageBox("a\r\nb\rc", "エラー", platform::kMbOk | platform::kMbIconInformation));
   EXPECT_EQ(box->text(), QStringLiteral("a\nb\nc"));
@@ -75,7 +64,7 @@ void AnswerOpenBoxWith(QMessageBox::StandardButton which) {
 }
 
 TEST(QtMessageBox, ShowReturnsTheClassicAnswers) {
-  App();
+  TestApp();
   QtMessageBoxes qtBoxes;
   platform::MessageBoxes& boxes = qtBoxes;
   AnswerOpenBoxWith(QMessageBox::Yes);
