@@ -22,14 +22,18 @@ inline constexpr std::uint32_t kSoundUnrecognizedKeyword = 259;
 inline constexpr std::uint32_t kSoundUnrecognizedCommand = 261;
 inline constexpr std::uint32_t kSoundHardware = 262;
 inline constexpr std::uint32_t kSoundInvalidDeviceName = 263;  // alias not open
-inline constexpr std::uint32_t kSoundParamOverflow = 268;      // reply does not fit
+inline constexpr std::uint32_t kSoundMissingCommandString = 267;
+inline constexpr std::uint32_t kSoundParamOverflow = 268;  // reply does not fit
+inline constexpr std::uint32_t kSoundMissingStringArgument = 269;
 inline constexpr std::uint32_t kSoundMissingParameter = 273;
 inline constexpr std::uint32_t kSoundUnsupportedFunction = 274;
 inline constexpr std::uint32_t kSoundFileNotFound = 275;
 inline constexpr std::uint32_t kSoundExtensionNotFound = 281;
+inline constexpr std::uint32_t kSoundFlagsNotCompatible = 284;
 inline constexpr std::uint32_t kSoundDuplicateAlias = 289;
 inline constexpr std::uint32_t kSoundMissingDeviceName = 292;
 inline constexpr std::uint32_t kSoundNoClosingQuote = 294;
+inline constexpr std::uint32_t kSoundDuplicateFlags = 295;
 inline constexpr std::uint32_t kSoundInvalidFile = 296;
 
 // Writes an answer the way the platform fills a reply buffer: over the start

@@ -1,0 +1,69 @@
+#pragma once
+// The sound service of this port: the command language of the seam over
+// SDL2_mixer. WAV plays directly, MIDI through the mixer's synthesizer with
+// the system's General MIDI soundfont. The sound output opens with the first
+// device and closes with the last.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/sound_service.hpp"
+#include "ports/linux/sound_command.hpp"
+
+typedef struct _Mix_Music Mix_Music;
+
+namespace quimbel::linux_port {
+
+class SdlSoundService : public platform::SoundService {
+ public:
+  // Shows a failed Execute to the user: the command, its code and a text.
+  using FailureReport =
+      std::function<void(const std::string& command, std::uint32_t code, const std::string& text)>;
+
+  // Reports failures of Execute on standard error.
+  SdlSoundService();
+  explicit SdlSoundService(FailureReport report);
+  ~SdlSoundService() override;
+  SdlSoundService(const SdlSoundService&) = delete;
+  SdlSoundService& operator=(const SdlSoundService&) = delete;
+
+  std::uint32_t Send(std::string_view command, std::string* reply,
+                     std::size_t replyLength) override;
+  bool Execute(std::string_view command) override;
+
+ private:
+  enum class Mode { Stopped, Playing, Paused };
+  struct Device {
+    Mix_Music* music = nullptr;
+    std::optional<double> lengthSeconds;  // where the tune ends, when known
+    Mode mode = Mode::Stopped;
+    bool atStart = true;
+    bool atEnd = false;
+  };
+
+  std::uint32_t Run(std::string_view command, std::string& answer);
+  std::uint32_t Open(const SoundCommand& cmd);
+  std::uint32_t Play(Device& device);
+  void Halt(Device& device);
+  void Close(std::map<std::string, Device>::iterator it);
+  // Notices that the tune of the device on the output has come to its end.
+  void Refresh(Device& device);
+  double PlayedSeconds() const;
+  bool OpenOutput();
+  void CloseOutput();
+  static void CountFrames(void* self, std::uint8_t* stream, int length);
+
+  FailureReport report_;
+  std::map<std::string, Device> devices_;
+  Device* onOutput_ = nullptr;  // the device whose tune the mixer holds
+  bool outputOpen_ = false;
+  int frameBytes_ = 4;
+  int frequency_ = 44100;
+  // Frames of the current tune mixed so far, counted on the audio thread.
+  std::atomic<std::uint64_t> playedFrames_{0};
+};
+
+}  // namespace quimbel::linux_port

@@ -1,0 +1,269 @@
+// The Linux sound service for real: SDL's disk driver writes what would be
+// heard to a file, which the tests read back.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/sound_service.hpp"
+#include "ports/linux/sound_service.hpp"
+
+using namespace quimbel::linux_port;
+using namespace quimbel::platform;
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kOutputRate = 44100;  // what the disk driver writes: stereo, 16 bits
+
+void Put16(std::ofstream& out, std::uint32_t v) {
+  out.put(static_cast<char>(v & 0xFF)).put(static_cast<char>((v >> 8) & 0xFF));
+}
+void Put32(std::ofstream& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+// A steady 440 Hz tone, mono 16-bit at 22050 Hz.
+void WriteToneWav(const fs::path& path, double seconds) {
+  const std::uint32_t rate = 22050;
+  const auto frames = static_cast<std::uint32_t>(seconds * rate);
+  std::ofstream out(path, std::ios::binary);
+  out.write("RIFF", 4);
+  Put32(out, 36 + frames * 2);
+  out.write("WAVEfmt ", 8);
+  Put32(out, 16);
+  Put16(out, 1);
+  Put16(out, 1);
+  Put32(out, rate);
+  Put32(out, rate * 2);
+  Put16(out, 2);
+  Put16(out, 16);
+  out.write("data", 4);
+  Put32(out, frames * 2);
+  for (std::uint32_t i = 0; i < frames; ++i)
+    Put16(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(
+                   12000 * std::sin(2 * 3.14159265358979 * 440 * i / rate))));
+}
+
+// One organ note held for the whole tune (120 beats a minute, 480 ticks a beat).
+void WriteHeldNoteMidi(const fs::path& path, std::uint32_t ticks) {
+  std::vector<std::uint8_t> track = {0x00, 0xC0, 0x13, 0x00, 0x90, 0x45, 0x70};
+  std::vector<std::uint8_t> delta;
+  for (std::uint32_t v = ticks;; v >>= 7) {
+    delta.insert(delta.begin(), static_cast<std::uint8_t>((v & 0x7F) | (delta.empty() ? 0 : 0x80)));
+    if (v < 0x80)
+      break;
+  }
+  track.insert(track.end(), delta.begin(), delta.end());
+  track.insert(track.end(), {0x80, 0x45, 0x40, 0x00, 0xFF, 0x2F, 0x00});
+  std::ofstream out(path, std::ios::binary);
+  out.write("MThd\0\0\0\6\0\0\0\1\1\xE0", 14);
+  out.write("MTrk", 4);
+  for (int shift : {24, 16, 8, 0})
+    out.put(static_cast<char>((track.size() >> shift) & 0xFF));
+  out.write(reinterpret_cast<const char*>(track.data()),
+            static_cast<std::streamsize>(track.size()));
+}
+
+// The loudest sample in each millisecond of the output, both channels.
+std::vector<int> PeaksPerMillisecond(const fs::path& raw) {
+  std::ifstream in(raw, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t perMs = kOutputRate / 1000 * 4;
+  std::vector<int> peaks;
+  for (std::size_t at = 0; at + perMs <= bytes.size(); at += perMs) {
+    int peak = 0;
+    for (std::size_t i = at; i < at + perMs; i += 2) {
+      auto sample = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[i]) |
+                                              (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
+      peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    }
+    peaks.push_back(peak);
+  }
+  return peaks;
+}
+
+struct Failure {
+  std::string command;
+  std::uint32_t code;
+};
+
+class SdlSoundTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quimbel sound くいんべる " +
+            std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+    raw_ = dir_ / "out.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", raw_.c_str(), 1);
+    service_ = std::make_unique<SdlSoundService>(
+        [this](const std::string& command, std::uint32_t code, const std::string& text) {
+          EXPECT_FALSE(text.empty());
+          failures_.push_back({command, code});
+        });
+  }
+  void TearDown() override {
+    service_.reset();
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+
+  std::uint32_t Send(const std::string& command) { return service_->Send(command, nullptr, 0); }
+  std::string Mode() {
+    std::string reply(80, ' ');
+    EXPECT_EQ(service_->Send("status bgm mode", &reply, 80), kSoundOk);
+    return reply.substr(0, reply.find('\0'));
+  }
+  std::string Open(const fs::path& file) { return "open \"" + file.string() + "\" alias bgm"; }
+  // Polls as the saver does, every 10 ms, until the tune is no longer playing.
+  double SecondsUntilNotPlaying(double limit) {
+    auto start = Clock::now();
+    while (Mode() == "playing") {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      if (std::chrono::duration<double>(Clock::now() - start).count() > limit)
+        break;
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  }
+  // Ends the output and reads what was written.
+  std::vector<int> Output() {
+    service_.reset();
+    return PeaksPerMillisecond(raw_);
+  }
+
+  fs::path dir_;
+  fs::path raw_;
+  std::unique_ptr<SdlSoundService> service_;
+  std::vector<Failure> failures_;
+};
+
+// The output as alternating runs of quiet and sounding milliseconds, the
+// first one quiet (possibly of length 0).
+std::vector<int> Runs(const std::vector<int>& peaks) {
+  std::vector<int> runs{0};
+  bool sounding = false;
+  for (int peak : peaks) {
+    if ((peak > 300) != sounding) {
+      sounding = !sounding;
+      runs.push_back(0);
+    }
+    ++runs.back();
+  }
+  return runs;
+}
+
+TEST_F(SdlSoundTest, FaultsAnswerWithTheirCodesAndOnlyExecuteReportsThem) {
+  fs::path wav = dir_ / "tone.wav";
+  WriteToneWav(wav, 0.2);
+  EXPECT_EQ(Send(Open(dir_ / "missing.mid")), kSoundFileNotFound);
+  EXPECT_EQ(Send("open " + wav.string() + " alias bgm"), kSoundUnrecognizedKeyword)
+      << "an unquoted blank cuts the path";
+  EXPECT_EQ(Send("status bgm mode"), kSoundInvalidDeviceName);
+  EXPECT_EQ(Send("open \"" + wav.string() + "\" type cdaudio alias bgm"), kSoundInvalidDeviceName);
+  fs::path notMidi = dir_ / "text.mid";
+  std::ofstream(notMidi) << "not a tune";
+  EXPECT_EQ(Send(Open(notMidi)), kSoundInvalidFile);
+  EXPECT_TRUE(failures_.empty());
+
+  ASSERT_EQ(Send(Open(wav)), kSoundOk);
+  EXPECT_EQ(Send(Open(wav)), kSoundDuplicateAlias);
+  EXPECT_EQ(Send("play bgm wait"), kSoundUnsupportedFunction);
+  std::string small(4, ' ');
+  EXPECT_EQ(service_->Send("status bgm mode", &small, 4), kSoundParamOverflow);
+  std::string length(80, ' ');
+  EXPECT_EQ(service_->Send("status bgm length", &length, 80), kSoundOk);
+  EXPECT_EQ(length.substr(0, length.find('\0')), "200");
+
+  EXPECT_FALSE(service_->Execute("dance bgm"));
+  EXPECT_TRUE(service_->Execute("close bgm"));
+  EXPECT_FALSE(service_->Execute("close bgm"));
+  ASSERT_EQ(failures_.size(), 2u);
+  EXPECT_EQ(failures_[0].command, "dance bgm");
+  EXPECT_EQ(failures_[0].code, kSoundUnrecognizedCommand);
+  EXPECT_EQ(failures_[1].code, kSoundInvalidDeviceName);
+}
+
+TEST_F(SdlSoundTest, WavSoundsStopsSilentlyAndLoopsThroughThePoll) {
+  fs::path wav = dir_ / "tone.wav";
+  WriteToneWav(wav, 0.4);
+  ASSERT_EQ(Send(Open(wav)), kSoundOk);
+  EXPECT_EQ(Mode(), "stopped");
+  ASSERT_EQ(Send("play bgm notify"), kSoundOk);
+  EXPECT_EQ(Mode(), "playing");
+  double ended = SecondsUntilNotPlaying(3);
+  EXPECT_EQ(Mode(), "stopped");
+  EXPECT_GT(ended, 0.3);
+  EXPECT_LT(ended, 1.0);
+  // What the poll does at the end: rewind and play.
+  ASSERT_TRUE(service_->Execute("seek bgm to start"));
+  ASSERT_TRUE(service_->Execute("play bgm notify"));
+  EXPECT_EQ(Mode(), "playing");
+  SecondsUntilNotPlaying(3);
+  ASSERT_TRUE(service_->Execute("seek bgm to start"));
+  ASSERT_TRUE(service_->Execute("play bgm notify"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  ASSERT_TRUE(service_->Execute("stop bgm"));
+  EXPECT_EQ(Mode(), "stopped");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(service_->Execute("close bgm"));
+
+  // Sounding, quiet, sounding, quiet, sounding, and quiet after the stop.
+  std::vector<int> runs = Runs(Output());
+  ASSERT_EQ(runs.size(), 7u);
+  EXPECT_GT(runs[1], 350);
+  EXPECT_GT(runs[3], 350);
+  EXPECT_GT(runs[5], 100);
+  EXPECT_LT(runs[5], 250);
+  EXPECT_GE(runs[6], 250) << "nothing is heard after the stop";
+  for (int gap : {runs[2], runs[4]}) {
+    EXPECT_LT(gap, 250) << "restart gap";
+    RecordProperty("wav_restart_gap_ms", gap);
+  }
+}
+
+TEST_F(SdlSoundTest, MidiEndsWithItsLastEventNotWithTheSynthesizersRing) {
+  fs::path mid = dir_ / "held.mid";
+  WriteHeldNoteMidi(mid, 960);  // one second
+  ASSERT_EQ(Send(Open(mid)), kSoundOk);
+  std::string length(80, ' ');
+  ASSERT_EQ(service_->Send("status bgm length", &length, 80), kSoundOk);
+  EXPECT_EQ(length.substr(0, length.find('\0')), "1000");
+  ASSERT_EQ(Send("play bgm notify"), kSoundOk);
+  double ended = SecondsUntilNotPlaying(6);
+  EXPECT_GT(ended, 0.9);
+  EXPECT_LT(ended, 1.5) << "the ring after the last note is not part of the tune";
+  ASSERT_TRUE(service_->Execute("seek bgm to start"));
+  ASSERT_TRUE(service_->Execute("play bgm notify"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(service_->Execute("stop bgm"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Played again from where it stopped, and stopped at once.
+  ASSERT_TRUE(service_->Execute("play bgm notify"));
+  EXPECT_EQ(Mode(), "playing");
+  ASSERT_TRUE(service_->Execute("pause bgm"));
+  EXPECT_EQ(Mode(), "paused");
+  ASSERT_TRUE(service_->Execute("close bgm"));
+
+  // The first play and the replay sound as one: no gap at the restart; then
+  // nothing after the stop, nor from the play that was paused at once.
+  std::vector<int> runs = Runs(Output());
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_GT(runs[1], 1250);
+  EXPECT_LT(runs[1], 1400);
+  EXPECT_GE(runs[2], 250);
+}
+
+}  // namespace
