@@ -25,20 +25,9 @@
 #include "ports/linux/process.hpp"
 #include "ports/linux/screen.hpp"
 #include "ports/linux/settings_store.hpp"
+#include "ports/linux/sound_service.hpp"
 #include "ports/linux/termination.hpp"
 #include "sound/music.hpp"
-
-namespace {
-
-// Until this port's sound service exists, every command fails: the saver runs
-// silently, as with a missing tune file.
-class NoSound : public quimbel::platform::SoundService {
- public:
-  std::uint32_t Send(std::string_view, std::string*, std::size_t) override { return 1; }
-  bool Execute(std::string_view) override { return false; }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace quimbel;
@@ -77,7 +66,7 @@ int main(int argc, char** argv) {
                                           : static_cast<platform::Screen&>(x11Screen);
   linux_port::FileStore store;
   base::ClockRandom random;
-  NoSound deviceSound;
+  linux_port::SdlSoundService deviceSound;
   std::optional<linux_port::MusicGate> gate;
   if (hostWindow)
     gate.emplace(deviceSound, linux_port::MusicGate::LockFileFor(display->name));

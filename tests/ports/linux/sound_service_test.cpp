@@ -266,4 +266,25 @@ TEST_F(SdlSoundTest, MidiEndsWithItsLastEventNotWithTheSynthesizersRing) {
   EXPECT_GE(runs[2], 250);
 }
 
+TEST_F(SdlSoundTest, TheDefaultTunesOpenAndSound) {
+  fs::path assets =
+      fs::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "assets";
+  for (const char* name : {"quimbel.mid", "quimbel.wav"}) {
+    ASSERT_EQ(Send(Open(assets / name)), kSoundOk) << name;
+    std::string length(80, ' ');
+    ASSERT_EQ(service_->Send("status bgm length", &length, 80), kSoundOk);
+    EXPECT_EQ(length.substr(0, length.find('\0')), "9000") << name;
+    ASSERT_EQ(Send("play bgm notify"), kSoundOk);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_EQ(Mode(), "playing");
+    // Closing the last device closes the output and its file.
+    ASSERT_EQ(Send("close bgm"), kSoundOk);
+    std::vector<int> runs = Runs(PeaksPerMillisecond(raw_));
+    int sounding = 0;
+    for (std::size_t i = 1; i < runs.size(); i += 2)
+      sounding += runs[i];
+    EXPECT_GT(sounding, 250) << name << " was heard";
+  }
+}
+
 }  // namespace
