@@ -31,6 +31,7 @@ void CreateIntroWindow(app::Program& program) {
   w.textInformation =
       &panel.AddTextBox("TextInformation", {.multiLine = true, .verticalScroll = true});
   w.textInformation->SetFontFace(kGothicFace);
+  w.textInformation->SetFontBold(false);
   w.textInformation->SetText(IntroTitles());
 
   w.picture2 = &panel.AddImage("Picture2", true);
@@ -38,11 +39,13 @@ void CreateIntroWindow(app::Program& program) {
 
   w.label1 = &panel.AddLabel("Label1");
   w.label1->SetFontFace(kMinchoFace);
+  w.label1->SetFontBold(false);
   w.label1->SetBackColour(platform::Colour::System(platform::Colour::Role::WindowBackground));
   w.label1->SetForeColour(platform::Colour::System(platform::Colour::Role::WindowText));
 
   w.textAddress = &panel.AddTextBox("TextAddress", {});
   w.textAddress->SetFontFace(kGothicFace);
+  w.textAddress->SetFontBold(false);
   w.textAddress->SetFontSize(9);  // fixed: the address box is not rescaled
   w.textAddress->SetBackColour(platform::Colour::FromRgb(255, 255, 255));
   w.textAddress->SetText(IntroAddress());
