@@ -36,11 +36,6 @@ const std::array<const char*, 17> kSettingsSection = {
     "のでご注意下さい。",
 };
 
-// In cast order, the names as the dialog's list shows them.
-const std::array<const char*, assets::kCastSize> kCastNames = {
-    "ころみゅう", "耳ながおじさん", "ギアボン", "ピコラタ", "ぺぷちん", "くいんべる", "ズンベラ君",
-};
-
 const std::array<const char*, assets::kCastSize> kCastDescriptions = {
     "昔の貴族の血を引く、気品あふれるネコ。",
     "鼻の大きなフランス人。ちょっとこわい。",

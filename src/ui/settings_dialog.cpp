@@ -8,6 +8,7 @@
 #include "assets/pictures.hpp"
 #include "ui/dialog_commands.hpp"
 #include "ui/placement.hpp"
+#include "ui/texts.hpp"
 #include "ui/windows.hpp"
 
 namespace quimbel::ui {
@@ -19,10 +20,6 @@ constexpr std::array<const char*, 4> kRowLabels = {"セイバータイプ", "ミ
                                                    "　　〃　　種類"};
 constexpr std::array<const char*, 3> kSaverTypes = {"デスクトップ１", "ブラック", "デスクトップ２"};
 constexpr std::array<const char*, 3> kMusicModes = {"Off", "Wav", "Mid"};
-constexpr std::array<const char*, 9> kCaraTypes = {
-    "ころみゅう", "耳ながおじさん", "ギアボン",   "ピコラタ",         "ぺぷちん",
-    "くいんべる", "ズンベラ君",     "(ランダム)", "(オールキャスト)",
-};
 constexpr int kMaxCaraCount = 50;
 
 constexpr Colour kTeal = Colour::FromRgb(0, 192, 192);
@@ -145,10 +142,11 @@ void ShowSettingsDialog(app::Program& program) {
       w.comboCarasu->SetListIndex(p);
   }
 
-  for (const char* entry : kCaraTypes)
-    w.comboType->AddItem(entry);
-  int caraType =
-      InRangeOr(s.CaraType, 0, static_cast<int>(kCaraTypes.size()) - 1, app::kDefaultCaraType);
+  for (const char* name : kCastNames)
+    w.comboType->AddItem(name);
+  w.comboType->AddItem("(ランダム)");
+  w.comboType->AddItem("(オールキャスト)");
+  int caraType = InRangeOr(s.CaraType, 0, w.comboType->ItemCount() - 1, app::kDefaultCaraType);
   w.comboType->SetListIndex(caraType);
 
   for (std::size_t i = 0; i < w.optionMusic.size(); ++i)

@@ -1,12 +1,21 @@
 #pragma once
 // The dialog run's fixed texts.
+#include <array>
 #include <string>
+
+#include "assets/pictures.hpp"
 
 namespace quimbel::ui {
 
 inline constexpr const char* kProductTitle = "くいんべる　スクリーンセイバー";
 inline constexpr const char* kVersionText = "Ver1.40";
 inline constexpr const char* kCrLf = "\r\n";
+
+// The cast in character-number order, as the dialog's list and the help text
+// name them.
+inline constexpr std::array<const char*, assets::kCastSize> kCastNames = {
+    "ころみゅう", "耳ながおじさん", "ギアボン", "ピコラタ", "ぺぷちん", "くいんべる", "ズンベラ君",
+};
 
 // The caption of the program's message boxes: title, one blank, version.
 std::string ProductCaption();

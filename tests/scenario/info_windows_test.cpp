@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/runtime_error.hpp"
 #include "scenario/ui_fixture.hpp"
 #include "ui/help_window.hpp"
 #include "ui/texts.hpp"
@@ -247,6 +248,32 @@ TEST_F(UiTest, IntroductionOpensOnceAndRestartsAfterAClose) {
   Intro()->RequestClose();
   EXPECT_EQ(Intro(), nullptr);
   EXPECT_FALSE(hp.process.Ended()) << "the dialog is still open";
+}
+
+}  // namespace
+
+namespace {
+
+// At 60 twips per pixel the dialog's 540 pixels still fit the 16-bit twips
+// product, the help window's 640 do not: the same failure is trapped by the
+// button handler and untrapped from the menu.
+TEST_F(UiTest, AHelpWindowThatCannotBeSizedIsTrappedOnlyByTheButton) {
+  hp.screen.SetMetrics(1024, 768, 60);
+  Configure();
+  Set()->Control("CommandButton(1)").Click();
+  ASSERT_EQ(hp.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(hp.messageBoxes.shown[0].caption, "エラー");
+  EXPECT_TRUE(hp.messageBoxes.shown[0].text.starts_with("エラー番号 =  6、"));
+  EXPECT_NE(Set(), nullptr);
+  EXPECT_FALSE(hp.process.Ended());
+
+  Set()->ChooseMenu(kHelpMenu, "使い方(&H&ｸ)");
+  EXPECT_EQ(hp.messageBoxes.shown.size(), 1u) << "no error box from the menu";
+  ASSERT_EQ(hp.process.reportedErrors.size(), 1u);
+  EXPECT_EQ(hp.process.reportedErrors[0].Number(), base::kOverflow);
+  EXPECT_EQ(hp.process.exitCode, 1);
+  Set()->Control("CommandButton(1)").Click();
+  EXPECT_EQ(hp.messageBoxes.shown.size(), 1u) << "nothing acts after the end";
 }
 
 }  // namespace
