@@ -13,18 +13,7 @@
 #include "ports/win32/process.hpp"
 #include "ports/win32/screen.hpp"
 #include "ports/win32/settings_store.hpp"
-
-namespace {
-
-// Until the sound service of this port exists, it refuses politely: the saver
-// runs in silence.
-class NoSound : public quimbel::platform::SoundService {
- public:
-  std::uint32_t Send(std::string_view, std::string*, std::size_t) override { return 1; }
-  bool Execute(std::string_view) override { return false; }
-};
-
-}  // namespace
+#include "ports/win32/sound_service.hpp"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace quimbel;
@@ -32,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32_port::Win32Screen screen;
   win32_port::RegistryStore store;
   base::ClockRandom random;
-  NoSound sound;
+  win32_port::WinmmSoundService sound;
   win32_port::Win32PreviewFactory previews(screen);
   platform::SaverWindowFactory savers;
   win32_port::Win32FormFactory forms(screen);
