@@ -1,6 +1,7 @@
 #include "engine/preview.hpp"
 
 #include "app/program.hpp"
+#include "assets/pictures.hpp"
 
 namespace quimbel::engine {
 
@@ -14,6 +15,9 @@ void StartPreview(app::Program& program) {
   const app::RunValues& run = program.run;
   platform::PreviewWindow& window = *program.saver.frmPrev;
   window.SetBoundsTwips(run.OriginX, run.OriginY, run.ScreenWidthPx, run.ScreenHeightPx);
+  // Unscaled at the top left on black: a small pane cuts it, a large one
+  // leaves black strips.
+  window.SetPicture(assets::PreviewPicture());
   window.Show();
 }
 

@@ -1,10 +1,57 @@
 #include "engine/saver_start.hpp"
 
 #include "app/program.hpp"
+#include "assets/pictures.hpp"
+#include "engine/scene.hpp"
+#include "engine/tick.hpp"
 
 namespace quimbel::engine {
+namespace {
 
-// Placeholder until the saver window exists: the dispatch's values are set.
-void StartSaver(app::Program&) {}
+// The focus holder lies just left of the visible area, yet takes every key.
+constexpr int kFocusHolderSize = 30;
+constexpr int kFocusHolderLeft = -50;
+
+}  // namespace
+
+void StartSaver(app::Program& program) {
+  SaverState& saver = program.saver;
+  const app::RunValues& run = program.run;
+  platform::Screen& screen = program.platform.screen;
+  for (int kind = 0; kind < kCastSize; ++kind) {
+    if (saver.pat[kind] == nullptr)
+      saver.pat[kind] = &assets::SpriteSheet(kind);
+  }
+
+  saver.events = MakeSaverEvents(program);
+  saver.frmDisp = program.platform.savers.CreateSaverWindow(kSaverWindowTitle, *saver.events);
+  platform::SaverWindow& window = *saver.frmDisp;
+  const double widthTwips = run.ScreenWidthPx * screen.TwipsPerPixelX();
+  const double heightTwips = run.ScreenHeightPx * screen.TwipsPerPixelY();
+  window.SetSizeTwips(widthTwips, heightTwips);
+  // Shown first beyond the bottom-right corner, so nothing flashes while the
+  // focus is given.
+  window.SetPositionTwips(widthTwips, heightTwips);
+  window.SetFocusHolderBounds(kFocusHolderSize, kFocusHolderSize, kFocusHolderLeft, 0);
+  window.Show();
+  window.FocusHolder();
+  window.SetNormalState();
+  window.SetPositionTwips(run.OriginX, run.OriginY);
+  saver.scr_work.Reset(run.ScreenWidthPx, run.ScreenHeightPx, kBlack);
+  saver.scr_bkg.Reset(run.ScreenWidthPx, run.ScreenHeightPx, kBlack);
+  window.SetPointer(assets::InvisiblePointer());
+
+  // Unchecked queries: a failure keeps what the buffers held.
+  screen.CaretPos(saver.CaretPoint);
+  saver.StartCaretX = saver.CaretPoint.x;
+  saver.StartCaretY = saver.CaretPoint.y;
+  screen.CursorPos(saver.CursorPoint);
+  saver.StartCursorX = saver.CursorPoint.x;
+  saver.StartCursorY = saver.CursorPoint.y;
+
+  SetUpScene(program);
+  window.Show();
+  window.MakeTopmost();
+}
 
 }  // namespace quimbel::engine

@@ -1,13 +1,44 @@
 #pragma once
 // What the saver and preview runs keep for the life of the process.
+#include <array>
 #include <memory>
 
+#include "base/int16.hpp"
+#include "engine/cara_table.hpp"
+#include "engine/surface.hpp"
 #include "platform/preview_window.hpp"
+#include "platform/saver_window.hpp"
+#include "platform/screen.hpp"
 
 namespace quimbel::engine {
 
+inline constexpr int kCastSize = 7;
+
 struct SaverState {
   std::unique_ptr<platform::PreviewWindow> frmPrev;
+
+  CaraTable caraTable;
+  Surface scr_bkg;   // the background: the desktop snapshot or black, plus imprints
+  Surface scr_work;  // the frame under composition
+  // The sprite sheets pat(0) to pat(6) by Kind. StartSaver takes the built-in
+  // sheet for every entry still empty, so tests may give their own first.
+  std::array<const Surface*, kCastSize> pat{};
+
+  // Where the cursor and caret were when the saver started.
+  base::Int16 StartCursorX;
+  base::Int16 StartCursorY;
+  base::Int16 StartCaretX;
+  base::Int16 StartCaretY;
+  // The latest samples (32-bit, as the platform reports them).
+  platform::Point32 CursorPoint;
+  platform::Point32 CaretPoint;
+
+  // True while a tick's error box is open: ticks wait for it to close.
+  bool errorBoxOpen = false;
+
+  // The window's event handlers live before the window and die after it.
+  std::unique_ptr<platform::SaverEvents> events;
+  std::unique_ptr<platform::SaverWindow> frmDisp;
 };
 
 }  // namespace quimbel::engine

@@ -1,10 +1,79 @@
 #pragma once
 // The seam: the full-screen saver window.
+//
+// The core decides every size, position and step order; a port only carries
+// them out. Positions and sizes of the window itself are in twips (1/1440
+// inch, as Screen reports them), everything inside it in pixels.
+#include <memory>
+#include <string_view>
+
+#include "engine/surface.hpp"
+
 namespace quimbel::platform {
+
+// The core's side of the window: what its timers and input lead to. A port
+// calls these from its message loop only, never from inside a SaverWindow
+// call, and never two at once. The handlers trap the program's own errors
+// themselves (an error nothing else traps is reported through
+// Process::ReportUntrappedError and ends the process before the handler
+// returns); after the core has ended the process they do nothing.
+class SaverEvents {
+ public:
+  virtual ~SaverEvents() = default;
+  // Every 100 ms, from the moment the window exists.
+  virtual void OnTimer1() = 0;
+  // Every 10 ms, from the moment the window exists.
+  virtual void OnTimer2() = 0;
+  // A mouse click (any button) anywhere on the window.
+  virtual void OnClick() = 0;
+  // A key press (any key, any shift state) while the focus holder has the focus.
+  virtual void OnKeyDown() = 0;
+};
+
+class SaverWindow {
+ public:
+  virtual ~SaverWindow() = default;
+
+  // The window's outer size in twips. The window is borderless and has no
+  // caption, so this is also the size of its drawing area.
+  virtual void SetSizeTwips(double width, double height) = 0;
+  // The window's top-left corner in screen twips. A position beyond the
+  // screen's bottom-right corner puts the window wholly off the screen.
+  virtual void SetPositionTwips(double left, double top) = 0;
+  // Bounds of the focus holder, a small child window that takes the key
+  // presses, in window pixels. It may lie wholly outside the visible area.
+  virtual void SetFocusHolderBounds(int width, int height, int left, int top) = 0;
+  // Shows the window, modeless and without an owner. Showing must not paint
+  // anything: until the first Present the screen under the window stays as
+  // it was (the core captures the desktop after this call).
+  virtual void Show() = 0;
+  // Gives the keyboard focus to the focus holder (and activates the window).
+  virtual void FocusHolder() = 0;
+  // Sets the window state to normal: neither minimised nor maximised.
+  virtual void SetNormalState() = 0;
+  // Mouse pointer over the window: the given picture (transparent pixels
+  // masked out), or the platform's default pointer.
+  virtual void SetPointer(const engine::Icon& picture) = 0;
+  virtual void SetDefaultPointer() = 0;
+  // Shows a finished frame at the window's top-left corner, in one piece and
+  // at once, replacing the previous one; the window keeps it as its image and
+  // repaints it whenever the system asks. The frame is the size of the
+  // screen. The port copies what it needs: the surface changes after return.
+  virtual void Present(const engine::Surface& frame) = 0;
+  // Puts the window above every window that is not itself topmost, without
+  // moving, resizing or activating it, and shows it.
+  virtual void MakeTopmost() = 0;
+};
 
 class SaverWindowFactory {
  public:
   virtual ~SaverWindowFactory() = default;
+  // Creates the hidden saver window with this title (the single-instance
+  // test looks for it) and a silver (192, 192, 192) background that is never
+  // painted before the first Present. Its two timers start now; their events,
+  // like the input events, go to events, which outlives the window.
+  virtual std::unique_ptr<SaverWindow> CreateSaverWindow(std::string_view title,
+                                                         SaverEvents& events) = 0;
 };
 
 }  // namespace quimbel::platform

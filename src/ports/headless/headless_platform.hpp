@@ -21,7 +21,7 @@ struct HeadlessPlatform {
   ScriptedRandom random;
   HeadlessSound sound;
   HeadlessPreviewFactory previews;
-  HeadlessSaverFactory savers;
+  HeadlessSaverFactory savers{process, screen};
   HeadlessFormFactory forms{process, screen};
   ScriptedMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,

@@ -1,9 +1,73 @@
 #pragma once
-// Headless saver window.
+// Headless saver window: records what the core did to it, keeps the frames it
+// was given for pixel checks, and lets tests fire its timers and input.
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/saver_window.hpp"
 
 namespace quimbel::headless {
 
-class HeadlessSaverFactory : public platform::SaverWindowFactory {};
+class HeadlessProcess;
+class HeadlessScreen;
+
+struct FocusHolderBounds {
+  int width = 0, height = 0, left = 0, top = 0;
+};
+
+struct SaverRecord {
+  std::string title;
+  bool alive = true;  // false once the window was destroyed
+  double widthTwips = 0, heightTwips = 0, leftTwips = 0, topTwips = 0;
+  FocusHolderBounds focusHolder;
+  bool visible = false;
+  bool focused = false;
+  bool normalState = false;
+  bool topmost = false;
+  bool defaultPointer = true;
+  engine::Icon pointer;  // the custom pointer's picture while !defaultPointer
+  // Every call, in order. A run of Present calls is logged once, so the log
+  // stays small over a long run; presentCount counts them all.
+  std::vector<std::string> calls;
+  long presentCount = 0;
+
+  // The n-th presented frame (0 is the first), while it is still kept.
+  const engine::Surface* Frame(long n) const;
+  // The frame the window shows now (an empty surface before any Present).
+  const engine::Surface& Shown() const;
+
+  // Deliver the window's events as its message loop would.
+  void FireTimer1();
+  void FireTimer2();
+  void Click();
+  void KeyDown();
+
+  // Internals of the headless window.
+  platform::SaverEvents* events = nullptr;
+  std::size_t keepFrames = 16;
+  std::vector<engine::Surface> ring;  // frame n lives at n % keepFrames
+};
+
+class HeadlessSaverFactory : public platform::SaverWindowFactory {
+ public:
+  // The window registers its title with the process while it exists and lies
+  // over the desktop in the screen's captures once it has presented a frame.
+  HeadlessSaverFactory(HeadlessProcess& process, HeadlessScreen& screen);
+
+  std::vector<std::shared_ptr<SaverRecord>> created;
+  // How many of the latest frames each new window keeps (at least 1).
+  std::size_t keepFrames = 16;
+
+  // The newest window's record.
+  SaverRecord& Last() { return *created.back(); }
+
+  std::unique_ptr<platform::SaverWindow> CreateSaverWindow(std::string_view title,
+                                                           platform::SaverEvents& events) override;
+
+ private:
+  HeadlessProcess& process_;
+  HeadlessScreen& screen_;
+};
 
 }  // namespace quimbel::headless

@@ -18,6 +18,8 @@ bool HeadlessScreen::Capture(engine::Surface& dst, int x, int y, int width, int 
       dst.At(col, row) = inside ? desktop.At(sx, sy) : engine::kBlack;
     }
   }
+  for (auto& paint : windowsOver)
+    paint(dst, x, y, w, h);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Headless screen: a size and dpi chosen by the test, a desktop picture to
 // capture, scripted pointer and caret positions, and host windows by handle.
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -23,6 +24,9 @@ class HeadlessScreen : public platform::Screen {
   bool caretQueryFails = false;
   std::vector<char> queryLog;  // 'C' caret, 'P' pointer, in call order
   std::map<platform::WindowHandle, platform::Rect32> windows;
+  // Our own windows that lie over the desktop: a capture of the screen
+  // rectangle (x, y, w, h) into dst shows what each of them has painted.
+  std::vector<std::function<void(engine::Surface& dst, int x, int y, int w, int h)>> windowsOver;
 
   // Sets the size in pixels and the dpi in one step.
   void SetMetrics(int width, int height, double twipsPerPixel) {

@@ -29,6 +29,33 @@
 #include "ports/linux/termination.hpp"
 #include "sound/music.hpp"
 
+namespace {
+
+// Until this port's saver window exists, the saver run shows nothing.
+class NoSaverWindow : public quimbel::platform::SaverWindow {
+ public:
+  void SetSizeTwips(double, double) override {}
+  void SetPositionTwips(double, double) override {}
+  void SetFocusHolderBounds(int, int, int, int) override {}
+  void Show() override {}
+  void FocusHolder() override {}
+  void SetNormalState() override {}
+  void SetPointer(const quimbel::engine::Icon&) override {}
+  void SetDefaultPointer() override {}
+  void Present(const quimbel::engine::Surface&) override {}
+  void MakeTopmost() override {}
+};
+
+class NoSaverWindows : public quimbel::platform::SaverWindowFactory {
+ public:
+  std::unique_ptr<quimbel::platform::SaverWindow> CreateSaverWindow(
+      std::string_view, quimbel::platform::SaverEvents&) override {
+    return std::make_unique<NoSaverWindow>();
+  }
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace quimbel;
   std::vector<std::string> args(argv, argv + argc);
@@ -78,7 +105,7 @@ int main(int argc, char** argv) {
     if (running != nullptr)
       running->End(0);
   });
-  platform::SaverWindowFactory savers;
+  NoSaverWindows savers;
   linux_port::QtFormFactory forms(screen, process);
   linux_port::QtMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,

@@ -1,0 +1,102 @@
+#include "engine/cast.hpp"
+
+#include <algorithm>
+
+#include "app/program.hpp"
+#include "base/rounding.hpp"
+#include "engine/frame.hpp"
+
+namespace quimbel::engine {
+namespace {
+
+// A spawn starts up to this many pixels beyond the edge, so arrivals are
+// staggered; the exit margin retires a character with half its cell still
+// on the screen.
+constexpr int kEntrySpread = 500;
+constexpr int kEntryInset = 100;
+constexpr int kLaneRise = 50;
+constexpr int kExitMargin = 40;
+
+// Int(r * n) for a fresh draw: a whole number 0 to n - 1.
+int Draw(platform::Random& random, int n) {
+  return static_cast<int>(base::Int(random.Next() * n));
+}
+
+int KindFor(const app::Program& program, const CaraState& slot) {
+  int type = program.settings.CaraType;
+  if (type < 0)
+    return 0;  // a hand-edited store: no sheet has a negative number
+  if (type < 7)
+    return type;
+  if (type == 7)
+    return program.run.RandomCaraType;
+  return slot.Kind;  // 8 is drawn by the caller; above it the slot keeps its kind
+}
+
+}  // namespace
+
+int UsedSlots(const app::Program& program) {
+  return std::min<int>(program.settings.CaraCount, kCaraSlots);
+}
+
+int ColumnOfPhase(int phase) {
+  if (phase >= 1 && phase <= kPhases)
+    return (phase - 1) / 3;
+  return 0;
+}
+
+void SpawnCharacters(app::Program& program) {
+  platform::Random& random = program.platform.random;
+  const int count = UsedSlots(program);
+  const int width = program.run.ScreenWidthPx;
+  const int height = program.run.ScreenHeightPx;
+  bool reseeded = false;
+  for (int i = 0; i < count; ++i) {
+    CaraState& slot = program.saver.caraTable[i];
+    if (slot.Phase != 0)
+      continue;
+    if (!reseeded) {
+      random.Reseed();
+      reseeded = true;
+    }
+    slot.Phase = Draw(random, 7) + 1;
+    if (program.settings.CaraType == 8)
+      slot.Kind = Draw(random, 7);
+    else
+      slot.Kind = KindFor(program, slot);
+    const int d = Draw(random, 2);
+    const double lane = static_cast<double>(height) / count;
+    const double r1 = random.Next();
+    slot.PosY = base::CInt16(base::Int(r1 * lane) + i * lane - kLaneRise);
+    const double r2 = random.Next();
+    if (d == 0) {
+      slot.PosX = base::CInt16(-static_cast<double>(kCellWidth) - base::Int(r2 * kEntrySpread) +
+                               kEntryInset);
+      slot.Heading = kWalkingRight;
+    } else {
+      slot.PosX = base::CInt16(base::Int(r2 * kEntrySpread) + width - kEntryInset);
+      slot.Heading = kWalkingLeft;
+    }
+  }
+}
+
+void AdvanceCharacter(app::Program& program, int i) {
+  CaraState& slot = program.saver.caraTable[i];
+  const int column = ColumnOfPhase(slot.Phase);
+  slot.Phase = slot.Phase + 1;
+  if (slot.Phase > kPhases)
+    slot.Phase = 1;
+  if (slot.Heading == kWalkingLeft) {
+    slot.PosX = slot.PosX - kStepPx;
+    DrawCharacter(program, i, column, +1, kCellWidth, kCellHeight);
+    if (slot.PosX <= -kExitMargin)
+      slot.Phase = 0;
+  } else if (slot.Heading == kWalkingRight) {
+    slot.PosX = slot.PosX + kStepPx;
+    DrawCharacter(program, i, column, -1, kCellWidth, kCellHeight);
+    if (slot.PosX >= program.run.ScreenWidthPx + kExitMargin)
+      slot.Phase = 0;
+  }
+}
+
+}  // namespace quimbel::engine

@@ -1,0 +1,31 @@
+#pragma once
+// The cast on the screen: placing characters in free slots and walking them.
+#include <cstdint>
+
+namespace quimbel::app {
+class Program;
+}
+
+namespace quimbel::engine {
+
+// Walking: pixels per tick, and the cycle of 12 phases (3 ticks per column).
+inline constexpr int kStepPx = 10;
+inline constexpr int kPhases = 12;
+
+// The number of slots in use: CaraCount, but never more than the table
+// holds, so a hand-edited store cannot index past it.
+int UsedSlots(const app::Program& program);
+
+// Places every free slot among the used ones: phase, kind, direction, lane
+// and a start beyond one screen edge, from fresh draws in a fixed order.
+void SpawnCharacters(app::Program& program);
+
+// One step of slot i: picks the sprite column from the phase, advances the
+// phase, moves 10 pixels, draws the character and frees the slot once its
+// leading edge is 40 pixels past the far edge.
+void AdvanceCharacter(app::Program& program, int i);
+
+// The sprite column (0 to 3) shown at a phase of the walking cycle.
+int ColumnOfPhase(int phase);
+
+}  // namespace quimbel::engine

@@ -1,0 +1,32 @@
+#pragma once
+// The raster operations the saver draws with, exact to the bit: the whole
+// copy, and the two logical operations that together make a sprite's
+// transparency. Every operation clips at all four edges of both surfaces;
+// pixels whose source or destination would lie outside are left alone.
+#include <cstdint>
+
+#include "engine/surface.hpp"
+
+namespace quimbel::engine {
+
+// The classic ternary raster-operation codes, so the values read as the
+// drawing calls they stand for.
+enum class RasterOp : std::uint32_t {
+  kSrcCopy = 0x00CC0020,    // destination = source
+  kSrcErase = 0x00440328,   // destination = source AND (NOT destination)
+  kSrcInvert = 0x00660046,  // destination = source XOR destination
+};
+
+// Copies the source rectangle (sx, sy, width, height) onto dst at (x, y).
+void BitBlt(Surface& dst, int x, int y, int width, int height, const Surface& src, int sx, int sy,
+            RasterOp op);
+
+// The same-size stretching copy: the source rectangle (sx, sy, |width|,
+// height) onto the destination rectangle (x, y, width, height). A negative
+// width mirrors the cell left to right into the |width| columns to the left
+// of x (x - |width| to x - 1): source column sx lands on x - 1. Nothing is
+// scaled; a height of 0 or less draws nothing.
+void StretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& src, int sx,
+                int sy, RasterOp op);
+
+}  // namespace quimbel::engine

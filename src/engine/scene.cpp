@@ -1,0 +1,30 @@
+#include "engine/scene.hpp"
+
+#include "app/program.hpp"
+#include "engine/cast.hpp"
+#include "engine/frame.hpp"
+#include "sound/music.hpp"
+
+namespace quimbel::engine {
+
+void SetUpScene(app::Program& program) {
+  SaverState& saver = program.saver;
+  const int count = UsedSlots(program);
+  for (int i = 0; i < count; ++i) {
+    CaraState& slot = saver.caraTable[i];
+    slot.PosX = 0;
+    slot.PosY = 0;
+    slot.Phase = 0;
+  }
+  const int type = program.settings.SaverType;
+  if (type == 1 || type == 3) {
+    // A capture that fails leaves the background black, as in type 2.
+    program.platform.screen.Capture(saver.scr_bkg, 0, 0, program.run.ScreenWidthPx,
+                                    program.run.ScreenHeightPx);
+  }
+  sound::PlayMusic(program, sound::MusicStart);
+  SpawnCharacters(program);
+  ComposeFrame(program);
+}
+
+}  // namespace quimbel::engine

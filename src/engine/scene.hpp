@@ -1,0 +1,12 @@
+#pragma once
+// A saver run's scene: free slots, the background, the music, the cast and
+// the first frame.
+namespace quimbel::app {
+class Program;
+}
+
+namespace quimbel::engine {
+
+void SetUpScene(app::Program& program);
+
+}  // namespace quimbel::engine

@@ -1,0 +1,153 @@
+#include "ports/headless/saver_window.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ports/headless/process.hpp"
+#include "ports/headless/screen.hpp"
+
+namespace quimbel::headless {
+namespace {
+
+class HeadlessSaverWindow : public platform::SaverWindow {
+ public:
+  HeadlessSaverWindow(std::shared_ptr<SaverRecord> record, HeadlessProcess& process)
+      : r_(std::move(record)), process_(process) {
+    process_.openTitles.insert(r_->title);
+  }
+  ~HeadlessSaverWindow() override {
+    r_->alive = false;
+    r_->visible = false;
+    auto it = process_.openTitles.find(r_->title);
+    if (it != process_.openTitles.end())
+      process_.openTitles.erase(it);
+  }
+
+  void SetSizeTwips(double width, double height) override {
+    r_->widthTwips = width;
+    r_->heightTwips = height;
+    Log("SetSizeTwips");
+  }
+  void SetPositionTwips(double left, double top) override {
+    r_->leftTwips = left;
+    r_->topTwips = top;
+    Log("SetPositionTwips");
+  }
+  void SetFocusHolderBounds(int width, int height, int left, int top) override {
+    r_->focusHolder = {width, height, left, top};
+    Log("SetFocusHolderBounds");
+  }
+  void Show() override {
+    r_->visible = true;
+    Log("Show");
+  }
+  void FocusHolder() override {
+    r_->focused = true;
+    Log("FocusHolder");
+  }
+  void SetNormalState() override {
+    r_->normalState = true;
+    Log("SetNormalState");
+  }
+  void SetPointer(const engine::Icon& picture) override {
+    r_->pointer = picture;
+    r_->defaultPointer = false;
+    Log("SetPointer");
+  }
+  void SetDefaultPointer() override {
+    r_->defaultPointer = true;
+    Log("SetDefaultPointer");
+  }
+  void Present(const engine::Surface& frame) override {
+    // Copy-assigning into a kept surface reuses its pixels: no allocation
+    // once the ring is full.
+    r_->ring[static_cast<std::size_t>(r_->presentCount) % r_->keepFrames] = frame;
+    ++r_->presentCount;
+    if (r_->calls.empty() || r_->calls.back() != "Present")
+      Log("Present");
+  }
+  void MakeTopmost() override {
+    r_->topmost = true;
+    r_->visible = true;
+    Log("MakeTopmost");
+  }
+
+ private:
+  void Log(const char* call) { r_->calls.emplace_back(call); }
+
+  std::shared_ptr<SaverRecord> r_;
+  HeadlessProcess& process_;
+};
+
+// Paints a visible window's shown frame over a captured desktop picture.
+void PaintOver(const SaverRecord& r, const HeadlessScreen& screen, engine::Surface& dst, int x,
+               int y, int w, int h) {
+  const engine::Surface& frame = r.Shown();
+  if (!r.alive || !r.visible || frame.Empty())
+    return;
+  int left = static_cast<int>(std::lround(r.leftTwips / screen.twipsPerPixelX));
+  int top = static_cast<int>(std::lround(r.topTwips / screen.twipsPerPixelY));
+  for (int row = 0; row < h; ++row) {
+    int fy = y + row - top;
+    if (fy < 0 || fy >= frame.Height())
+      continue;
+    for (int col = 0; col < w; ++col) {
+      int fx = x + col - left;
+      if (fx >= 0 && fx < frame.Width())
+        dst.At(col, row) = frame.At(fx, fy);
+    }
+  }
+}
+
+}  // namespace
+
+const engine::Surface* SaverRecord::Frame(long n) const {
+  if (n < 0 || n >= presentCount || presentCount - n > static_cast<long>(keepFrames))
+    return nullptr;
+  return &ring[static_cast<std::size_t>(n) % keepFrames];
+}
+
+const engine::Surface& SaverRecord::Shown() const {
+  static const engine::Surface none;
+  const engine::Surface* f = Frame(presentCount - 1);
+  return f ? *f : none;
+}
+
+void SaverRecord::FireTimer1() {
+  if (alive)
+    events->OnTimer1();
+}
+void SaverRecord::FireTimer2() {
+  if (alive)
+    events->OnTimer2();
+}
+void SaverRecord::Click() {
+  if (alive)
+    events->OnClick();
+}
+void SaverRecord::KeyDown() {
+  if (alive)
+    events->OnKeyDown();
+}
+
+HeadlessSaverFactory::HeadlessSaverFactory(HeadlessProcess& process, HeadlessScreen& screen)
+    : process_(process), screen_(screen) {}
+
+std::unique_ptr<platform::SaverWindow> HeadlessSaverFactory::CreateSaverWindow(
+    std::string_view title, platform::SaverEvents& events) {
+  auto record = std::make_shared<SaverRecord>();
+  record->title = std::string(title);
+  record->events = &events;
+  record->keepFrames = std::max<std::size_t>(keepFrames, 1);
+  record->ring.resize(record->keepFrames);
+  created.push_back(record);
+  std::weak_ptr<SaverRecord> weak = record;
+  HeadlessScreen& screen = screen_;
+  screen_.windowsOver.push_back([weak, &screen](engine::Surface& dst, int x, int y, int w, int h) {
+    if (auto r = weak.lock())
+      PaintOver(*r, screen, dst, x, y, w, h);
+  });
+  return std::make_unique<HeadlessSaverWindow>(record, process_);
+}
+
+}  // namespace quimbel::headless
