@@ -21,8 +21,7 @@ const Surface& Sheet(const SaverState& saver, int kind) {
 // the destination comes back as it was (for a white second cell).
 void MaskAndDraw(Surface& dst, int x, int y, int width, int height, const Surface& sheet, int maskX,
                  int maskY, int imageX, int imageY) {
-  StretchBlt(dst, x, y, width, height, sheet, maskX, maskY, RasterOp::kSrcErase);
-  StretchBlt(dst, x, y, width, height, sheet, imageX, imageY, RasterOp::kSrcInvert);
+  MaskedStretchBlt(dst, x, y, width, height, sheet, maskX, maskY, imageX, imageY);
 }
 
 }  // namespace

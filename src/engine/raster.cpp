@@ -28,6 +28,39 @@ Span Intersect(Span a, Span b) {
   return {from, to - from};
 }
 
+// The rectangle both surfaces hold, as offsets into the requested one. For a
+// mirrored rectangle, cell column k lands on destination column x - 1 - k.
+struct Overlap {
+  Span cols;
+  Span rows;
+  bool Empty() const { return cols.length == 0 || rows.length == 0; }
+};
+
+Overlap Place(const Surface& dst, int x, int y, int width, int height, const Surface& src, int sx,
+              int sy) {
+  Overlap o;
+  if (width == 0 || height <= 0)
+    return o;
+  const int n = width < 0 ? -width : width;
+  Span byDest;
+  if (width > 0) {
+    byDest = Clip(x, n, dst.Width());
+  } else {
+    byDest.skip = std::max(0, x - dst.Width());
+    byDest.length = std::max(0, std::min(x, n) - byDest.skip);
+  }
+  o.cols = Intersect(byDest, Clip(sx, n, src.Width()));
+  o.rows = Intersect(Clip(y, height, dst.Height()), Clip(sy, height, src.Height()));
+  return o;
+}
+
+// The leftmost destination pixel of the overlap's first row for a straight
+// rectangle, the rightmost for a mirrored one.
+Pixel* DestStart(Surface& dst, int x, int y, int width, const Overlap& o) {
+  const int col = width > 0 ? x + o.cols.skip : x - 1 - o.cols.skip;
+  return dst.Row(y + o.rows.skip) + col;
+}
+
 struct Copy {
   static Pixel Apply(Pixel s, Pixel) { return s; }
 };
@@ -38,87 +71,95 @@ struct Invert {
   static Pixel Apply(Pixel s, Pixel d) { return s ^ d; }
 };
 
-// Applies Op to the rows; dstStep is +1 for a straight copy and -1 for a
-// mirrored one (dst then points at the rightmost destination pixel).
+// Simple loops over whole rows, so the compiler can vectorise them.
 template <class Op>
 void Rows(Pixel* dst, int dstStride, const Pixel* src, int srcStride, int n, int rows,
-          int dstStep) {
+          bool mirrored) {
   for (int row = 0; row < rows; ++row) {
-    Pixel* d = dst + static_cast<std::ptrdiff_t>(row) * dstStride;
-    const Pixel* s = src + static_cast<std::ptrdiff_t>(row) * srcStride;
-    if (dstStep > 0) {
+    Pixel* __restrict d = dst + static_cast<std::ptrdiff_t>(row) * dstStride;
+    const Pixel* __restrict s = src + static_cast<std::ptrdiff_t>(row) * srcStride;
+    if (!mirrored) {
       for (int k = 0; k < n; ++k)
         d[k] = Op::Apply(s[k], d[k]);
     } else {
+      Pixel* __restrict e = d - (n - 1);
       for (int k = 0; k < n; ++k)
-        d[-k] = Op::Apply(s[k], d[-k]);
+        e[k] = Op::Apply(s[n - 1 - k], e[k]);
     }
   }
 }
 
 void Dispatch(RasterOp op, Pixel* dst, int dstStride, const Pixel* src, int srcStride, int n,
-              int rows, int dstStep) {
+              int rows, bool mirrored) {
   switch (op) {
     case RasterOp::kSrcCopy:
-      Rows<Copy>(dst, dstStride, src, srcStride, n, rows, dstStep);
+      Rows<Copy>(dst, dstStride, src, srcStride, n, rows, mirrored);
       break;
     case RasterOp::kSrcErase:
-      Rows<Erase>(dst, dstStride, src, srcStride, n, rows, dstStep);
+      Rows<Erase>(dst, dstStride, src, srcStride, n, rows, mirrored);
       break;
     case RasterOp::kSrcInvert:
-      Rows<Invert>(dst, dstStride, src, srcStride, n, rows, dstStep);
+      Rows<Invert>(dst, dstStride, src, srcStride, n, rows, mirrored);
       break;
   }
-}
-
-// Rows that both surfaces hold: an offset into the rectangle and a count.
-Span RowSpan(const Surface& dst, int y, const Surface& src, int sy, int height) {
-  return Intersect(Clip(y, height, dst.Height()), Clip(sy, height, src.Height()));
 }
 
 }  // namespace
 
 void BitBlt(Surface& dst, int x, int y, int width, int height, const Surface& src, int sx, int sy,
             RasterOp op) {
-  if (width <= 0 || height <= 0)
+  if (width <= 0)
     return;
-  Span cols = Intersect(Clip(x, width, dst.Width()), Clip(sx, width, src.Width()));
-  Span rows = RowSpan(dst, y, src, sy, height);
-  if (cols.length == 0 || rows.length == 0)
-    return;
-  Pixel* d = dst.Row(y + rows.skip) + x + cols.skip;
-  const Pixel* s = src.Row(sy + rows.skip) + sx + cols.skip;
-  if (op == RasterOp::kSrcCopy && &dst != &src) {
-    for (int row = 0; row < rows.length; ++row)
-      std::copy_n(s + static_cast<std::ptrdiff_t>(row) * src.Width(), cols.length,
-                  d + static_cast<std::ptrdiff_t>(row) * dst.Width());
-    return;
-  }
-  Dispatch(op, d, dst.Width(), s, src.Width(), cols.length, rows.length, +1);
+  StretchBlt(dst, x, y, width, height, src, sx, sy, op);
 }
 
 void StretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& src, int sx,
                 int sy, RasterOp op) {
-  if (width >= 0) {
-    BitBlt(dst, x, y, width, height, src, sx, sy, op);
+  const Overlap o = Place(dst, x, y, width, height, src, sx, sy);
+  if (o.Empty())
+    return;
+  Pixel* d = DestStart(dst, x, y, width, o);
+  const Pixel* s = src.Row(sy + o.rows.skip) + sx + o.cols.skip;
+  if (op == RasterOp::kSrcCopy && width > 0 && &dst != &src) {
+    for (int row = 0; row < o.rows.length; ++row)
+      std::copy_n(s + static_cast<std::ptrdiff_t>(row) * src.Width(), o.cols.length,
+                  d + static_cast<std::ptrdiff_t>(row) * dst.Width());
     return;
   }
-  if (height <= 0)
+  Dispatch(op, d, dst.Width(), s, src.Width(), o.cols.length, o.rows.length, width < 0);
+}
+
+void MaskedStretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& sheet,
+                      int maskX, int maskY, int imageX, int imageY) {
+  // Each step clips on its own; where the two cells' overlaps differ (a cell
+  // running off the sheet), fall back to the two steps.
+  const Overlap o = Place(dst, x, y, width, height, sheet, maskX, maskY);
+  const Overlap oi = Place(dst, x, y, width, height, sheet, imageX, imageY);
+  if (o.cols.skip != oi.cols.skip || o.cols.length != oi.cols.length ||
+      o.rows.skip != oi.rows.skip || o.rows.length != oi.rows.length) {
+    StretchBlt(dst, x, y, width, height, sheet, maskX, maskY, RasterOp::kSrcErase);
+    StretchBlt(dst, x, y, width, height, sheet, imageX, imageY, RasterOp::kSrcInvert);
     return;
-  int n = -width;
-  // Source column sx + k lands on destination column x - 1 - k.
-  Span bySource = Clip(sx, n, src.Width());
-  // x - 1 - k lies on the surface for k from x - dst.Width() up to x - 1.
-  Span byDest;
-  byDest.skip = std::max(0, x - dst.Width());
-  byDest.length = std::max(0, std::min(x, n) - byDest.skip);
-  Span cols = Intersect(bySource, byDest);
-  Span rows = RowSpan(dst, y, src, sy, height);
-  if (cols.length == 0 || rows.length == 0)
+  }
+  if (o.Empty())
     return;
-  Pixel* d = dst.Row(y + rows.skip) + (x - 1 - cols.skip);
-  const Pixel* s = src.Row(sy + rows.skip) + sx + cols.skip;
-  Dispatch(op, d, dst.Width(), s, src.Width(), cols.length, rows.length, -1);
+  Pixel* first = DestStart(dst, x, y, width, o);
+  const Pixel* maskFirst = sheet.Row(maskY + o.rows.skip) + maskX + o.cols.skip;
+  const Pixel* imageFirst = sheet.Row(imageY + o.rows.skip) + imageX + o.cols.skip;
+  const int n = o.cols.length;
+  for (int row = 0; row < o.rows.length; ++row) {
+    Pixel* __restrict d = first + static_cast<std::ptrdiff_t>(row) * dst.Width();
+    const Pixel* __restrict m = maskFirst + static_cast<std::ptrdiff_t>(row) * sheet.Width();
+    const Pixel* __restrict i = imageFirst + static_cast<std::ptrdiff_t>(row) * sheet.Width();
+    if (width > 0) {
+      for (int k = 0; k < n; ++k)
+        d[k] = (m[k] & ~d[k]) ^ i[k];
+    } else {
+      Pixel* __restrict e = d - (n - 1);
+      for (int k = 0; k < n; ++k)
+        e[k] = (m[n - 1 - k] & ~e[k]) ^ i[n - 1 - k];
+    }
+  }
 }
 
 }  // namespace quimbel::engine

@@ -29,4 +29,11 @@ void BitBlt(Surface& dst, int x, int y, int width, int height, const Surface& sr
 void StretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& src, int sx,
                 int sy, RasterOp op);
 
+// A sprite cell's two steps in one pass: SRCERASE from the mask cell at
+// (maskX, maskY), then SRCINVERT from the image cell at (imageX, imageY),
+// both onto the same destination rectangle, mirrored as StretchBlt mirrors.
+// Bit for bit the same as the two StretchBlt calls; dst must not be sheet.
+void MaskedStretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& sheet,
+                      int maskX, int maskY, int imageX, int imageY);
+
 }  // namespace quimbel::engine

@@ -119,3 +119,34 @@ TEST(RasterTest, ClipsAtAllFourEdgesStraightAndMirrored) {
     for (int x = 0; x < 3; ++x)
       EXPECT_EQ(f.At(x, y), (x < 2 && y == 0) ? Tag(x + 2, 3) : kFill) << x << "," << y;
 }
+
+TEST(RasterTest, MaskedCellInOnePassEqualsTheTwoSteps) {
+  // Random sheet and ground; every placement around and across the edges,
+  // straight and mirrored, and cells that run off the sheet.
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) & 0xFFFFFF;
+  };
+  Surface sheet(12, 10);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 12; ++x)
+      sheet.At(x, y) = (x + y) % 3 == 0 ? 0 : (x % 4 == 0 ? 0xFFFFFF : next());
+  Surface ground(9, 7);
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 9; ++x)
+      ground.At(x, y) = next();
+  for (int width : {5, -5}) {
+    for (int y = -6; y <= 8; ++y) {
+      for (int x = -6; x <= 15; ++x) {
+        for (int maskX : {0, 9}) {
+          Surface two = ground, one = ground;
+          StretchBlt(two, x, y, width, 5, sheet, maskX, 5, RasterOp::kSrcErase);
+          StretchBlt(two, x, y, width, 5, sheet, 3, 0, RasterOp::kSrcInvert);
+          MaskedStretchBlt(one, x, y, width, 5, sheet, maskX, 5, 3, 0);
+          ASSERT_EQ(one, two) << "x " << x << " y " << y << " width " << width << " mask " << maskX;
+        }
+      }
+    }
+  }
+}

@@ -1,0 +1,86 @@
+// What a frame costs: the whole ComposeFrame with 50 characters, beside the
+// two full-surface copies that any frame needs (background onto the work
+// surface, work surface onto the window), measured in the same run. The ratio
+// says how much the cast adds to those copies.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/cast.hpp"
+#include "engine/frame.hpp"
+#include "engine/raster.hpp"
+#include "saver_bench_setup.hpp"
+
+namespace {
+
+using quimbel::bench::SaverSetup;
+namespace engine = quimbel::engine;
+
+constexpr int kCast = 50;
+constexpr int kPlainBackground = 2;
+
+void ComposeFrame(benchmark::State& state) {
+  SaverSetup s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), kCast,
+               kPlainBackground);
+  for (auto _ : state) {
+    // A slot freed in the last frame is placed again first, as in every tick.
+    engine::SpawnCharacters(s.program);
+    engine::ComposeFrame(s.program);
+    benchmark::DoNotOptimize(s.Window().presentCount);
+  }
+}
+
+void CopiesAlone(benchmark::State& state) {
+  SaverSetup s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), kCast,
+               kPlainBackground);
+  engine::SaverState& saver = s.program.saver;
+  const int width = s.program.run.ScreenWidthPx;
+  const int height = s.program.run.ScreenHeightPx;
+  for (auto _ : state) {
+    engine::BitBlt(saver.scr_work, 0, 0, width, height, saver.scr_bkg, 0, 0,
+                   engine::RasterOp::kSrcCopy);
+    saver.frmDisp->Present(saver.scr_work);
+    benchmark::DoNotOptimize(s.Window().presentCount);
+  }
+}
+
+BENCHMARK(ComposeFrame)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
+BENCHMARK(CopiesAlone)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
+
+// Keeps each run's processor time per iteration (steadier than wall time on a
+// shared machine) while the console shows the table.
+class Recorder : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> seconds;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.iterations > 0)
+        seconds[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
+  Recorder recorder;
+  benchmark::RunSpecifiedBenchmarks(&recorder);
+  benchmark::Shutdown();
+  for (const char* size : {"1920/1080", "3840/2160"}) {
+    auto frame = recorder.seconds.find(std::string("ComposeFrame/") + size);
+    auto copies = recorder.seconds.find(std::string("CopiesAlone/") + size);
+    if (frame == recorder.seconds.end() || copies == recorder.seconds.end())
+      continue;
+    std::string label(size);
+    label[label.find('/')] = 'x';
+    std::printf("ratio %s %.2f\n", label.c_str(), frame->second / copies->second);
+  }
+  return 0;
+}
