@@ -140,6 +140,8 @@ class QtForm : public platform::Form {
     window_->setObjectName(Q(name));
     window_->onClose = [life = life_, handler = onClose_] { Dispatch(life, handler); };
     client_->setObjectName(QStringLiteral("client"));
+    // An X window of its own, so the client area can be measured from outside.
+    client_->setAttribute(Qt::WA_NativeWindow);
     // The native window exists from now on, so other processes find it by its
     // title even before it is shown.
     window_->winId();

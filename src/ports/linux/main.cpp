@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,38 +24,12 @@
 #include "ports/linux/music_gate.hpp"
 #include "ports/linux/preview_window.hpp"
 #include "ports/linux/process.hpp"
+#include "ports/linux/saver_window.hpp"
 #include "ports/linux/screen.hpp"
 #include "ports/linux/settings_store.hpp"
 #include "ports/linux/sound_service.hpp"
 #include "ports/linux/termination.hpp"
 #include "sound/music.hpp"
-
-namespace {
-
-// Until this port's saver window exists, the saver run shows nothing.
-class NoSaverWindow : public quimbel::platform::SaverWindow {
- public:
-  void SetSizeTwips(double, double) override {}
-  void SetPositionTwips(double, double) override {}
-  void SetFocusHolderBounds(int, int, int, int) override {}
-  void Show() override {}
-  void FocusHolder() override {}
-  void SetNormalState() override {}
-  void SetPointer(const quimbel::engine::Icon&) override {}
-  void SetDefaultPointer() override {}
-  void Present(const quimbel::engine::Surface&) override {}
-  void MakeTopmost() override {}
-};
-
-class NoSaverWindows : public quimbel::platform::SaverWindowFactory {
- public:
-  std::unique_ptr<quimbel::platform::SaverWindow> CreateSaverWindow(
-      std::string_view, quimbel::platform::SaverEvents&) override {
-    return std::make_unique<NoSaverWindow>();
-  }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace quimbel;
@@ -105,7 +80,17 @@ int main(int argc, char** argv) {
     if (running != nullptr)
       running->End(0);
   });
-  NoSaverWindows savers;
+  std::function<void()> endRun = [&running] {
+    if (running != nullptr)
+      running->End(0);
+  };
+  linux_port::QtSaverFactory fullScreenSavers(screen, x11Screen, process);
+  std::optional<linux_port::HostedSaverFactory> hostedSavers;
+  if (hostWindow)
+    hostedSavers.emplace(*hostWindow, process, endRun);
+  platform::SaverWindowFactory& savers =
+      hostedSavers ? static_cast<platform::SaverWindowFactory&>(*hostedSavers)
+                   : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
   linux_port::QtFormFactory forms(screen, process);
   linux_port::QtMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
@@ -122,7 +107,8 @@ int main(int argc, char** argv) {
   int code = app::RunMain(program);
   if (program.ended)
     return code;
-  bool windowOpen = previews.Attached();
+  // The saver runs until it ends itself (or the daemon ends it).
+  bool windowOpen = previews.Attached() || program.run.Mode == app::RunMode::Saver;
   for (QWidget* widget : QApplication::topLevelWidgets())
     windowOpen = windowOpen || widget->isVisible();
   if (!windowOpen)

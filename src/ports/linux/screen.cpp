@@ -56,7 +56,27 @@ X11Screen::~X11Screen() {
     XCloseDisplay(display_);
 }
 
+void X11Screen::HoldSnapshot() {
+  engine::Surface whole(widthPx_, heightPx_);
+  if (CaptureLive(whole, 0, 0, widthPx_, heightPx_)) {
+    snapshot_ = std::move(whole);
+    holding_ = true;
+  }
+}
+
 bool X11Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+  if (!holding_)
+    return CaptureLive(dst, x, y, width, height);
+  int w = std::min({width, dst.Width(), snapshot_.Width() - x});
+  int h = std::min({height, dst.Height(), snapshot_.Height() - y});
+  if (w <= 0 || h <= 0 || x < 0 || y < 0)
+    return false;
+  for (int row = 0; row < h; ++row)
+    std::memcpy(dst.Row(row), snapshot_.Row(y + row) + x, static_cast<std::size_t>(w) * 4);
+  return true;
+}
+
+bool X11Screen::CaptureLive(engine::Surface& dst, int x, int y, int width, int height) {
   if (display_ == nullptr)
     return false;
   int w = std::min({width, dst.Width(), widthPx_ - x});
@@ -69,7 +89,18 @@ bool X11Screen::Capture(engine::Surface& dst, int x, int y, int width, int heigh
   XSetErrorHandler(previous);
   if (image == nullptr)
     return false;
+  bool plain = image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 &&
+               image->green_mask == 0xFF00 && image->blue_mask == 0xFF &&
+               image->byte_order == LSBFirst;
   for (int row = 0; row < h; ++row) {
+    if (plain) {
+      const auto* src =
+          reinterpret_cast<const std::uint32_t*>(image->data + row * image->bytes_per_line);
+      engine::Pixel* out = dst.Row(row);
+      for (int col = 0; col < w; ++col)
+        out[col] = src[col] & 0xFFFFFF;
+      continue;
+    }
     for (int col = 0; col < w; ++col) {
       dst.At(col, row) = static_cast<engine::Pixel>(XGetPixel(image, col, row)) & 0xFFFFFF;
     }

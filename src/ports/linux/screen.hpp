@@ -1,6 +1,7 @@
 #pragma once
 // Linux screen over Xlib: metrics of the default screen, the root window's
 // pixels, the pointer, and foreign windows' rectangles.
+#include "engine/surface.hpp"
 #include "platform/screen.hpp"
 
 struct _XDisplay;
@@ -23,7 +24,15 @@ class X11Screen : public platform::Screen {
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
 
+  // Takes a picture of the whole screen now; captures read from it from then
+  // on. The saver window takes it before it appears, so the desktop it
+  // captures never shows the window itself.
+  void HoldSnapshot();
+
  private:
+  bool CaptureLive(engine::Surface& dst, int x, int y, int width, int height);
+  engine::Surface snapshot_;
+  bool holding_ = false;
   _XDisplay* display_ = nullptr;
   int widthPx_ = 0;
   int heightPx_ = 0;

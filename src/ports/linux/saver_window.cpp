@@ -1,0 +1,226 @@
+#include "ports/linux/saver_window.hpp"
+
+#include <QCursor>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+
+#include "base/runtime_error.hpp"
+#include "ports/linux/canvas_pump.hpp"
+#include "ports/linux/screen.hpp"
+#include "ports/linux/x11_canvas.hpp"
+
+namespace quimbel::linux_port {
+
+void RunSaverEvent(platform::Process& process, const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const base::RuntimeError& error) {
+    process.ReportUntrappedError(error);
+    process.EndProcess(1);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "quimbel: %s\n", error.what());
+    process.EndProcess(1);
+  }
+}
+
+namespace {
+
+constexpr int kTimer1Ms = 100;
+constexpr int kTimer2Ms = 10;
+
+int Pixels(double twips, double perPixel) {
+  return perPixel > 0 ? static_cast<int>(std::lround(twips / perPixel)) : 0;
+}
+
+// Starts the window's two timers; they belong to owner.
+void StartTimers(QObject* owner, platform::SaverEvents& events, platform::Process& process) {
+  auto* timer1 = new QTimer(owner);
+  QObject::connect(timer1, &QTimer::timeout,
+                   [&events, &process] { RunSaverEvent(process, [&] { events.OnTimer1(); }); });
+  timer1->start(kTimer1Ms);
+  auto* timer2 = new QTimer(owner);
+  QObject::connect(timer2, &QTimer::timeout,
+                   [&events, &process] { RunSaverEvent(process, [&] { events.OnTimer2(); }); });
+  timer2->start(kTimer2Ms);
+}
+
+// The small child that holds the keyboard focus; every key press ends here.
+class FocusHolderWidget : public QWidget {
+ public:
+  FocusHolderWidget(QWidget* parent, platform::SaverEvents& events, platform::Process& process)
+      : QWidget(parent), events_(events), process_(process) {
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent*) override {
+    RunSaverEvent(process_, [this] { events_.OnKeyDown(); });
+  }
+
+ private:
+  platform::SaverEvents& events_;
+  platform::Process& process_;
+};
+
+// Paints the last frame and nothing else: before the first frame the window
+// leaves the screen under it as it was.
+class SaverWidget : public QWidget {
+ public:
+  SaverWidget(platform::SaverEvents& events, platform::Process& process)
+      : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+        events_(events),
+        process_(process) {
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette silver = palette();
+    silver.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(silver);
+  }
+
+  void SetFrame(const engine::Surface& frame) {
+    frame_ = frame;
+    image_ = QImage(reinterpret_cast<const uchar*>(frame_.Data()), frame_.Width(), frame_.Height(),
+                    static_cast<qsizetype>(frame_.Width()) * 4, QImage::Format_RGB32);
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    if (image_.isNull())
+      return;
+    QPainter painter(this);
+    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+  }
+  void mousePressEvent(QMouseEvent*) override {
+    RunSaverEvent(process_, [this] { events_.OnClick(); });
+  }
+
+ private:
+  platform::SaverEvents& events_;
+  platform::Process& process_;
+  engine::Surface frame_;  // the pixels image_ looks at
+  QImage image_;
+};
+
+QCursor CursorFrom(const engine::Icon& picture) {
+  const engine::Surface& colour = picture.colour;
+  QImage image(std::max(colour.Width(), 1), std::max(colour.Height(), 1), QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  for (int y = 0; y < colour.Height(); ++y) {
+    for (int x = 0; x < colour.Width(); ++x) {
+      std::size_t i = static_cast<std::size_t>(y) * colour.Width() + x;
+      bool clear = i < picture.transparent.size() && picture.transparent[i];
+      if (!clear)
+        image.setPixel(x, y, 0xFF000000u | (colour.At(x, y) & 0xFFFFFFu));
+    }
+  }
+  return QCursor(QPixmap::fromImage(image), 0, 0);
+}
+
+class QtSaverWindow : public platform::SaverWindow {
+ public:
+  QtSaverWindow(std::string_view title, platform::SaverEvents& events, platform::Screen& screen,
+                platform::Process& process)
+      : screen_(screen), widget_(new SaverWidget(events, process)) {
+    widget_->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    holder_ = new FocusHolderWidget(widget_, events, process);
+    // The title is on the X window from now on, for the single-instance test.
+    widget_->winId();
+    StartTimers(widget_, events, process);
+  }
+  ~QtSaverWindow() override { widget_->deleteLater(); }
+
+  void SetSizeTwips(double width, double height) override {
+    widget_->resize(Pixels(width, screen_.TwipsPerPixelX()),
+                    Pixels(height, screen_.TwipsPerPixelY()));
+  }
+  void SetPositionTwips(double left, double top) override {
+    widget_->move(Pixels(left, screen_.TwipsPerPixelX()), Pixels(top, screen_.TwipsPerPixelY()));
+  }
+  void SetFocusHolderBounds(int width, int height, int left, int top) override {
+    holder_->setGeometry(left, top, width, height);
+  }
+  void Show() override { widget_->show(); }
+  void FocusHolder() override {
+    widget_->activateWindow();
+    holder_->setFocus(Qt::OtherFocusReason);
+  }
+  void SetNormalState() override {
+    widget_->setWindowState(widget_->windowState() &
+                            ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+  }
+  void SetPointer(const engine::Icon& picture) override { widget_->setCursor(CursorFrom(picture)); }
+  void SetDefaultPointer() override { widget_->unsetCursor(); }
+  void Present(const engine::Surface& frame) override { widget_->SetFrame(frame); }
+  void MakeTopmost() override {
+    widget_->show();
+    widget_->raise();
+  }
+
+ private:
+  platform::Screen& screen_;
+  SaverWidget* widget_;
+  FocusHolderWidget* holder_ = nullptr;
+};
+
+// Inside the daemon's window: we draw, the daemon does the rest.
+class HostedSaverWindow : public platform::SaverWindow {
+ public:
+  HostedSaverWindow(std::unique_ptr<X11Canvas> canvas, platform::SaverEvents& events,
+                    platform::Process& process, std::function<void()> onGone)
+      : canvas_(std::move(canvas)), timers_(std::make_unique<QObject>()) {
+    pump_ = std::make_unique<CanvasPump>(*canvas_, std::move(onGone));
+    StartTimers(timers_.get(), events, process);
+  }
+
+  // The daemon's window has its own size and place.
+  void SetSizeTwips(double, double) override {}
+  void SetPositionTwips(double, double) override {}
+  void SetFocusHolderBounds(int, int, int, int) override {}
+  void Show() override {}
+  void FocusHolder() override {}
+  void SetNormalState() override {}
+  void SetPointer(const engine::Icon&) override {}
+  void SetDefaultPointer() override {}
+  void Present(const engine::Surface& frame) override {
+    canvas_->Present(frame);
+    pump_->Pump();
+  }
+  void MakeTopmost() override {}
+
+ private:
+  std::unique_ptr<X11Canvas> canvas_;
+  std::unique_ptr<QObject> timers_;
+  std::unique_ptr<CanvasPump> pump_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::SaverWindow> QtSaverFactory::CreateSaverWindow(
+    std::string_view title, platform::SaverEvents& events) {
+  // Before anything of ours is on the screen.
+  snapshot_.HoldSnapshot();
+  return std::make_unique<QtSaverWindow>(title, events, screen_, process_);
+}
+
+std::unique_ptr<platform::SaverWindow> HostedSaverFactory::CreateSaverWindow(
+    std::string_view, platform::SaverEvents& events) {
+  std::unique_ptr<X11Canvas> canvas = X11Canvas::Attach(
+      static_cast<unsigned long>(static_cast<std::uint32_t>(host_)), X11Canvas::Mode::Direct);
+  if (!canvas) {
+    // The daemon's window is already gone: there is nothing to draw on.
+    if (onGone_)
+      onGone_();
+    throw base::RuntimeError::InvalidCall();
+  }
+  return std::make_unique<HostedSaverWindow>(std::move(canvas), events, process_, onGone_);
+}
+
+}  // namespace quimbel::linux_port

@@ -1,0 +1,133 @@
+#include "ports/linux/saver_window.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "base/runtime_error.hpp"
+#include "ports/headless/process.hpp"
+#include "ports/headless/screen.hpp"
+#include "ports/linux/qt_app.hpp"
+#include "ports/linux/screen.hpp"
+
+namespace quimbel::linux_port {
+namespace {
+
+struct CountingEvents : platform::SaverEvents {
+  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0;
+  bool throwOnClick = false;
+  void OnTimer1() override { ++timer1; }
+  void OnTimer2() override { ++timer2; }
+  void OnClick() override {
+    ++clicks;
+    if (throwOnClick)
+      throw base::RuntimeError::Overflow();
+  }
+  void OnKeyDown() override { ++keys; }
+};
+
+QWidget* SaverWidget() {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->windowTitle() == QStringLiteral("SAVER Screen"))
+      return top;
+  }
+  return nullptr;
+}
+
+void Click(QWidget* widget, QPoint at) {
+  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &press);
+}
+
+void Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QCoreApplication::sendEvent(widget, &press);
+}
+
+// Runs the event loop until done() or 3 s have passed.
+template <class Done>
+void RunEventsUntil(Done done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 3000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
+class QtSaver : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestApp();
+    screen.SetMetrics(320, 200, 12);
+  }
+  void TearDown() override {
+    // Destroyed windows go from the event loop; let them go before the next test.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  headless::HeadlessScreen screen;
+  X11Screen x11;  // no display here: its snapshot stays empty
+  headless::HeadlessProcess process;
+  QtSaverFactory factory{screen, x11, process};
+  CountingEvents events;
+};
+
+TEST_F(QtSaver, TwipsPlaceTheWindowAndFramesShowAsGiven) {
+  auto window = factory.CreateSaverWindow("SAVER Screen", events);
+  QWidget* widget = SaverWidget();
+  ASSERT_NE(widget, nullptr);
+  EXPECT_TRUE(widget->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(widget->windowFlags() & Qt::WindowStaysOnTopHint);
+  window->SetSizeTwips(320 * 12, 200 * 12);
+  window->SetPositionTwips(320 * 12, 200 * 12);  // beyond the bottom-right corner first
+  EXPECT_EQ(widget->pos(), QPoint(320, 200));
+  window->SetFocusHolderBounds(30, 30, -50, 0);
+  window->Show();
+  window->FocusHolder();
+  window->SetPositionTwips(0, 0);
+  EXPECT_EQ(widget->geometry(), QRect(0, 0, 320, 200));
+
+  engine::Surface frame(320, 200, engine::Rgb(10, 20, 30));
+  frame.At(5, 7) = engine::Rgb(200, 100, 50);
+  window->Present(frame);
+  frame.At(5, 7) = engine::kWhite;  // the window keeps its own copy
+  QImage shown = widget->grab().toImage();
+  EXPECT_EQ(shown.pixel(5, 7) & 0xFFFFFF, 0xC86432u);
+  EXPECT_EQ(shown.pixel(100, 100) & 0xFFFFFF, 0x0A141Eu);
+}
+
+TEST_F(QtSaver, TimersClicksAndKeysReachTheCore) {
+  auto window = factory.CreateSaverWindow("SAVER Screen", events);
+  window->SetSizeTwips(320 * 12, 200 * 12);
+  window->SetFocusHolderBounds(30, 30, -50, 0);
+  window->Show();
+  window->FocusHolder();
+  RunEventsUntil([&] { return events.timer1 >= 2; });
+  EXPECT_GE(events.timer1, 2);
+  EXPECT_GT(events.timer2, events.timer1);
+
+  QWidget* widget = SaverWidget();
+  Click(widget, QPoint(50, 50));
+  EXPECT_EQ(events.clicks, 1);
+  QWidget* holder = widget->focusWidget();
+  ASSERT_NE(holder, nullptr);
+  EXPECT_EQ(holder->geometry(), QRect(-50, 0, 30, 30));
+  Key(holder, Qt::Key_A, Qt::ShiftModifier);
+  EXPECT_EQ(events.keys, 1);
+}
+
+TEST_F(QtSaver, AnErrorEscapingAHandlerEndsTheProcessWithTheReport) {
+  auto window = factory.CreateSaverWindow("SAVER Screen", events);
+  window->SetSizeTwips(320 * 12, 200 * 12);
+  window->Show();
+  events.throwOnClick = true;
+  Click(SaverWidget(), QPoint(5, 5));
+  EXPECT_EQ(process.exitCode, 1);
+  EXPECT_EQ(process.reportedErrors.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quimbel::linux_port
