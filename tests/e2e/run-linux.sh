@@ -1,0 +1,371 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Linux program: the real binary under a private Xvfb,
+# driven from outside with xdotool, looked at with screenshots (kept under
+# build/artifacts/linux-e2e). Build the linux preset first.
+set -u
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${QUIMBEL_BUILD_DIR:-$root/build/linux}"
+bin="$build/quimbel"
+hostbin="$build/quimbel_e2e_host"
+art="$root/build/artifacts/linux-e2e"
+for f in "$bin" "$hostbin"; do
+  [ -x "$f" ] || { echo "missing $f: build the linux preset first"; echo "linux end-to-end: 0 passed, 1 failed"; exit 1; }
+done
+rm -rf "$art" && mkdir -p "$art"
+work="$(mktemp -d)"
+pids=()
+
+# A display number nobody uses.
+n=71
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=":$n"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+export SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+mkdir -p "$XDG_CONFIG_HOME/quimbel" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+settings="$XDG_CONFIG_HOME/quimbel/SetupQor.ini"
+
+passed=0
+failed=0
+current=""
+fail() {
+  echo "FAIL - $current: $*"
+  failed=$((failed + 1))
+  current=""
+}
+ok() {
+  [ -n "$current" ] || return 0
+  echo "ok - $current"
+  passed=$((passed + 1))
+  current=""
+}
+begin() { current="$1"; }
+
+now_ms() { date +%s%3N; }
+# True while the process runs (a zombie has ended).
+alive() { [ -r "/proc/$1/stat" ] && ! awk '{exit !($3 == "Z")}' "/proc/$1/stat" 2>/dev/null; }
+# Waits up to $2 ms for process $1 to end; true when it did.
+wait_exit() {
+  local end=$(($(now_ms) + $2))
+  while alive "$1"; do
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.01
+  done
+  return 0
+}
+# Waits up to $2 ms for a window titled exactly $1; prints its id.
+wait_window() {
+  local end=$(($(now_ms) + $2)) id
+  while :; do
+    id="$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)"
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.05
+  done
+}
+shot() { import -window root "$art/$1.png"; }
+# The colour of one pixel of a screenshot, as RRGGBB.
+pixel() { convert "$art/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# The number of pixels in which two screenshots differ (inside an optional crop).
+differ() {
+  local a="$art/$1.png" b="$art/$2.png"
+  if [ -n "${3:-}" ]; then
+    convert "$a" -crop "$3" +repage "$work/crop-a.png"
+    convert "$b" -crop "$3" +repage "$work/crop-b.png"
+    a="$work/crop-a.png" b="$work/crop-b.png"
+  fi
+  local n
+  n="$(compare -metric AE "$a" "$b" null: 2>&1 | cut -d' ' -f1)"
+  # Anything but a number counts as "everything differs".
+  [[ "$n" =~ ^[0-9]+$ ]] && echo "$n" || echo 999999999
+}
+# How many pixels of a screenshot (inside a crop) have colour $3.
+count_colour() {
+  convert "$art/$1.png" -crop "$2" +repage -fill "#123457" -opaque "#$3" \
+    -fill black +opaque "#123457" -fill white -opaque "#123457" \
+    -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+# Starts a white host window $1 x $2 at $3,$4; sets host_id (decimal),
+# host_hex and host_fd (write "destroy" to it to destroy the window).
+hosts=0
+start_host() {
+  hosts=$((hosts + 1))
+  local fifo="$work/host$hosts.in" out="$work/host$hosts.out"
+  mkfifo "$fifo"
+  "$hostbin" "$1" "$2" "$3" "$4" <"$fifo" >"$out" &
+  pids+=($!)
+  host_pid=$!
+  exec {host_fd}>"$fifo"
+  for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.02; done
+  read -r host_id host_hex <"$out"
+}
+destroy_host() { echo destroy >&"$1"; eval "exec $1>&-"; }
+write_settings() {
+  printf '[QuimbelSaver]\nnumber of cara=%s\ntype of cara=%s\nsaver type=%s\nmusic mode=%s\n' \
+    "$1" "$2" "$3" "$4" >"$settings"
+}
+
+# ---------------------------------------------------------------- the tests
+
+begin "without a display the program says so and fails"
+out="$(env -u DISPLAY timeout 5 "$bin" /s 2>&1)"
+status=$?
+if [ "$status" -eq 0 ] || [ "$status" -eq 124 ]; then
+  fail "exit status $status"
+elif ! grep -q "cannot open display" <<<"$out"; then
+  fail "no message: $out"
+fi
+ok
+
+begin "/p draws the preview into the host window and ends with it"
+write_settings 20 8 2 0
+start_host 200 150 100 100
+"$bin" /p "$host_id" 2>>"$work/stderr" &
+p=$!
+pids+=($p)
+if ! wait_window "preview window" 3000 >/dev/null; then
+  fail "no preview window inside the host"
+else
+  sleep 0.3
+  shot preview
+  # The picture covers the pane's top-left 175 x 140; the white host is gone there.
+  inside="$(pixel preview 150 140)"
+  right="$(pixel preview 295 245)"
+  white="$(count_colour preview 175x140+100+100 FFFFFF)"
+  black="$(count_colour preview 175x140+100+100 000000)"
+  if [ "$white" -gt 2000 ]; then
+    fail "$white white pixels where the picture should be"
+  elif [ "$black" -gt 20000 ]; then
+    fail "no picture: $black of 24500 pixels black"
+  elif [ "$right" = "FFFFFF" ]; then
+    fail "the pane's uncovered part stayed white, not black ($inside, $right)"
+  else
+    destroy_host "$host_fd"
+    wait_exit "$p" 2000 || fail "still running after the host window was destroyed"
+  fi
+fi
+ok
+
+begin "/p with an id that names no window ends at once"
+t0=$(now_ms)
+timeout 5 "$bin" /p 12345 2>>"$work/stderr"
+status=$?
+elapsed=$(($(now_ms) - t0))
+[ "$status" -eq 0 ] || fail "exit status $status after $elapsed ms"
+ok
+
+# The desktop the saver photographs: one colour, easy to recognise.
+xsetroot -solid "#3366cc"
+xdotool mousemove 512 700
+shot desktop
+
+start_saver() {
+  "$bin" /s 2>>"$work/stderr" &
+  saver=$!
+  pids+=($saver)
+  wait_window "SAVER Screen" 3000 >/dev/null
+}
+
+begin "/s covers the screen with the desktop and walking characters; a 1-pixel move ends it"
+write_settings 20 8 3 0
+if ! start_saver; then
+  fail "no window titled SAVER Screen"
+else
+  sleep 0.6
+  shot saver-1
+  sleep 0.5
+  shot saver-2
+  geometry="$(xwininfo -name "SAVER Screen" | awk '/Absolute upper-left X|Absolute upper-left Y|Width:|Height:/{printf "%s ", $NF}')"
+  blue="$(count_colour saver-1 1024x768+0+0 3366CC)"
+  changed="$(differ saver-1 saver-2)"
+  cast="$(differ desktop saver-1)"
+  if [ "$geometry" != "0 0 1024 768 " ]; then
+    fail "window at/size $geometry"
+  elif [ "$blue" -lt 400000 ]; then
+    fail "only $blue desktop-coloured pixels: the snapshot is not the background"
+  elif [ "$cast" -lt 2000 ]; then
+    fail "only $cast pixels differ from the desktop: no characters"
+  elif [ "$changed" -lt 500 ]; then
+    fail "frames do not change ($changed pixels)"
+  else
+    t0=$(now_ms)
+    xdotool mousemove_relative 1 0
+    if wait_exit "$saver" 2000; then
+      echo "   ended $(($(now_ms) - t0)) ms after a one-pixel move"
+    else
+      fail "still running 2 s after the mouse moved"
+    fi
+  fi
+fi
+ok
+
+begin "/s ends on a key press"
+write_settings 5 0 2 0
+if ! start_saver; then
+  fail "no window titled SAVER Screen"
+else
+  sleep 0.4
+  shot saver-black
+  black="$(count_colour saver-black 1024x768+0+0 000000)"
+  [ "$black" -gt 600000 ] || fail "black background expected, $black black pixels"
+  t0=$(now_ms)
+  xdotool key space
+  if wait_exit "$saver" 2000; then
+    echo "   ended $(($(now_ms) - t0)) ms after a key"
+  else
+    fail "still running 2 s after a key press"
+    kill "$saver"
+  fi
+fi
+ok
+
+begin "/c opens Saver Setting (client 540 x 330); a second start is refused; Yes saves"
+write_settings 20 8 2 2
+"$bin" /c 2>>"$work/stderr" &
+dialog=$!
+pids+=($dialog)
+if ! win="$(wait_window "Saver Setting" 3000)"; then
+  fail "no window titled Saver Setting"
+else
+  sleep 0.5
+  shot dialog
+  client="$(xwininfo -tree -id "$win" | awk '$0 ~ /540x330\+0\+/ {print $1; exit}')"
+  timeout 5 "$bin" /s 2>>"$work/stderr"
+  second=$?
+  if [ -z "$client" ]; then
+    fail "no 540 x 330 client area: $(xwininfo -tree -id "$win" | grep -E '[0-9]+x[0-9]+\+' | head -3)"
+  elif [ "$second" -ne 0 ] || xdotool search --name "^SAVER Screen\$" >/dev/null 2>&1; then
+    fail "a second start while the dialog is open was not refused (status $second)"
+  else
+    read -r cx cy < <(xwininfo -id "$client" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
+    # "デスクトップ１", then the change button.
+    xdotool mousemove $((cx + 163)) $((cy + 84)) click 1
+    sleep 0.2
+    xdotool mousemove $((cx + 268)) $((cy + 275)) click 1
+    if ! box="$(wait_window "くいんべる　スクリーンセイバー Ver1.40" 3000)"; then
+      fail "no confirmation box"
+    else
+      sleep 0.3
+      shot dialog-confirm
+      xdotool key --window "$box" alt+y
+      if ! wait_exit "$dialog" 3000; then
+        fail "the dialog did not close after Yes"
+      elif ! grep -qx "saver type=1" "$settings"; then
+        fail "settings file: $(tr '\n' ' ' <"$settings")"
+      fi
+    fi
+  fi
+fi
+alive "$dialog" && kill "$dialog" 2>/dev/null
+ok
+
+begin "--root draws into \$XSCREENSAVER_WINDOW and ends cleanly on SIGTERM"
+write_settings 10 8 2 2
+start_host 320 240 600 400
+root_host_fd=$host_fd
+XSCREENSAVER_WINDOW="$host_hex" "$bin" --root 2>>"$work/stderr" &
+hack=$!
+pids+=($hack)
+sleep 1.2
+shot hosted-1
+sleep 0.5
+shot hosted-2
+white="$(count_colour hosted-1 320x240+600+400 FFFFFF)"
+changed="$(differ hosted-1 hosted-2 320x240+600+400)"
+outside="$(differ desktop hosted-1 300x300+100+100)"
+if ! alive "$hack"; then
+  fail "the hack ended by itself"
+elif [ "$white" -gt 1000 ]; then
+  fail "$white white pixels left in the daemon's window"
+elif [ "$changed" -lt 200 ]; then
+  fail "frames do not change ($changed pixels)"
+elif [ "$outside" -gt 0 ]; then
+  fail "drew outside the daemon's window ($outside pixels)"
+else
+  kill -TERM "$hack"
+  if ! wait_exit "$hack" 2000; then
+    fail "still running 2 s after SIGTERM"
+  else
+    wait "$hack"
+    status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
+  fi
+fi
+destroy_host "$root_host_fd"
+ok
+
+begin "--window-id draws into that window and ends when the window goes"
+start_host 240 180 50 450
+"$bin" --window-id "$host_id" 2>>"$work/stderr" &
+hack=$!
+pids+=($hack)
+sleep 1.0
+shot window-id
+white="$(count_colour window-id 240x180+50+450 FFFFFF)"
+if [ "$white" -gt 1000 ]; then
+  fail "$white white pixels left in the window"
+else
+  destroy_host "$host_fd"
+  wait_exit "$hack" 2000 || fail "still running after its window was destroyed"
+fi
+alive "$hack" && kill "$hack" 2>/dev/null
+ok
+
+begin "one hack per monitor: both draw, only one plays the tune"
+write_settings 10 8 2 1
+start_host 300 200 20 20
+first_fd=$host_fd
+first_id=$host_hex
+start_host 300 200 400 20
+second_fd=$host_fd
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/first.raw" XSCREENSAVER_WINDOW="$first_id" \
+  "$bin" --root 2>>"$work/stderr" &
+first=$!
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/second.raw" "$bin" --window-id "$host_hex" \
+  2>>"$work/stderr" &
+second=$!
+pids+=($first $second)
+sleep 2
+shot monitors
+loud() {
+  # Non-silent 16-bit samples in an SDL disk-driver file (none if it is absent).
+  python3 -c 'import sys, array
+a = array.array("h")
+try:
+    a.frombytes(open(sys.argv[1], "rb").read())
+except OSError:
+    pass
+print(sum(1 for v in a if abs(v) > 64))' "$1"
+}
+white1="$(count_colour monitors 300x200+20+20 FFFFFF)"
+white2="$(count_colour monitors 300x200+400+20 FFFFFF)"
+kill -TERM "$first" "$second"
+wait_exit "$first" 2000 && wait_exit "$second" 2000 || fail "a hack outlived SIGTERM"
+loud1="$(loud "$work/first.raw")"
+loud2="$(loud "$work/second.raw")"
+echo "   non-silent samples: first $loud1, second $loud2"
+if [ "$white1" -gt 1000 ] || [ "$white2" -gt 1000 ]; then
+  fail "a window was not drawn ($white1, $white2 white pixels)"
+elif [ "$loud1" -lt 1000 ] || [ "$loud2" -ne 0 ]; then
+  fail "expected the first hack alone to play"
+fi
+destroy_host "$first_fd"
+destroy_host "$second_fd"
+ok
+
+if [ -s "$work/stderr" ]; then
+  cp "$work/stderr" "$art/stderr.txt"
+fi
+echo "screenshots: $art"
+echo "linux end-to-end: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
