@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -65,6 +66,23 @@ class QtLabel : public TextWidgetControl<platform::Label> {
 
  private:
   QLabel* label_;
+};
+
+// Enter clicks a focused button too, as Space does: outside a dialog Qt only
+// lets Space do it.
+class EnterButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
 };
 
 class QtPushButton : public TextWidgetControl<platform::PushButton> {
@@ -319,7 +337,7 @@ platform::Label& ControlSet::AddLabel(std::string_view name) {
 }
 
 platform::PushButton& ControlSet::AddPushButton(std::string_view name) {
-  return Keep(std::make_unique<QtPushButton>(Make<QPushButton>(parent_, name), life_));
+  return Keep(std::make_unique<QtPushButton>(Make<EnterButton>(parent_, name), life_));
 }
 
 platform::OptionButton& ControlSet::AddOptionButton(std::string_view name) {

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>

@@ -16,7 +16,7 @@ constexpr std::uint32_t kNotOpen = 263;
 
 MusicGate::MusicGate(platform::SoundService& inner, const std::filesystem::path& lockFile)
     : inner_(inner) {
-  int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0)
     return;  // no lock to be had: stay silent rather than play twice
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -142,7 +143,7 @@ TEST_F(QtForms, CaptionsShowAmpersandsLiterallyAndLabelsBreakLines) {
   EXPECT_EQ(qlabel->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
 }
 
-TEST_F(QtForms, AHandlerMayDestroyItsOwnFormAndTheLoopSurvives) {
+TEST_F(QtForms, AHandlerMayDestroyItsOwnFormEvenFromTheKeyboard) {
   std::unique_ptr<platform::Form> form = factory.CreateForm("frmSelf");
   platform::PushButton& ok = form->AddPushButton("OK");
   int clicks = 0;
@@ -153,7 +154,9 @@ TEST_F(QtForms, AHandlerMayDestroyItsOwnFormAndTheLoopSurvives) {
   form->Show();
   QPushButton* button = Find<QPushButton>("OK");
   ASSERT_NE(button, nullptr);
-  button->click();
+  // Enter on the focused button clicks it, as Space would.
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(button, &enter);
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(form, nullptr);
   Settle();
