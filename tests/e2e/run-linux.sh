@@ -296,6 +296,28 @@ fi
 alive "$dialog" && kill "$dialog" 2>/dev/null
 ok
 
+begin "at 120 dpi the dialog keeps its 540 x 330 client area, centred on the screen"
+echo "Xft.dpi: 120" | xrdb -merge
+"$bin" /c 2>>"$work/stderr" &
+dialog=$!
+pids+=($dialog)
+if ! win="$(wait_window "Saver Setting" 3000)"; then
+  fail "no window titled Saver Setting"
+else
+  sleep 0.3
+  shot dialog-120dpi
+  read -r x w < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$NF} /Width:/{w=$NF} END{print x, w}')
+  if ! xwininfo -tree -id "$win" | grep -q "540x330+0+"; then
+    fail "client area: $(xwininfo -tree -id "$win" | grep -oE '[0-9]+x[0-9]+\+0\+[0-9]+' | tr '\n' ' ')"
+  elif [ $((2 * x + w - 1024)) -lt -2 ] || [ $((2 * x + w - 1024)) -gt 2 ]; then
+    fail "not centred: left $x, width $w"
+  fi
+fi
+kill "$dialog" 2>/dev/null
+wait_exit "$dialog" 2000
+echo "Xft.dpi: 96" | xrdb -merge
+ok
+
 begin "--root draws into \$XSCREENSAVER_WINDOW and ends cleanly on SIGTERM"
 write_settings 10 8 2 2
 start_host 320 240 600 400

@@ -54,6 +54,9 @@ int main(int argc, char** argv) {
     hostWindow = static_cast<platform::WindowHandle>(id);
   }
 
+  // The program lays its windows out in real pixels from the screen's dpi;
+  // Qt's own scaling on top of that would enlarge everything twice.
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   QApplication application(argc, argv);
   linux_port::SubstituteJapaneseFonts();
 
