@@ -63,8 +63,13 @@ bool SdlSoundService::Execute(std::string_view command) {
   std::uint32_t code = Run(command, answer);
   if (code == kSoundOk)
     return true;
-  if (report_)
+  // The report may run a modal loop whose timers send more commands: one
+  // box at a time, or a failing restart would stack a new one every poll.
+  if (report_ && !reporting_) {
+    reporting_ = true;
     report_(std::string(command), code, SoundErrorText(code));
+    reporting_ = false;
+  }
   return false;
 }
 

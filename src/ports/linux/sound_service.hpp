@@ -57,6 +57,7 @@ class SdlSoundService : public platform::SoundService {
   static void CountFrames(void* self, std::uint8_t* stream, int length);
 
   FailureReport report_;
+  bool reporting_ = false;
   std::map<std::string, Device> devices_;
   Device* onOutput_ = nullptr;  // the device whose tune the mixer holds
   bool outputOpen_ = false;

@@ -52,8 +52,13 @@ bool WinmmSoundService::Execute(std::string_view command) {
   MCIERROR code = mciSendStringW(Widen(command).c_str(), nullptr, 0, nullptr);
   if (code == 0)
     return true;
-  if (report_)
+  // The report may run a modal loop whose timers send more commands: one
+  // box at a time, or a failing restart would stack a new one every poll.
+  if (report_ && !reporting_) {
+    reporting_ = true;
     report_(std::string(command), code, ErrorText(code));
+    reporting_ = false;
+  }
   return false;
 }
 

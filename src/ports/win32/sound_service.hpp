@@ -25,6 +25,7 @@ class WinmmSoundService : public platform::SoundService {
 
  private:
   FailureReport report_;
+  bool reporting_ = false;
 };
 
 }  // namespace quimbel::win32_port

@@ -196,6 +196,20 @@ TEST_F(SdlSoundTest, FaultsAnswerWithTheirCodesAndOnlyExecuteReportsThem) {
   EXPECT_EQ(failures_[1].code, kSoundInvalidDeviceName);
 }
 
+TEST(SdlSoundReportTest, FailuresDuringAReportAreNotReportedAgain) {
+  int reports = 0;
+  SdlSoundService* self = nullptr;
+  SdlSoundService service([&](const std::string&, std::uint32_t, const std::string&) {
+    ++reports;
+    EXPECT_FALSE(self->Execute("play bgm notify")) << "fails, quietly, while the box is open";
+  });
+  self = &service;
+  EXPECT_FALSE(service.Execute("play bgm notify"));
+  EXPECT_EQ(reports, 1);
+  EXPECT_FALSE(service.Execute("stop bgm"));
+  EXPECT_EQ(reports, 2) << "the next failure after the box is shown";
+}
+
 TEST_F(SdlSoundTest, WavSoundsStopsSilentlyAndLoopsThroughThePoll) {
   fs::path wav = dir_ / "tone.wav";
   WriteToneWav(wav, 0.4);

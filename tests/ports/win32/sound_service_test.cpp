@@ -117,6 +117,20 @@ TEST_F(WinmmSoundTest, OnlyExecuteReportsItsFailureWithTheServicesText) {
   EXPECT_EQ(reported_.size(), 1u);
 }
 
+TEST(WinmmSoundReportTest, FailuresDuringAReportAreNotReportedAgain) {
+  int reports = 0;
+  WinmmSoundService* self = nullptr;
+  WinmmSoundService service([&](const std::string&, std::uint32_t, const std::wstring&) {
+    ++reports;
+    EXPECT_FALSE(self->Execute("play bgm notify")) << "fails, quietly, while the box is open";
+  });
+  self = &service;
+  EXPECT_FALSE(service.Execute("play bgm notify"));
+  EXPECT_EQ(reports, 1);
+  EXPECT_FALSE(service.Execute("stop bgm"));
+  EXPECT_EQ(reports, 2) << "the next failure after the box is shown";
+}
+
 // The program's own commands against the real service: whether the tune can
 // play or not (no sound device under Wine), nothing ever asks the user.
 TEST_F(WinmmSoundTest, TheBackgroundTuneNeverShowsAFailure) {
