@@ -1,5 +1,6 @@
-// Only the saver run may start the tune: the preview and the settings dialog
-// stay silent whatever the music setting.
+// The tune over whole runs: the saver starts it, its 10 ms timer keeps it
+// going, its end stops it; the preview and the settings dialog stay silent
+// whatever the music setting.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "app/program.hpp"
 #include "app/settings.hpp"
 #include "ports/headless/headless_platform.hpp"
+#include "support/saver_run.hpp"
 
 using namespace quimbel;
 
@@ -27,6 +29,55 @@ TEST(MusicRunsTest, PreviewAndSettingsRunsNeverSendASoundCommand) {
       EXPECT_EQ(program.music.BgmActive, 0);
     }
   }
+}
+
+std::vector<std::string> Log(const headless::HeadlessSound& sound) {
+  std::vector<std::string> log;
+  for (const headless::SoundCall& call : sound.calls)
+    log.push_back((call.via == headless::SoundCall::Via::Send ? "S:" : "E:") + call.command);
+  return log;
+}
+
+TEST(MusicRunsTest, TheSaverStartsLoopsAndStopsTheTune) {
+  fixtures::SaverRun run(320, 240, 3, 0, 2, /*musicMode=*/2);
+  run.hp.process.executableDirectory = "C:\\Program Files\\くいんべる";
+  run.hp.screen.cursor = {10, 10};
+  run.Start();
+  headless::HeadlessSound& sound = run.hp.sound;
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(Log(sound), (Lines{"S:open \"C:\\Program Files\\くいんべる\\quimbel.mid\" alias bgm",
+                               "S:play bgm notify"}));
+  run.Window().FireTimer2();
+  run.Ticks(1);
+  run.Window().FireTimer2();
+  EXPECT_EQ(sound.calls.size(), 4u) << "one status query a poll while playing";
+  sound.EndTune("bgm");
+  run.Window().FireTimer2();
+  Lines log = Log(sound);
+  EXPECT_EQ(Lines(log.begin() + 4, log.end()),
+            (Lines{"S:status bgm mode", "E:seek bgm to start", "E:play bgm notify"}));
+
+  run.hp.screen.cursor = {11, 10};
+  run.Ticks(1);
+  ASSERT_TRUE(run.hp.process.Ended());
+  log = Log(sound);
+  EXPECT_EQ(Lines(log.end() - 2, log.end()), (Lines{"E:stop bgm", "E:close bgm"}));
+  EXPECT_TRUE(sound.devices.empty());
+  std::size_t atEnd = sound.calls.size();
+  run.Window().FireTimer2();
+  EXPECT_EQ(sound.calls.size(), atEnd) << "nothing plays after the end";
+  EXPECT_TRUE(sound.reportedFailures.empty());
+}
+
+TEST(MusicRunsTest, MusicOffKeepsTheWholeSaverRunSilent) {
+  fixtures::SaverRun run(320, 240, 3, 0, 2, /*musicMode=*/0);
+  run.Start();
+  for (int i = 0; i < 5; ++i)
+    run.Window().FireTimer2();
+  run.Ticks(2);
+  run.Window().Click();
+  EXPECT_TRUE(run.hp.process.Ended());
+  EXPECT_TRUE(run.hp.sound.calls.empty());
 }
 
 }  // namespace
