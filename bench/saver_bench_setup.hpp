@@ -11,9 +11,9 @@ struct SaverSetup {
   headless::HeadlessPlatform hp;
   app::Program program{hp.platform};
 
-  // Starts "/s" on a screen of this size with the built-in sprite sheets,
-  // music off, the whole cast mixed. The window keeps only its latest frame.
-  SaverSetup(int width, int height, int caraCount, int saverType);
+  // Starts "/s" on a screen of this size with the built-in sprite sheets and
+  // the whole cast mixed (music off unless asked for). The window keeps only its latest frame.
+  SaverSetup(int width, int height, int caraCount, int saverType, int musicMode = 0);
 
   headless::SaverRecord& Window() { return hp.savers.Last(); }
 };

@@ -177,10 +177,14 @@ TEST(SaverExitTest, OnePixelOfMovementEndsTheRunAfterOneMoreFrame) {
                         {"caret x", {100, 50}, {1, 0}},
                         {"caret y", {100, 50}, {0, -1}}};
   for (const Move& m : moves) {
-    SaverRun run(320, 240, 3, 0, 2);
+    SaverRun run(320, 240, 3, 0, 2, 2);
     run.hp.screen.cursor = {100, 50};
     run.Start();
+    ASSERT_EQ(run.hp.sound.commands.size(), 2u) << "open and play, at set-up";
+    EXPECT_EQ(run.hp.sound.commands[1], "play bgm notify");
     run.Ticks(3);
+    run.Window().FireTimer2();
+    EXPECT_EQ(run.hp.sound.commands.back(), "status bgm mode") << "the music is polled";
     EXPECT_FALSE(run.hp.process.Ended()) << m.what;
     run.hp.screen.cursor = m.cursor;
     run.hp.screen.caret = m.caret;
@@ -190,6 +194,12 @@ TEST(SaverExitTest, OnePixelOfMovementEndsTheRunAfterOneMoreFrame) {
     EXPECT_EQ(run.Window().presentCount, 5) << "one more frame, then the end";
     EXPECT_TRUE(run.Window().defaultPointer) << m.what;
     EXPECT_EQ(run.Window().calls.back(), "SetDefaultPointer");
+    const std::vector<std::string> stopClose{"stop bgm", "close bgm"};
+    ASSERT_GE(run.hp.sound.commands.size(), 2u);
+    EXPECT_EQ(
+        std::vector<std::string>(run.hp.sound.commands.end() - 2, run.hp.sound.commands.end()),
+        stopClose);
+    const std::size_t sent = run.hp.sound.commands.size();
     // Nothing acts after the end.
     run.Ticks(2);
     run.Window().Click();
@@ -197,6 +207,7 @@ TEST(SaverExitTest, OnePixelOfMovementEndsTheRunAfterOneMoreFrame) {
     run.Window().FireTimer2();
     EXPECT_EQ(run.Window().presentCount, 5);
     EXPECT_EQ(run.Window().calls.back(), "SetDefaultPointer");
+    EXPECT_EQ(run.hp.sound.commands.size(), sent) << "nothing played after the stop";
   }
 }
 
@@ -218,7 +229,7 @@ TEST(SaverExitTest, MovedAndPutBackBetweenTicksGoesOn) {
 
 TEST(SaverExitTest, ClickOrKeyEndsTheRunAfterOneMoreFrame) {
   for (bool click : {true, false}) {
-    SaverRun run(320, 240, 3, 0, 2);
+    SaverRun run(320, 240, 3, 0, 2, 1);
     run.Start();
     run.Ticks(1);
     if (click)
@@ -228,6 +239,7 @@ TEST(SaverExitTest, ClickOrKeyEndsTheRunAfterOneMoreFrame) {
     EXPECT_TRUE(run.hp.process.Ended());
     EXPECT_EQ(run.Window().presentCount, 3);
     EXPECT_TRUE(run.Window().defaultPointer);
+    EXPECT_EQ(run.hp.sound.commands.back(), "close bgm");
   }
 }
 
