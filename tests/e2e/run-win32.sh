@@ -67,13 +67,23 @@ for preset in win64 win32; do
   step "$preset ctest" ctest --preset "$preset" --timeout 300
 done
 
-# End-to-end tests of the real program, when they are built.
+# End-to-end tests of the real program, then the driver's tests again at
+# 120 dpi (fonts scale, client sizes stay), then the prefix back at 96.
 for preset in win64 win32; do
-  driver=$root/build/$preset/quimbel_e2e_win32.exe
-  if [[ -x $driver ]]; then
-    step "$preset end-to-end" tests/e2e/win32/run-e2e.sh "$preset" "$artifacts/$preset"
+  if [[ -x $root/build/$preset/quimbel_e2e_win32.exe ]]; then
+    step "$preset end-to-end (96 dpi)" tests/e2e/win32/run-e2e.sh "$preset" "$artifacts/$preset-96dpi" 96
   fi
 done
+if [[ -x $root/build/win64/quimbel_e2e_win32.exe || -x $root/build/win32/quimbel_e2e_win32.exe ]]; then
+  tests/e2e/win32/wine-prefix.sh 120 >/dev/null
+  for preset in win64 win32; do
+    if [[ -x $root/build/$preset/quimbel_e2e_win32.exe ]]; then
+      step "$preset end-to-end (120 dpi)" tests/e2e/win32/run-e2e.sh "$preset" \
+        "$artifacts/$preset-120dpi" 120 driver-only
+    fi
+  done
+  tests/e2e/win32/wine-prefix.sh 96 >/dev/null
+fi
 
 for f in "${failures[@]}"; do echo "run-win32: failed: $f"; done
 echo "run-win32: $passed passed, $failed failed"

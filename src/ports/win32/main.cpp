@@ -5,12 +5,12 @@
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
 #include "base/clock_random.hpp"
-#include "platform/saver_window.hpp"
 #include "ports/win32/forms.hpp"
 #include "ports/win32/message_box.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/preview_window.hpp"
 #include "ports/win32/process.hpp"
+#include "ports/win32/saver_window.hpp"
 #include "ports/win32/screen.hpp"
 #include "ports/win32/settings_store.hpp"
 #include "ports/win32/sound_service.hpp"
@@ -23,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   base::ClockRandom random;
   win32_port::WinmmSoundService sound;
   win32_port::Win32PreviewFactory previews(screen);
-  platform::SaverWindowFactory savers;
+  win32_port::Win32SaverFactory savers(screen);
   win32_port::Win32FormFactory forms(screen);
   win32_port::Win32MessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,

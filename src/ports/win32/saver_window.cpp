@@ -1,0 +1,306 @@
+#include "ports/win32/saver_window.hpp"
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstring>
+#include <exception>
+
+#include "base/runtime_error.hpp"
+#include "ports/win32/dib.hpp"
+#include "ports/win32/message_loop.hpp"
+#include "ports/win32/process.hpp"
+#include "ports/win32/unicode.hpp"
+
+namespace quimbel::win32_port {
+namespace {
+
+constexpr wchar_t kSaverClass[] = L"QuimbelSaver";
+constexpr wchar_t kFocusClass[] = L"QuimbelFocusHolder";
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTimer2 = 2;
+// SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW.
+constexpr UINT kTopmostFlags = 0x53;
+
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK FocusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void RegisterClasses() {
+  static bool registered = false;
+  if (registered)
+    return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = SaverProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // Silver, though nothing paints it before the first frame.
+  wc.hbrBackground = CreateSolidBrush(RGB(192, 192, 192));
+  wc.lpszClassName = kSaverClass;
+  RegisterClassExW(&wc);
+  WNDCLASSEXW fc{};
+  fc.cbSize = sizeof(fc);
+  fc.lpfnWndProc = FocusProc;
+  fc.hInstance = GetModuleHandleW(nullptr);
+  fc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  fc.lpszClassName = kFocusClass;
+  RegisterClassExW(&fc);
+  registered = true;
+}
+
+int ToPixels(double twips, double twipsPerPixel) {
+  return twipsPerPixel > 0 ? static_cast<int>(std::lround(twips / twipsPerPixel)) : 0;
+}
+
+class Win32Saver : public platform::SaverWindow {
+ public:
+  Win32Saver(platform::Screen& screen, std::string_view title, platform::SaverEvents& events)
+      : screen_(screen), events_(events) {
+    RegisterClasses();
+    std::wstring wide = Widen(title);
+    window_ = CreateWindowExW(0, kSaverClass, wide.c_str(), WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (window_ == nullptr)
+      return;
+    WindowOpened();
+    focus_ = CreateWindowExW(0, kFocusClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(focus_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    pointer_ = LoadCursorW(nullptr, IDC_ARROW);
+    SetTimer(window_, kTimer1, 100, nullptr);
+    SetTimer(window_, kTimer2, 10, nullptr);
+  }
+  ~Win32Saver() override {
+    if (window_ != nullptr)
+      DestroyWindow(window_);
+    if (ownPointer_ != nullptr)
+      DestroyCursor(ownPointer_);
+    if (memory_ != nullptr)
+      DeleteDC(memory_);
+    if (frame_ != nullptr)
+      DeleteObject(frame_);
+  }
+  Win32Saver(const Win32Saver&) = delete;
+  Win32Saver& operator=(const Win32Saver&) = delete;
+
+  void SetSizeTwips(double width, double height) override {
+    SetWindowPos(window_, nullptr, 0, 0, ToPixels(width, screen_.TwipsPerPixelX()),
+                 ToPixels(height, screen_.TwipsPerPixelY()),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  void SetPositionTwips(double left, double top) override {
+    SetWindowPos(window_, nullptr, ToPixels(left, screen_.TwipsPerPixelX()),
+                 ToPixels(top, screen_.TwipsPerPixelY()), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  void SetFocusHolderBounds(int width, int height, int left, int top) override {
+    MoveWindow(focus_, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, FALSE);
+  }
+  void Show() override {
+    if (!presented_ && !IsWindowVisible(window_))
+      HoldWhatLiesUnderneath();
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+  }
+  void FocusHolder() override {
+    SetForegroundWindow(window_);
+    SetFocus(focus_);
+  }
+  void SetNormalState() override {
+    if (IsIconic(window_) || IsZoomed(window_))
+      ShowWindow(window_, SW_RESTORE);
+  }
+  void SetPointer(const engine::Icon& picture) override {
+    HCURSOR made = CreateCursorFrom(picture, 0, 0);
+    if (made == nullptr)
+      return;
+    UsePointer(made);
+    if (ownPointer_ != nullptr)
+      DestroyCursor(ownPointer_);
+    ownPointer_ = made;
+  }
+  void SetDefaultPointer() override { UsePointer(LoadCursorW(nullptr, IDC_ARROW)); }
+
+  void Present(const engine::Surface& frame) override {
+    if (frame.Empty() || window_ == nullptr)
+      return;
+    if (frame_ == nullptr || frameWidth_ != frame.Width() || frameHeight_ != frame.Height())
+      MakeFrameBuffer(frame.Width(), frame.Height());
+    if (bits_ == nullptr)
+      return;
+    std::memcpy(bits_, frame.Data(), static_cast<std::size_t>(frame.Width()) * frame.Height() * 4);
+    presented_ = true;
+    HDC dc = GetDC(window_);
+    BitBlt(dc, 0, 0, frameWidth_, frameHeight_, memory_, 0, 0, SRCCOPY);
+    ReleaseDC(window_, dc);
+    ValidateRect(window_, nullptr);
+  }
+  void MakeTopmost() override { SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags); }
+
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_ERASEBKGND:
+        // The window shows its frame buffer, nothing else.
+        return 1;
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        if (presented_)
+          BitBlt(dc, 0, 0, frameWidth_, frameHeight_, memory_, 0, 0, SRCCOPY);
+        EndPaint(window, &ps);
+        return 0;
+      }
+      case WM_TIMER:
+        if (wParam == kTimer1)
+          Deliver(&platform::SaverEvents::OnTimer1);
+        else if (wParam == kTimer2)
+          Deliver(&platform::SaverEvents::OnTimer2);
+        return 0;
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+      case WM_XBUTTONDOWN:
+        Deliver(&platform::SaverEvents::OnClick);
+        return 0;
+      case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+          SetCursor(pointer_);
+          return TRUE;
+        }
+        break;
+      case WM_DESTROY:
+        window_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        WindowClosed();
+        return 0;
+      default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  LRESULT HandleFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+        Deliver(&platform::SaverEvents::OnKeyDown);
+        return 0;
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+        Deliver(&platform::SaverEvents::OnClick);
+        return 0;
+      case WM_SETCURSOR:
+        SetCursor(pointer_);
+        return TRUE;
+      case WM_DESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        break;
+      default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  void Attach(HWND window) { window_ = window; }
+
+ private:
+  // One event at a time: a message box that the core opens inside an event
+  // runs its own loop, whose timer messages must not start another.
+  void Deliver(void (platform::SaverEvents::*event)()) {
+    if (busy_)
+      return;
+    busy_ = true;
+    try {
+      (events_.*event)();
+    } catch (const base::RuntimeError& error) {
+      ReportAndExit(error);
+    } catch (const std::exception& error) {
+      ReportAndExit(base::RuntimeError(51, base::kErrorSource, error.what()));
+    }
+    busy_ = false;
+  }
+  // Until the first frame the window must look as if it were not there, as
+  // the program takes its snapshot of the desktop through it. A window that
+  // does not paint leaves black (or stale) pixels on many systems, so it
+  // shows a copy of the screen beneath it instead.
+  void HoldWhatLiesUnderneath() {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    int width = r.right - r.left;
+    int height = r.bottom - r.top;
+    if (width <= 0 || height <= 0)
+      return;
+    MakeFrameBuffer(width, height);
+    if (bits_ == nullptr)
+      return;
+    HDC screen = GetDC(nullptr);
+    BitBlt(memory_, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    presented_ = true;
+  }
+  void UsePointer(HCURSOR cursor) {
+    pointer_ = cursor;
+    POINT p;
+    if (window_ != nullptr && GetCursorPos(&p) && WindowFromPoint(p) != nullptr &&
+        GetAncestor(WindowFromPoint(p), GA_ROOT) == window_) {
+      SetCursor(cursor);
+    }
+  }
+  void MakeFrameBuffer(int width, int height) {
+    if (memory_ != nullptr)
+      DeleteDC(memory_);
+    if (frame_ != nullptr)
+      DeleteObject(frame_);
+    bits_ = nullptr;
+    frame_ = CreateDib(width, height, &bits_);
+    memory_ = CreateCompatibleDC(nullptr);
+    SelectObject(memory_, frame_);
+    frameWidth_ = width;
+    frameHeight_ = height;
+  }
+
+  platform::Screen& screen_;
+  platform::SaverEvents& events_;
+  HWND window_ = nullptr;
+  HWND focus_ = nullptr;
+  HCURSOR pointer_ = nullptr;
+  HCURSOR ownPointer_ = nullptr;
+  HBITMAP frame_ = nullptr;
+  HDC memory_ = nullptr;
+  void* bits_ = nullptr;
+  int frameWidth_ = 0;
+  int frameHeight_ = 0;
+  bool presented_ = false;
+  bool busy_ = false;
+};
+
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<Win32Saver*>(create->lpCreateParams);
+    self->Attach(window);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32Saver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr)
+    return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FocusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Saver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr)
+    return DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleFocus(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::unique_ptr<platform::SaverWindow> Win32SaverFactory::CreateSaverWindow(
+    std::string_view title, platform::SaverEvents& events) {
+  return std::make_unique<Win32Saver>(screen_, title, events);
+}
+
+}  // namespace quimbel::win32_port

@@ -1,0 +1,97 @@
+// Loaded into the program under test by a window hook: reads what another
+// process cannot read under Wine (menus, fonts) inside the program's own GUI
+// thread and writes it to a file the driver reads.
+//
+// Lines, UTF-8:  menu <depth> <id> <caption>
+//                control <class> <left> <top> <width> <height> <face> <height> <weight> <charset>
+//                <text>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1)
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+void DumpMenu(FILE* f, HMENU menu, int depth) {
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+    HMENU sub = GetSubMenu(menu, i);
+    UINT id = sub != nullptr ? 0 : GetMenuItemID(menu, i);
+    std::fprintf(f, "menu %d %u %s\n", depth, id, Utf8(text).c_str());
+    if (sub != nullptr)
+      DumpMenu(f, sub, depth + 1);
+  }
+}
+
+struct DumpContext {
+  FILE* file;
+  HWND root;
+};
+
+BOOL CALLBACK DumpChild(HWND child, LPARAM param) {
+  auto* context = reinterpret_cast<DumpContext*>(param);
+  wchar_t cls[64] = {};
+  GetClassNameW(child, cls, 64);
+  wchar_t text[512] = {};
+  GetWindowTextW(child, text, 512);
+  RECT r{};
+  GetWindowRect(child, &r);
+  POINT topLeft{r.left, r.top};
+  ScreenToClient(GetParent(child), &topLeft);
+  LOGFONTW lf{};
+  auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+  if (font != nullptr)
+    GetObjectW(font, sizeof(lf), &lf);
+  std::string face = font != nullptr ? Utf8(lf.lfFaceName) : "-";
+  for (char& c : face) {
+    if (c == ' ')
+      c = '_';
+  }
+  std::string line = Utf8(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n')
+      c = '|';
+  }
+  std::fprintf(context->file, "control %s %ld %ld %ld %ld %s %ld %ld %d %s\n", Utf8(cls).c_str(),
+               topLeft.x, topLeft.y, r.right - r.left, r.bottom - r.top, face.c_str(),
+               static_cast<long>(lf.lfHeight), static_cast<long>(lf.lfWeight),
+               static_cast<int>(lf.lfCharSet), line.c_str());
+  return TRUE;
+}
+
+void Dump(HWND window) {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetTempPathW(MAX_PATH, path);
+  std::wstring file = std::wstring(path, n) + L"quimbel-e2e-dump.txt";
+  FILE* f = _wfopen(file.c_str(), L"wb");
+  if (f == nullptr)
+    return;
+  if (HMENU bar = GetMenu(window))
+    DumpMenu(f, bar, 0);
+  DumpContext context{f, window};
+  EnumChildWindows(window, DumpChild, reinterpret_cast<LPARAM>(&context));
+  std::fclose(f);
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    QuimbelE2eHook(int code, WPARAM wParam, LPARAM lParam) {
+  static const UINT dumpMessage = RegisterWindowMessageW(L"QuimbelE2eDump");
+  if (code == HC_ACTION) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (message->message == dumpMessage)
+      Dump(message->hwnd);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}

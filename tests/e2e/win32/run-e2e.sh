@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# End-to-end tests of one Windows build under Wine, in the display and prefix
+# the caller set up (DISPLAY, WINEPREFIX): the driver's tests, then the input
+# that ends the saver, given from the X side as a user would.
+#   run-e2e.sh <preset> <artifacts dir> <dpi> [driver-only]
+# Prints one line per check and "e2e <preset>: N passed, N failed" last.
+set -uo pipefail
+preset=$1
+artifacts=$2
+dpi=$3
+mode=${4:-all}
+root=$(cd "$(dirname "$0")/../../.." && pwd)
+build=$root/build/$preset
+mkdir -p "$artifacts"
+
+passed=0
+failed=0
+check() {
+  if [[ $1 == ok ]]; then
+    passed=$((passed + 1))
+    echo "  ok: $2"
+  else
+    failed=$((failed + 1))
+    echo "  FAILED: $2"
+  fi
+}
+
+# The driver's own tests (GoogleTest), screenshots as BMP into the artefacts.
+QUIMBEL_DPI=$dpi QUIMBEL_ARTIFACTS=$(winepath -w "$artifacts" 2>/dev/null) \
+  timeout 300 wine "$build/quimbel_e2e_win32.exe" --gtest_color=no >"$artifacts/driver.log" 2>&1
+status=$?
+grep -E '^\[ +(OK|FAILED) +\]|Failure|Expected|Which is|actual' "$artifacts/driver.log" |
+  grep -v ' tests, listed below' | sed 's/^/  /'
+check "$([[ $status -eq 0 ]] && echo ok)" "driver tests ($preset, $dpi dpi)"
+for bmp in "$artifacts"/*.bmp; do
+  [[ -e $bmp ]] || continue
+  convert "$bmp" -alpha off "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+
+if [[ $mode == all ]]; then
+  # Each way of ending the saver: start it, let it run, act, time the end.
+  reg_clear() {
+    wine reg delete 'HKCU\Software\VB and VBA Program Settings\SetupQor' /f >/dev/null 2>&1
+  }
+  for action in move click key; do
+    reg_clear
+    xdotool mousemove 500 400
+    wine "$build/quimbel.scr" /s >/dev/null 2>&1 &
+    pid=$!
+    window=
+    for _ in $(seq 100); do
+      window=$(xdotool search --name '^SAVER Screen$' 2>/dev/null | head -n1)
+      [[ -n $window ]] && break
+      sleep 0.1
+    done
+    if [[ -z $window ]]; then
+      check fail "saver window appears ($action)"
+      kill "$pid" 2>/dev/null
+      continue
+    fi
+    sleep 1
+    if ! kill -0 "$pid" 2>/dev/null; then
+      check fail "saver still running before the $action"
+      continue
+    fi
+    case $action in
+      move) import -window root "$artifacts/saver-running.png" 2>/dev/null ;;
+      key)
+        # Wine gives keys only to a window that was activated, as a host does.
+        xdotool windowfocus --sync "$window" 2>/dev/null
+        sleep 0.3
+        ;;
+    esac
+    if ! kill -0 "$pid" 2>/dev/null; then
+      check fail "saver still running just before the $action"
+      continue
+    fi
+    start=$(date +%s%N)
+    case $action in
+      move) xdotool mousemove_relative 1 0 ;;
+      click) xdotool click 1 ;;
+      key) xdotool key space ;;
+    esac
+    ended=
+    for _ in $(seq 300); do
+      if ! kill -0 "$pid" 2>/dev/null; then
+        ended=$(( ($(date +%s%N) - start) / 1000000 ))
+        break
+      fi
+      sleep 0.01
+    done
+    if [[ -z $ended ]]; then
+      kill "$pid" 2>/dev/null
+      check fail "saver ends on a $action (still running after 3 s)"
+      continue
+    fi
+    wait "$pid" 2>/dev/null
+    code=$?
+    echo "  saver ended ${ended} ms after the $action, exit code $code"
+    limit=3000
+    [[ $action == move ]] && limit=300
+    check "$([[ $ended -le $limit && $code -eq 0 ]] && echo ok)" \
+      "saver ends on a $action within $limit ms (${ended} ms)"
+  done
+fi
+
+if [[ $mode == all ]]; then
+  # The zip's install and uninstall scripts, run by the 64-bit command prompt
+  # as a double-click on 64-bit Windows would.
+  zip=$(ls "$build"/quimbel-*.zip 2>/dev/null | head -n1)
+  if [[ -z $zip ]]; then
+    check fail "distribution zip built ($preset)"
+  else
+    unpacked=$(mktemp -d)
+    unzip -q "$zip" -d "$unpacked"
+    system32=$WINEPREFIX/drive_c/windows/system32
+    listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
+    check "$([[ $listed == *quimbel/quimbel.scr* && $listed == *install.cmd* && $listed == *uninstall.cmd* && $listed == *README.txt* ]] && echo ok)" \
+      "zip holds the program, the scripts and the README ($listed)"
+    /usr/lib/wine/wine64 cmd /c "$(winepath -w "$unpacked/quimbel/install.cmd")" >/dev/null 2>&1
+    chosen=$(wine reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r')
+    active=$(wine reg query 'HKCU\Control Panel\Desktop' /v ScreenSaveActive 2>/dev/null | tr -d '\r')
+    check "$([[ -f $system32/quimbel.scr && $chosen == *'System32\quimbel.scr'* && $active == *REG_SZ*1 ]] && echo ok)" \
+      "install.cmd copies quimbel.scr into System32 and chooses it"
+    /usr/lib/wine/wine64 cmd /c "$(winepath -w "$unpacked/quimbel/uninstall.cmd")" >/dev/null 2>&1
+    chosen=$(wine reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r')
+    check "$([[ ! -e $system32/quimbel.scr && $chosen != *quimbel* ]] && echo ok)" \
+      "uninstall.cmd removes the file and the choice"
+    rm -rf "$unpacked"
+  fi
+fi
+
+echo "e2e $preset: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
