@@ -136,3 +136,15 @@ TEST(PreviewE2e, AHandleThatNamesNoWindowEndsAtOnce) {
     EXPECT_EQ(program.exitCode(), 0u);
   }
 }
+
+TEST(ErrorReportE2e, AnUntrappedErrorIsReportedAndEndsTheProgramWithAFailure) {
+  // A host handle beyond 32 bits overflows while the command line is read.
+  Program program(L"/p 99999999999");
+  std::string caption;
+  std::string text = AnswerMessageBox(program.pid(), IDOK, &caption);
+  EXPECT_NE(text.find("6"), std::string::npos) << text;
+  EXPECT_NE(text.find("オーバーフロー"), std::string::npos) << text;
+  EXPECT_NE(text.find("quimbel"), std::string::npos) << text;
+  ASSERT_TRUE(program.WaitForExit(5000));
+  EXPECT_EQ(program.exitCode(), 1u);
+}

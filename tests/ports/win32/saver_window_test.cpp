@@ -145,3 +145,34 @@ TEST_F(SaverWindowTest, EventsNeverOverlap) {
   EXPECT_GE(nesting.timer1, 2) << "ticks go on after the nested loop";
   EXPECT_EQ(nesting.maxDepth, 1);
 }
+
+TEST_F(SaverWindowTest, PointerIsThePictureGivenOrTheDefault) {
+  auto saver = MakeSaver();
+  saver->SetSizeTwips(100 * screen.TwipsPerPixelX(), 100 * screen.TwipsPerPixelY());
+  saver->Show();
+  PumpMessages(50);
+  HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  engine::Icon invisible;
+  invisible.colour.Reset(32, 32);
+  invisible.transparent.assign(32 * 32, true);
+  saver->SetPointer(invisible);
+  SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  HCURSOR shown = GetCursor();
+  EXPECT_NE(shown, nullptr);
+  EXPECT_NE(shown, arrow);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(shown, &info));
+  EXPECT_FALSE(info.fIcon) << "a pointer, not an icon";
+  BITMAP mask{};
+  GetObjectW(info.hbmMask, sizeof(mask), &mask);
+  EXPECT_EQ(mask.bmWidth, 32);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr)
+    DeleteObject(info.hbmColor);
+
+  saver->SetDefaultPointer();
+  SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), arrow);
+}
