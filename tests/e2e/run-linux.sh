@@ -370,6 +370,12 @@ fi
 alive "$hack" && kill "$hack" 2>/dev/null
 ok
 
+begin "a daemon window id that names no window ends the hack at once, without a crash"
+XSCREENSAVER_WINDOW=0x7777777 timeout 5 "$bin" --root 2>>"$work/stderr"
+status=$?
+[ "$status" -eq 0 ] || fail "exit status $status"
+ok
+
 begin "one hack per monitor: both draw, exactly one plays the tune"
 write_settings 10 8 2 1
 start_host 300 200 20 20

@@ -48,28 +48,28 @@ std::unique_ptr<X11Canvas> X11Canvas::Attach(unsigned long host, Mode mode) {
   if (display == nullptr)
     return nullptr;
   Window target = 0;
+  bool failed = false;
   {
+    // The trap syncs on the display when it ends: close the display only after.
     ErrorTrap trap(display);
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, host, &attributes) == 0 || trap.Failed()) {
-      XCloseDisplay(display);
-      return nullptr;
-    }
-    if (mode == Mode::Child) {
+    failed = XGetWindowAttributes(display, host, &attributes) == 0 || trap.Failed();
+    if (!failed && mode == Mode::Child) {
       int screen = DefaultScreen(display);
       target = XCreateSimpleWindow(display, host, 0, 0, 1, 1, 0, BlackPixel(display, screen),
                                    BlackPixel(display, screen));
       XSelectInput(display, target, ExposureMask | StructureNotifyMask);
       XStoreName(display, target, "preview window");
-    } else {
+    } else if (!failed) {
       target = host;
       XSelectInput(display, target,
                    attributes.your_event_mask | ExposureMask | StructureNotifyMask);
     }
-    if (trap.Failed()) {
-      XCloseDisplay(display);
-      return nullptr;
-    }
+    failed = failed || trap.Failed();
+  }
+  if (failed) {
+    XCloseDisplay(display);
+    return nullptr;
   }
   return std::unique_ptr<X11Canvas>(new X11Canvas(display, host, target, mode));
 }
@@ -80,12 +80,13 @@ X11Canvas::X11Canvas(_XDisplay* display, unsigned long host, unsigned long targe
 }
 
 X11Canvas::~X11Canvas() {
-  ErrorTrap trap(display_);
-  if (gc_ != nullptr)
-    XFreeGC(display_, static_cast<GC>(gc_));
-  if (mode_ == Mode::Child && !gone_)
-    XDestroyWindow(display_, target_);
-  trap.Failed();
+  {
+    ErrorTrap trap(display_);
+    if (gc_ != nullptr)
+      XFreeGC(display_, static_cast<GC>(gc_));
+    if (mode_ == Mode::Child && !gone_)
+      XDestroyWindow(display_, target_);
+  }
   XCloseDisplay(display_);
 }
 
