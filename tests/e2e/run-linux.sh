@@ -38,9 +38,12 @@ settings="$XDG_CONFIG_HOME/quimbel/SetupQor.ini"
 passed=0
 failed=0
 current=""
+failing=""
 fail() {
-  echo "FAIL - $current: $*"
-  failed=$((failed + 1))
+  # A test counts once, however many of its checks fail.
+  echo "FAIL - ${current:-$failing}: $*"
+  [ -n "$current" ] && failed=$((failed + 1))
+  [ -n "$current" ] && failing="$current"
   current=""
 }
 ok() {
@@ -236,7 +239,7 @@ else
 fi
 ok
 
-begin "/s ends on a key press"
+begin "/s on black refuses a second /s and ends on a key press"
 write_settings 5 0 2 0
 if ! start_saver; then
   fail "no window titled SAVER Screen"
@@ -245,6 +248,11 @@ else
   shot saver-black
   black="$(count_colour saver-black 1024x768+0+0 000000)"
   [ "$black" -gt 600000 ] || fail "black background expected, $black black pixels"
+  timeout 5 "$bin" /s 2>>"$work/stderr"
+  second=$?
+  windows="$(xdotool search --name "^SAVER Screen\$" 2>/dev/null | wc -l)"
+  [ "$second" -eq 0 ] && [ "$windows" -eq 1 ] ||
+    fail "a second /s was not refused (status $second, $windows saver windows)"
   t0=$(now_ms)
   xdotool key space
   if wait_exit "$saver" 2000; then
