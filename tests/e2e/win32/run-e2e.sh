@@ -105,6 +105,34 @@ if [[ $mode == all ]]; then
 fi
 
 if [[ $mode == all ]]; then
+  # The menu's access key from the keyboard: Alt+X is 終了(&X&ｻ), which closes
+  # the dialog and so ends the program.
+  wine "$build/quimbel.scr" /c >/dev/null 2>&1 &
+  pid=$!
+  window=
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^Saver Setting$' 2>/dev/null | head -n1)
+    [[ -n $window ]] && break
+    sleep 0.1
+  done
+  if [[ -n $window ]]; then
+    sleep 0.5
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    sleep 0.3
+    xdotool key alt+x
+    ended=
+    for _ in $(seq 300); do
+      kill -0 "$pid" 2>/dev/null || { ended=yes; break; }
+      sleep 0.01
+    done
+    [[ -z $ended ]] && kill "$pid" 2>/dev/null
+    check "$([[ -n $ended ]] && echo ok)" "Alt+X chooses 終了 in the dialog's menu"
+  else
+    kill "$pid" 2>/dev/null
+    check fail "settings dialog appears for the keyboard test"
+  fi
+  wait "$pid" 2>/dev/null
+
   # The zip's install and uninstall scripts, run by the 64-bit command prompt
   # as a double-click on 64-bit Windows would.
   zip=$(ls "$build"/quimbel-*.zip 2>/dev/null | head -n1)

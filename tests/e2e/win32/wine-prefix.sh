@@ -21,6 +21,9 @@ import_reg() {
   rm -f "$file"
 }
 
+# Without a window manager, every top-level close waits about 2 s unless
+# Managed is N; Japanese faces replace the program's fonts (else boxes); a
+# crash must end the run, not wait on a dialog nobody answers.
 if [[ ! -f $stamp ]]; then
   mkdir -p "$prefix"
   # No display is needed to build the prefix; keep Wine off any X server.
@@ -42,9 +45,7 @@ if [[ ! -f $stamp ]]; then
   touch "$stamp"
 fi
 
-# Without a window manager, every top-level close waits about 2 s unless
-# Managed is N; Japanese faces replace the program's fonts (else boxes); a
-# crash must end the run, not wait on a dialog nobody answers.
+# The logical dpi: 96 (15 twips per pixel) or 120 (12).
 current=$(grep -A20 '^\[Control Panel\\\\Desktop\]' "$prefix/user.reg" 2>/dev/null |
   grep -m1 '^"LogPixels"' | sed 's/.*dword://' || true)
 want=$(printf '%08x' "$dpi")
