@@ -412,7 +412,7 @@ print(sum(1 for v in a if abs(v) > 64))' "$1"
 }
 white1="$(count_colour monitors 300x200+20+20 FFFFFF)"
 white2="$(count_colour monitors 300x200+400+20 FFFFFF)"
-kill -TERM "$first" "$second"
+kill -TERM "$first" "$second" 2>/dev/null
 wait_exit "$first" 2000 && wait_exit "$second" 2000 || fail "a hack outlived SIGTERM"
 loud1="$(loud "$work/first.raw")"
 loud2="$(loud "$work/second.raw")"
