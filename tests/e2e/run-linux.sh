@@ -304,7 +304,7 @@ fi
 alive "$dialog" && kill "$dialog" 2>/dev/null
 ok
 
-begin "at 120 dpi the dialog keeps its 540 x 330 client area, centred on the screen"
+begin "at 120 dpi the dialog keeps its 540 x 330 client area, centred; Alt+X ends it"
 echo "Xft.dpi: 120" | xrdb -merge
 "$bin" /c 2>>"$work/stderr" &
 dialog=$!
@@ -321,8 +321,10 @@ else
     fail "not centred: left $x, width $w"
   fi
 fi
+# "終了(&X&ｻ)" on the menu bar: Alt with the first marked letter acts.
+xdotool key alt+x
+wait_exit "$dialog" 2000 || fail "Alt+X did not end the dialog"
 kill "$dialog" 2>/dev/null
-wait_exit "$dialog" 2000
 echo "Xft.dpi: 96" | xrdb -merge
 ok
 
