@@ -206,64 +206,101 @@ class TextBoxImpl : public TextControlImpl<platform::TextBox> {
   bool IsTextBox() const override { return true; }
 };
 
-// A picture drawn unscaled from the top-left corner; where an icon is
-// transparent the container's colour shows.
+// A picture drawn unscaled from the top-left corner onto the container's
+// image, with no window of its own: where an icon is transparent, whatever
+// lies below shows, other pictures included.
 class ImageImpl : public ControlImpl<platform::ImageControl> {
  public:
-  ImageImpl(ContainerCore& parent, bool bordered) : ControlImpl(parent) {
-    Create(bordered ? WS_EX_STATICEDGE : 0, ClassName(), 0);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ImageImpl(ContainerCore& parent, bool bordered) : ControlImpl(parent), bordered_(bordered) {}
+  ~ImageImpl() override { InvalidateInContainer(); }
+  void SetWidth(int px) override {
+    Moved([&] { ControlImpl::SetWidth(px); });
+  }
+  void SetHeight(int px) override {
+    Moved([&] { ControlImpl::SetHeight(px); });
+  }
+  void SetLeft(int px) override {
+    Moved([&] { ControlImpl::SetLeft(px); });
+  }
+  void SetTop(int px) override {
+    Moved([&] { ControlImpl::SetTop(px); });
+  }
+  void SetBackColour(platform::Colour colour) override {
+    hasBack_ = true;
+    backColour_ = ToColorRef(colour);
+    InvalidateInContainer();
   }
   void SetPicture(const engine::Surface& picture) override {
     icon_.colour = picture;
     icon_.transparent.clear();
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateInContainer();
   }
   void SetIcon(const engine::Icon& picture) override {
     icon_ = picture;
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateInContainer();
+  }
+
+  void PaintOn(engine::Surface& canvas) const override {
+    int inset = bordered_ ? 1 : 0;
+    int x0 = left_ + inset, y0 = top_ + inset;
+    int x1 = left_ + width_ - inset, y1 = top_ + height_ - inset;
+    auto inside = [&](int x, int y) {
+      return x >= x0 && x < x1 && y >= y0 && y < y1 && x >= 0 && y >= 0 && x < canvas.Width() &&
+             y < canvas.Height();
+    };
+    if (hasBack_) {
+      engine::Pixel back = ToPixel(backColour_);
+      for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+          if (inside(x, y))
+            canvas.At(x, y) = back;
+        }
+      }
+    }
+    const engine::Surface& colour = icon_.colour;
+    for (int row = 0; row < colour.Height(); ++row) {
+      for (int col = 0; col < colour.Width(); ++col) {
+        std::size_t i = static_cast<std::size_t>(row) * colour.Width() + col;
+        bool clear = i < icon_.transparent.size() && icon_.transparent[i];
+        if (!clear && inside(x0 + col, y0 + row))
+          canvas.At(x0 + col, y0 + row) = colour.At(col, row);
+      }
+    }
+    if (bordered_)
+      PaintSunkenBorder(canvas);
   }
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ImageImpl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self != nullptr && message == WM_PAINT) {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      RECT client;
-      GetClientRect(window, &client);
-      HBRUSH under = self->backBrush_ != nullptr ? self->backBrush_ : nullptr;
-      HBRUSH made = nullptr;
-      if (under == nullptr)
-        under = made = CreateSolidBrush(self->parent_.BackColorRef());
-      FillRect(dc, &client, under);
-      if (made != nullptr)
-        DeleteObject(made);
-      DrawIconPixels(dc, 0, 0, self->icon_);
-      EndPaint(window, &ps);
-      return 0;
-    }
-    if (message == WM_ERASEBKGND)
-      return 1;
-    if (message == WM_DESTROY)
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    return DefWindowProcW(window, message, wParam, lParam);
+  static engine::Pixel ToPixel(COLORREF c) {
+    return engine::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
   }
-  static const wchar_t* ClassName() {
-    static const wchar_t kName[] = L"QuimbelImage";
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.lpfnWndProc = Proc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      wc.lpszClassName = kName;
-      registered = RegisterClassExW(&wc) != 0;
+  template <class F>
+  void Moved(F move) {
+    InvalidateInContainer();
+    move();
+    InvalidateInContainer();
+  }
+  void PaintSunkenBorder(engine::Surface& canvas) const {
+    engine::Pixel shadow = ToPixel(GetSysColor(COLOR_BTNSHADOW));
+    engine::Pixel light = ToPixel(GetSysColor(COLOR_BTNHIGHLIGHT));
+    auto put = [&](int x, int y, engine::Pixel p) {
+      if (x >= 0 && y >= 0 && x < canvas.Width() && y < canvas.Height())
+        canvas.At(x, y) = p;
+    };
+    int right = left_ + width_ - 1, bottom = top_ + height_ - 1;
+    for (int x = left_; x <= right; ++x) {
+      put(x, top_, shadow);
+      put(x, bottom, light);
     }
-    return kName;
+    for (int y = top_; y <= bottom; ++y) {
+      put(left_, y, shadow);
+      put(right, y, light);
+    }
   }
 
+  bool bordered_;
+  bool hasBack_ = false;
+  COLORREF backColour_ = 0;
   engine::Icon icon_;
 };
 

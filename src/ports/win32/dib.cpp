@@ -74,33 +74,6 @@ void DrawSurface(HDC dc, int x, int y, const engine::Surface& surface) {
                     static_cast<UINT>(surface.Height()), surface.Data(), &info, DIB_RGB_COLORS);
 }
 
-void DrawIconPixels(HDC dc, int x, int y, const engine::Icon& icon) {
-  const engine::Surface& colour = icon.colour;
-  if (colour.Empty())
-    return;
-  // Read what lies underneath, lay the opaque pixels over it, write it back:
-  // exact colours, no blending.
-  void* bits = nullptr;
-  HBITMAP dib = CreateDib(colour.Width(), colour.Height(), &bits);
-  if (dib == nullptr)
-    return;
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, colour.Width(), colour.Height(), dc, x, y, SRCCOPY);
-  GdiFlush();
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  for (int row = 0; row < colour.Height(); ++row) {
-    for (int col = 0; col < colour.Width(); ++col) {
-      if (!IsTransparent(icon, col, row))
-        pixels[static_cast<std::size_t>(row) * colour.Width() + col] = colour.At(col, row);
-    }
-  }
-  BitBlt(dc, x, y, colour.Width(), colour.Height(), memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(dib);
-}
-
 HICON CreateIconFrom(const engine::Icon& icon) {
   return CreateIconOrCursor(icon, true, 0, 0);
 }

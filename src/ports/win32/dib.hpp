@@ -10,10 +10,6 @@ namespace quimbel::win32_port {
 // SetDIBitsToDevice over the surface's own pixels, rows top down.
 void DrawSurface(HDC dc, int x, int y, const engine::Surface& surface);
 
-// Draws an icon's opaque pixels at (x, y) over whatever the device context
-// holds already.
-void DrawIconPixels(HDC dc, int x, int y, const engine::Icon& icon);
-
 // An icon or pointer made from a picture with its transparency mask. The
 // caller destroys it (DestroyIcon / DestroyCursor).
 HICON CreateIconFrom(const engine::Icon& icon);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/runtime_error.hpp"
+#include "ports/win32/dib.hpp"
 #include "ports/win32/process.hpp"
 
 namespace quimbel::win32_port {
@@ -13,8 +14,10 @@ constexpr wchar_t kContainerClass[] = L"QuimbelPanel";
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* core = reinterpret_cast<ContainerCore*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (core != nullptr) {
-    if (message == WM_ERASEBKGND && core->Erase(reinterpret_cast<HDC>(wParam)))
+    if (message == WM_ERASEBKGND) {
+      core->Erase(reinterpret_cast<HDC>(wParam));
       return 1;
+    }
     LRESULT result = 0;
     if (core->HandleMessage(message, wParam, lParam, &result))
       return result;
@@ -88,13 +91,17 @@ COLORREF ContainerCore::BackColorRef() const {
   return backBrush_ != nullptr ? ToColorRef(back_) : GetSysColor(COLOR_BTNFACE);
 }
 
-bool ContainerCore::Erase(HDC dc) {
-  if (backBrush_ == nullptr)
-    return false;
+void ContainerCore::Erase(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
-  FillRect(dc, &client, backBrush_);
-  return true;
+  COLORREF back = BackColorRef();
+  // Composed in memory and drawn in one piece: pictures move every few
+  // milliseconds in the introduction window, and must not flicker.
+  engine::Surface canvas(client.right, client.bottom,
+                         engine::Rgb(GetRValue(back), GetGValue(back), GetBValue(back)));
+  for (const auto& control : controls_)
+    control->PaintOn(canvas);
+  DrawSurface(dc, 0, 0, canvas);
 }
 
 bool ContainerCore::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -175,6 +182,13 @@ void ControlBase::Move(int left, int top, int width, int height) {
   height_ = height;
   if (window_ != nullptr)
     MoveWindow(window_, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
+}
+
+void ControlBase::InvalidateInContainer() const {
+  if (parent_.window() == nullptr || width_ <= 0 || height_ <= 0)
+    return;
+  RECT r{left_, top_, left_ + width_, top_ + height_};
+  InvalidateRect(parent_.window(), &r, TRUE);
 }
 
 void ControlBase::SetBack(platform::Colour colour) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/surface.hpp"
 #include "platform/forms.hpp"
 
 namespace quimbel::win32_port {
@@ -51,8 +52,9 @@ class ContainerCore {
   void ClearOtherOptions(const ControlBase* selected);
   // The first child, in creation order and through panels, that takes the focus.
   HWND FirstTabStop() const;
-  // Paints the client area with the back colour (WM_ERASEBKGND).
-  bool Erase(HDC dc);
+  // Paints the client area: the back colour, then the pictures, which have
+  // no windows of their own (WM_ERASEBKGND).
+  void Erase(HDC dc);
 
  private:
   HWND window_;
@@ -81,12 +83,16 @@ class ControlBase {
   HBRUSH ColourFor(HDC dc);
   // The child container, for panels.
   virtual const ContainerCore* Inner() const { return nullptr; }
+  // Controls without a window draw themselves onto their container's image.
+  virtual void PaintOn(engine::Surface&) const {}
 
  protected:
   void Create(DWORD exStyle, const wchar_t* className, DWORD style);
   void Move(int left, int top, int width, int height);
   void SetBack(platform::Colour colour);
   void SetFore(platform::Colour colour);
+  // Asks the container to repaint this control's rectangle.
+  void InvalidateInContainer() const;
 
   ContainerCore& parent_;
   int id_;

@@ -188,8 +188,10 @@ class FormImpl : public platform::Form {
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND && core_.Erase(reinterpret_cast<HDC>(wParam)))
+    if (message == WM_ERASEBKGND) {
+      core_.Erase(reinterpret_cast<HDC>(wParam));
       return 1;
+    }
     LRESULT result = 0;
     if (core_.HandleMessage(message, wParam, lParam, &result))
       return result;

@@ -251,3 +251,48 @@ TEST_F(SettingsDialogE2e, SecondStartEndsAtOnceWhileTheDialogIsOpen) {
   EXPECT_EQ(FindWindowW(nullptr, L"SAVER Screen"), nullptr);
   EXPECT_EQ(CountTopLevel(program.pid(), kDialog), 1);
 }
+
+TEST_F(SettingsDialogE2e, HelpMenuOpensTheIntroductionAndTheAboutBox) {
+  Program program(L"/c");
+  HWND dialog = Open(program);
+  ASSERT_NE(dialog, nullptr);
+  Dump inside = ReadInside(dialog);
+  UINT intro = 0, about = 0;
+  for (const MenuEntry& m : inside.menus) {
+    if (m.caption == "ｿﾌﾄ紹介(&E&ｲ)")
+      intro = m.id;
+    if (m.caption == "ﾊﾞｰｼﾞｮﾝ(&A)")
+      about = m.id;
+  }
+  ASSERT_NE(intro, 0u);
+  ASSERT_NE(about, 0u);
+
+  ChooseMenu(dialog, intro);
+  HWND salesf = WaitForWindow("作者ソフト紹介");
+  ASSERT_NE(salesf, nullptr);
+  Pump(600);
+  EXPECT_EQ(ClientSize(salesf).cx, 502);
+  EXPECT_EQ(ClientSize(salesf).cy, 394);
+  RECT r;
+  GetWindowRect(salesf, &r);
+  SaveShot(CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top),
+           "introduction-" + std::to_string(ScreenDpi()) + "dpi");
+  // Its cyclists move on their own timer.
+  Shot before = CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  Pump(300);
+  Shot after = CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  EXPECT_NE(before.pixels, after.pixels);
+
+  ChooseMenu(dialog, about);
+  std::string caption;
+  std::string text = AnswerMessageBox(program.pid(), IDOK, &caption);
+  EXPECT_EQ(caption, "くいんべる　スクリーンセイバー Ver1.40");
+  EXPECT_NE(text.find("くいんべる　スクリーンセイバー Ver1.40"), std::string::npos) << text;
+  Pump(300);
+  EXPECT_TRUE(IsWindow(dialog)) << "the About box leaves the dialog open";
+
+  // Exit closes the introduction with the dialog; the program ends.
+  Click(Find(all, "Button", "終了")->hwnd);
+  ASSERT_TRUE(program.WaitForExit(5000));
+  EXPECT_EQ(program.exitCode(), 0u);
+}
