@@ -58,9 +58,14 @@ class Recorder : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.iterations > 0)
-        seconds[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
+        seconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
     }
     ConsoleReporter::ReportRuns(runs);
+  }
+  // With --benchmark_repetitions the median stands for the name.
+  std::map<std::string, double>::const_iterator Find(const std::string& name) const {
+    auto median = seconds.find(name + "_median");
+    return median != seconds.end() ? median : seconds.find(name);
   }
 };
 
@@ -74,8 +79,8 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&recorder);
   benchmark::Shutdown();
   for (const char* size : {"1920/1080", "3840/2160"}) {
-    auto frame = recorder.seconds.find(std::string("ComposeFrame/") + size);
-    auto copies = recorder.seconds.find(std::string("CopiesAlone/") + size);
+    auto frame = recorder.Find(std::string("ComposeFrame/") + size);
+    auto copies = recorder.Find(std::string("CopiesAlone/") + size);
     if (frame == recorder.seconds.end() || copies == recorder.seconds.end())
       continue;
     std::string label(size);

@@ -1,5 +1,7 @@
 #include "engine/frame.hpp"
 
+#include <algorithm>
+
 #include "app/program.hpp"
 #include "base/rounding.hpp"
 #include "engine/cast.hpp"
@@ -16,26 +18,73 @@ const Surface& Sheet(const SaverState& saver, int kind) {
   return *saver.pat[kind];
 }
 
+// Rows of the work surface copied and drawn together: small enough that a
+// band of a wide screen stays in the cache while its characters are drawn.
+constexpr int kBandRows = 32;
+
 // Mask with SRCERASE, then the second cell with SRCINVERT, both onto the same
 // rectangle: where the mask is black the second cell shows, where it is white
-// the destination comes back as it was (for a white second cell).
-void MaskAndDraw(Surface& dst, int x, int y, int width, int height, const Surface& sheet, int maskX,
-                 int maskY, int imageX, int imageY) {
-  MaskedStretchBlt(dst, x, y, width, height, sheet, maskX, maskY, imageX, imageY);
+// the destination comes back as it was (for a white second cell). Only the
+// cell's rows from rowFrom up to rowTo are drawn.
+void MaskAndDraw(Surface& dst, const CellDraw& cell, int secondY, int rowFrom, int rowTo) {
+  const int top = std::max(cell.y, rowFrom);
+  const int bottom = std::min(cell.y + cell.height, rowTo);
+  if (bottom <= top)
+    return;
+  const int skip = top - cell.y;
+  MaskedStretchBlt(dst, cell.x, top, cell.width, bottom - top, *cell.sheet, cell.sourceX,
+                   cell.height + skip, cell.sourceX, secondY + skip);
+}
+
+void DrawCell(SaverState& saver, const CellDraw& cell, int rowFrom, int rowTo) {
+  MaskAndDraw(saver.scr_work, cell, 0, rowFrom, rowTo);
+}
+
+// Both steps from the mask leave background AND mask: a black silhouette.
+void Imprint(SaverState& saver, const CellDraw& cell) {
+  MaskAndDraw(saver.scr_bkg, cell, cell.height, cell.y, cell.y + cell.height);
+}
+
+void ImprintGathered(SaverState& saver) {
+  FrameDraws& draws = saver.frameDraws;
+  draws.collecting = false;
+  for (int k = 0; k < draws.count; ++k) {
+    if (draws.cells[k].imprint)
+      Imprint(saver, draws.cells[k]);
+  }
 }
 
 }  // namespace
 
+// Every pixel sees what a plain frame does to it, in the same order: the
+// background's copy, then each cell in slot order. Imprints come after all
+// of the background was copied, so they show from the next frame on.
 void ComposeFrame(app::Program& program) {
   SaverState& saver = program.saver;
+  FrameDraws& draws = saver.frameDraws;
   const int width = program.run.ScreenWidthPx;
   const int height = program.run.ScreenHeightPx;
-  BitBlt(saver.scr_work, 0, 0, width, height, saver.scr_bkg, 0, 0, RasterOp::kSrcCopy);
   const int count = UsedSlots(program);
   if (count > 0 && program.settings.SaverType == kImprintingSaverType)
     program.platform.random.Reseed();
-  for (int i = 0; i < count; ++i)
-    AdvanceCharacter(program, i);
+  draws.count = 0;
+  draws.collecting = true;
+  try {
+    for (int i = 0; i < count; ++i)
+      AdvanceCharacter(program, i);
+  } catch (...) {
+    // The characters stamped before the failing one keep their imprints.
+    ImprintGathered(saver);
+    throw;
+  }
+  draws.collecting = false;
+  for (int top = 0; top < height; top += kBandRows) {
+    const int rows = std::min(kBandRows, height - top);
+    BitBlt(saver.scr_work, 0, top, width, rows, saver.scr_bkg, 0, top, RasterOp::kSrcCopy);
+    for (int k = 0; k < draws.count; ++k)
+      DrawCell(saver, draws.cells[k], top, top + rows);
+  }
+  ImprintGathered(saver);
   saver.frmDisp->Present(saver.scr_work);
 }
 
@@ -45,16 +94,19 @@ void DrawCharacter(app::Program& program, int i, int c, int facing, base::Int16 
   const CaraState& slot = saver.caraTable[i];
   const base::Int16 width = cellWidth * facing;
   const base::Int16 sourceX = cellWidth * c;
-  const Surface& sheet = Sheet(saver, slot.Kind);
-  MaskAndDraw(saver.scr_work, slot.PosX, slot.PosY, width, cellHeight, sheet, sourceX, cellHeight,
-              sourceX, 0);
-  if (program.settings.SaverType != kImprintingSaverType)
+  CellDraw cell{&Sheet(saver, slot.Kind), slot.PosX, slot.PosY, width, cellHeight, sourceX, false};
+  cell.imprint = program.settings.SaverType == kImprintingSaverType &&
+                 base::Int(program.platform.random.Next() * ImprintOdds) == 0;
+  FrameDraws& draws = saver.frameDraws;
+  if (draws.collecting) {
+    if (draws.count == static_cast<int>(draws.cells.size()))
+      throw base::RuntimeError::InvalidCall();  // one cell per slot and frame
+    draws.cells[draws.count++] = cell;
     return;
-  if (base::Int(program.platform.random.Next() * ImprintOdds) != 0)
-    return;
-  // Both steps from the mask leave background AND mask: a black silhouette.
-  MaskAndDraw(saver.scr_bkg, slot.PosX, slot.PosY, width, cellHeight, sheet, sourceX, cellHeight,
-              sourceX, cellHeight);
+  }
+  DrawCell(saver, cell, cell.y, cell.y + cell.height);
+  if (cell.imprint)
+    Imprint(saver, cell);
 }
 
 }  // namespace quimbel::engine

@@ -14,6 +14,22 @@ namespace quimbel::engine {
 
 inline constexpr int kCastSize = 7;
 
+// One character's cell as a frame draws it: the mask row at 140 below the
+// image row, from the same column.
+struct CellDraw {
+  const Surface* sheet = nullptr;
+  int x = 0, y = 0, width = 0, height = 0, sourceX = 0;
+  bool imprint = false;  // also stamp its silhouette into the background
+};
+
+// A frame's cells, gathered while the cast walks and drawn afterwards band by
+// band, each band of the work surface while it is still in the cache.
+struct FrameDraws {
+  bool collecting = false;
+  int count = 0;
+  std::array<CellDraw, kCaraSlots> cells;
+};
+
 struct SaverState {
   std::unique_ptr<platform::PreviewWindow> frmPrev;
 
@@ -32,6 +48,8 @@ struct SaverState {
   // The latest samples (32-bit, as the platform reports them).
   platform::Point32 CursorPoint;
   platform::Point32 CaretPoint;
+
+  FrameDraws frameDraws;
 
   // True while a tick's error box is open: ticks wait for it to close.
   bool errorBoxOpen = false;

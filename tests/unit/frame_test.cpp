@@ -2,7 +2,9 @@
 // and the silhouette stamped into the background in saver type 1.
 #include <gtest/gtest.h>
 
+#include "engine/cast.hpp"
 #include "engine/frame.hpp"
+#include "engine/raster.hpp"
 #include "support/engine_fixture.hpp"
 
 using namespace quimbel;
@@ -129,4 +131,50 @@ TEST(DrawCharacterTest, KindWithoutASheetIsAnError) {
               engine::DrawCharacter(f.program, 0, 0, 1, engine::kCellWidth, engine::kCellHeight);
             }),
             base::kSubscriptOutOfRange);
+}
+
+namespace {
+
+class NoEvents : public platform::SaverEvents {
+ public:
+  void OnTimer1() override {}
+  void OnTimer2() override {}
+  void OnClick() override {}
+  void OnKeyDown() override {}
+};
+
+}  // namespace
+
+TEST(ComposeFrameTest, FrameIsTheBackgroundThenEachCellInSlotOrder) {
+  // Cells straddle the bands the frame is built in, overlap each other, run
+  // off every edge, and some stamp imprints. The reference draws them one
+  // by one straight onto the copied background.
+  struct Cell {
+    int x, y, heading, phase, kind;
+  };
+  const Cell cells[] = {{60, -20, 1, 1, 0},  {70, 10, 2, 4, 1},   {-30, 25, 1, 7, 2},
+                        {230, 40, 2, 10, 3}, {100, 95, 1, 12, 4}, {110, 100, 2, 2, 5},
+                        {20, 120, 1, 5, 6}};
+  const double imprintDraws[] = {0.9, 0.001, 0.9, 0.0, 0.9, 0.002, 0.9};
+  EngineFixture frame(220, 170, 7, 0, 1), reference(220, 170, 7, 0, 1);
+  for (EngineFixture* f : {&frame, &reference}) {
+    PaintGround(f->saver.scr_bkg);
+    for (int i = 0; i < 7; ++i) {
+      f->Place(i, cells[i].x, cells[i].y, cells[i].heading, cells[i].phase, cells[i].kind);
+      f->hp.random.script.push_back(imprintDraws[i]);
+    }
+  }
+  NoEvents events;
+  frame.saver.frmDisp = frame.hp.savers.CreateSaverWindow("SAVER Screen", events);
+  engine::ComposeFrame(frame.program);
+
+  engine::BitBlt(reference.saver.scr_work, 0, 0, 220, 170, reference.saver.scr_bkg, 0, 0,
+                 engine::RasterOp::kSrcCopy);
+  for (int i = 0; i < 7; ++i)
+    engine::AdvanceCharacter(reference.program, i);
+
+  ASSERT_EQ(frame.hp.savers.Last().presentCount, 1);
+  EXPECT_EQ(frame.hp.savers.Last().Shown(), reference.saver.scr_work);
+  EXPECT_EQ(frame.saver.scr_bkg, reference.saver.scr_bkg);
+  EXPECT_EQ(frame.saver.scr_bkg.At(60, 50), engine::kBlack) << "slot 1 was stamped";
 }
