@@ -18,6 +18,22 @@ const Surface& Sheet(const SaverState& saver, int kind) {
   return *saver.pat[kind];
 }
 
+// The row spans of a sheet's cell column, found on the first draw from that
+// sheet. Only the standard cell geometry has them.
+const RowSpan* SpansOf(SaverState& saver, int kind, int c, int cellWidth, int cellHeight) {
+  if (cellWidth != kCellWidth || cellHeight != kCellHeight || c < 0 || c >= kSheetColumns)
+    return nullptr;
+  SheetSpans& spans = saver.sheetSpans[kind];
+  if (spans.sheet != saver.pat[kind]) {
+    for (int col = 0; col < kSheetColumns; ++col) {
+      FindRowSpans(*saver.pat[kind], col * kCellWidth, kCellHeight, col * kCellWidth, 0, kCellWidth,
+                   kCellHeight, spans.columns[col].data());
+    }
+    spans.sheet = saver.pat[kind];
+  }
+  return spans.columns[c].data();
+}
+
 // Rows of the work surface copied and drawn together: small enough that a
 // band of a wide screen stays in the cache while its characters are drawn.
 constexpr int kBandRows = 32;
@@ -33,7 +49,8 @@ void MaskAndDraw(Surface& dst, const CellDraw& cell, int secondY, int rowFrom, i
     return;
   const int skip = top - cell.y;
   MaskedStretchBlt(dst, cell.x, top, cell.width, bottom - top, *cell.sheet, cell.sourceX,
-                   cell.height + skip, cell.sourceX, secondY + skip);
+                   cell.height + skip, cell.sourceX, secondY + skip,
+                   cell.spans != nullptr ? cell.spans + skip : nullptr);
 }
 
 void DrawCell(SaverState& saver, const CellDraw& cell, int rowFrom, int rowTo) {
@@ -94,7 +111,15 @@ void DrawCharacter(app::Program& program, int i, int c, int facing, base::Int16 
   const CaraState& slot = saver.caraTable[i];
   const base::Int16 width = cellWidth * facing;
   const base::Int16 sourceX = cellWidth * c;
-  CellDraw cell{&Sheet(saver, slot.Kind), slot.PosX, slot.PosY, width, cellHeight, sourceX, false};
+  const Surface& sheet = Sheet(saver, slot.Kind);
+  CellDraw cell{&sheet,
+                slot.PosX,
+                slot.PosY,
+                width,
+                cellHeight,
+                sourceX,
+                SpansOf(saver, slot.Kind, c, cellWidth, cellHeight),
+                false};
   cell.imprint = program.settings.SaverType == kImprintingSaverType &&
                  base::Int(program.platform.random.Next() * ImprintOdds) == 0;
   FrameDraws& draws = saver.frameDraws;

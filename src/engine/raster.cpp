@@ -129,8 +129,27 @@ void StretchBlt(Surface& dst, int x, int y, int width, int height, const Surface
   Dispatch(op, d, dst.Width(), s, src.Width(), o.cols.length, o.rows.length, width < 0);
 }
 
+void FindRowSpans(const Surface& sheet, int maskX, int maskY, int imageX, int imageY, int width,
+                  int height, RowSpan* spans) {
+  auto inked = [&sheet](int px, int py) {
+    return px >= 0 && py >= 0 && px < sheet.Width() && py < sheet.Height() &&
+           sheet.At(px, py) != kWhite;
+  };
+  for (int row = 0; row < height; ++row) {
+    int first = width, last = 0;
+    for (int col = 0; col < width; ++col) {
+      if (inked(maskX + col, maskY + row) || inked(imageX + col, imageY + row)) {
+        first = std::min(first, col);
+        last = col + 1;
+      }
+    }
+    spans[row].first = static_cast<std::int16_t>(first < last ? first : 0);
+    spans[row].last = static_cast<std::int16_t>(last);
+  }
+}
+
 void MaskedStretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& sheet,
-                      int maskX, int maskY, int imageX, int imageY) {
+                      int maskX, int maskY, int imageX, int imageY, const RowSpan* spans) {
   // Each step clips on its own; where the two cells' overlaps differ (a cell
   // running off the sheet), fall back to the two steps.
   const Overlap o = Place(dst, x, y, width, height, sheet, maskX, maskY);
@@ -146,18 +165,31 @@ void MaskedStretchBlt(Surface& dst, int x, int y, int width, int height, const S
   Pixel* first = DestStart(dst, x, y, width, o);
   const Pixel* maskFirst = sheet.Row(maskY + o.rows.skip) + maskX + o.cols.skip;
   const Pixel* imageFirst = sheet.Row(imageY + o.rows.skip) + imageX + o.cols.skip;
+  const int skip = o.cols.skip;
   const int n = o.cols.length;
   for (int row = 0; row < o.rows.length; ++row) {
-    Pixel* __restrict d = first + static_cast<std::ptrdiff_t>(row) * dst.Width();
+    // Offsets [from, to) into the clipped columns of this row.
+    int from = 0, to = n;
+    if (spans != nullptr) {
+      const RowSpan span = spans[o.rows.skip + row];
+      from = std::max(0, span.first - skip);
+      to = std::min(n, span.last - skip);
+      if (from >= to)
+        continue;
+    }
+    Pixel* d = first + static_cast<std::ptrdiff_t>(row) * dst.Width();
     const Pixel* __restrict m = maskFirst + static_cast<std::ptrdiff_t>(row) * sheet.Width();
     const Pixel* __restrict i = imageFirst + static_cast<std::ptrdiff_t>(row) * sheet.Width();
     if (width > 0) {
-      for (int k = 0; k < n; ++k)
-        d[k] = (m[k] & ~d[k]) ^ i[k];
+      Pixel* __restrict e = d;
+      for (int k = from; k < to; ++k)
+        e[k] = (m[k] & ~e[k]) ^ i[k];
     } else {
-      Pixel* __restrict e = d - (n - 1);
-      for (int k = 0; k < n; ++k)
-        e[k] = (m[n - 1 - k] & ~e[k]) ^ i[n - 1 - k];
+      // Offset k lies at d - k: walk the destination left to right.
+      Pixel* __restrict e = d - (to - 1);
+      const int count = to - from;
+      for (int j = 0; j < count; ++j)
+        e[j] = (m[to - 1 - j] & ~e[j]) ^ i[to - 1 - j];
     }
   }
 }

@@ -29,11 +29,27 @@ void BitBlt(Surface& dst, int x, int y, int width, int height, const Surface& sr
 void StretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& src, int sx,
                 int sy, RasterOp op);
 
+// Per row of a sprite cell, the cell columns [first, last) outside which
+// both the mask and the image are white: there the two steps leave every
+// pixel as it was (for pixels 0x00RRGGBB), so they need not be visited.
+struct RowSpan {
+  std::int16_t first = 0;
+  std::int16_t last = 0;
+};
+
+// Fills spans[0 .. height - 1] for the cell of this size whose mask lies at
+// (maskX, maskY) and image at (imageX, imageY); parts off the sheet count as
+// white.
+void FindRowSpans(const Surface& sheet, int maskX, int maskY, int imageX, int imageY, int width,
+                  int height, RowSpan* spans);
+
 // A sprite cell's two steps in one pass: SRCERASE from the mask cell at
 // (maskX, maskY), then SRCINVERT from the image cell at (imageX, imageY),
 // both onto the same destination rectangle, mirrored as StretchBlt mirrors.
 // Bit for bit the same as the two StretchBlt calls; dst must not be sheet.
+// With spans (one per row of the rectangle, from FindRowSpans), only the
+// columns inside each row's span are visited.
 void MaskedStretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& sheet,
-                      int maskX, int maskY, int imageX, int imageY);
+                      int maskX, int maskY, int imageX, int imageY, const RowSpan* spans = nullptr);
 
 }  // namespace quimbel::engine

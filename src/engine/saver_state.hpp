@@ -5,6 +5,8 @@
 
 #include "base/int16.hpp"
 #include "engine/cara_table.hpp"
+#include "engine/frame.hpp"
+#include "engine/raster.hpp"
 #include "engine/surface.hpp"
 #include "platform/preview_window.hpp"
 #include "platform/saver_window.hpp"
@@ -19,7 +21,14 @@ inline constexpr int kCastSize = 7;
 struct CellDraw {
   const Surface* sheet = nullptr;
   int x = 0, y = 0, width = 0, height = 0, sourceX = 0;
-  bool imprint = false;  // also stamp its silhouette into the background
+  const RowSpan* spans = nullptr;  // the inked columns of each row, if known
+  bool imprint = false;            // also stamp its silhouette into the background
+};
+
+// The inked columns of every row of a sheet's cells, found once per sheet.
+struct SheetSpans {
+  const Surface* sheet = nullptr;
+  std::array<std::array<RowSpan, kCellHeight>, kSheetColumns> columns;
 };
 
 // A frame's cells, gathered while the cast walks and drawn afterwards band by
@@ -50,6 +59,7 @@ struct SaverState {
   platform::Point32 CaretPoint;
 
   FrameDraws frameDraws;
+  std::array<SheetSpans, kCastSize> sheetSpans;
 
   // True while a tick's error box is open: ticks wait for it to close.
   bool errorBoxOpen = false;

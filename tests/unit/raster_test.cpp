@@ -150,3 +150,51 @@ TEST(RasterTest, MaskedCellInOnePassEqualsTheTwoSteps) {
     }
   }
 }
+
+TEST(RasterTest, RowSpansSkipOnlyWhatTheCellLeavesAlone) {
+  // A cell with white margins of differing width per row, a stray inked
+  // pixel in one margin, and an empty row.
+  std::uint32_t seed = 777;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) & 0xFFFFFF;
+  };
+  const int w = 10, h = 6;
+  Surface sheet(w, 2 * h, kWhite);
+  for (int row = 0; row < h; ++row) {
+    if (row == 4)
+      continue;
+    for (int col = row; col < w - 2; ++col) {
+      sheet.At(col, row) = next();
+      sheet.At(col, h + row) = (col + row) % 2 ? kBlack : kWhite;
+    }
+  }
+  sheet.At(9, h + 5) = kBlack;  // inked in the mask only
+  RowSpan spans[h];
+  FindRowSpans(sheet, 0, h, 0, 0, w, h, spans);
+  EXPECT_EQ(spans[0].first, 0);
+  EXPECT_EQ(spans[0].last, 8);
+  EXPECT_EQ(spans[3].first, 3);
+  EXPECT_EQ(spans[4].first, spans[4].last) << "nothing inked";
+  EXPECT_EQ(spans[5].last, 10);
+
+  Surface ground(13, 9);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 13; ++x)
+      ground.At(x, y) = next();
+  for (int width : {w, -w}) {
+    for (int y = -7; y <= 9; ++y) {
+      for (int x = -11; x <= 24; ++x) {
+        Surface plain = ground, skipping = ground;
+        MaskedStretchBlt(plain, x, y, width, h, sheet, 0, h, 0, 0);
+        MaskedStretchBlt(skipping, x, y, width, h, sheet, 0, h, 0, 0, spans);
+        ASSERT_EQ(skipping, plain) << "x " << x << " y " << y << " width " << width;
+        // A band of the rectangle's rows, as frames draw them.
+        Surface band = ground, bandPlain = ground;
+        MaskedStretchBlt(bandPlain, x, y + 2, width, 3, sheet, 0, h + 2, 0, 2);
+        MaskedStretchBlt(band, x, y + 2, width, 3, sheet, 0, h + 2, 0, 2, spans + 2);
+        ASSERT_EQ(band, bandPlain) << "band at x " << x << " y " << y;
+      }
+    }
+  }
+}
