@@ -25,7 +25,8 @@ struct CellDraw {
   bool imprint = false;            // also stamp its silhouette into the background
 };
 
-// The inked columns of every row of a sheet's cells, found once per sheet.
+// The inked columns of every row of a sheet's cells, found once per sheet
+// (a sheet's pixels never change once the saver draws from it).
 struct SheetSpans {
   const Surface* sheet = nullptr;
   std::array<std::array<RowSpan, kCellHeight>, kSheetColumns> columns;
