@@ -106,14 +106,36 @@ class QtSubmenu : public platform::Submenu {
   QtSubmenu(QMenu* menu, LifePtr life) : menu_(menu), life_(std::move(life)) {}
   void AddItem(std::string_view caption, platform::Handler onChoose) override {
     QAction* action = menu_->addAction(Q(caption));
+    WidenForExtraMarks(caption);
     auto handler = std::make_shared<platform::Handler>(std::move(onChoose));
     QObject::connect(action, &QAction::triggered,
                      [life = life_, handler] { Dispatch(life, handler); });
   }
 
  private:
+  // Qt sizes a menu by its items' texts with the access-key marks taken out,
+  // but elides a text in the middle while drawing it as if every mark after
+  // the first were a character: the widest two-mark item lost its middle
+  // ("ｿﾌﾄ紹…E(ｲ)"). Room for those marks keeps every caption whole.
+  void WidenForExtraMarks(std::string_view caption) {
+    int marks = 0;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+      if (caption[i] != '&')
+        continue;
+      if (i + 1 < caption.size() && caption[i + 1] != '&')
+        ++marks;
+      ++i;
+    }
+    extraMarks_ = std::max(extraMarks_, marks - 1);
+    if (extraMarks_ > 0) {
+      menu_->setMinimumWidth(menu_->sizeHint().width() +
+                             extraMarks_ * menu_->fontMetrics().horizontalAdvance(QChar('&')));
+    }
+  }
+
   QMenu* menu_;
   LifePtr life_;
+  int extraMarks_ = 0;
 };
 
 // Quits the event loop once no window of ours is left on screen: hidden and

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -78,6 +80,29 @@ TEST_F(QtForms, OuterSizeInTwipsLeavesAnExactClientAreaBelowTheMenuBar) {
   EXPECT_GT(bar->height(), 0);
   ASSERT_EQ(bar->actions().size(), 2);
   EXPECT_EQ(bar->actions()[0]->text(), QStringLiteral("終了(&X&ｻ)"));
+}
+
+// Qt elides a menu text that does not fit; the help menu's captions carry two
+// access-key marks each and must be drawn whole. A whole caption looks the
+// same, pixel for pixel, in a menu with room to spare.
+TEST_F(QtForms, MenuItemsWithTwoAccessKeyMarksAreDrawnWhole) {
+  auto form = factory.CreateForm("frmTest");
+  platform::Submenu& help = form->AddSubmenu("ﾍﾙﾌﾟ(&H&ｸ)");
+  help.AddItem("使い方(&H&ｸ)", [] {});
+  help.AddItem("ｿﾌﾄ紹介(&E&ｲ)", [] {});
+  help.AddItem("ﾊﾞｰｼﾞｮﾝ(&A)", [] {});
+  QMenu* menu = TopLevel("frmTest")->findChild<QMenu*>();
+  ASSERT_NE(menu, nullptr);
+  menu->adjustSize();
+  const QImage asBuilt = menu->grab().toImage();
+  menu->setMinimumWidth(asBuilt.width() + 200);
+  menu->adjustSize();
+  const QImage roomy = menu->grab().toImage();
+  ASSERT_GT(asBuilt.width(), 20);
+  ASSERT_EQ(asBuilt.height(), roomy.height());
+  // The right-hand frame moves with the width; everything left of it stays.
+  const QRect textSide(0, 0, asBuilt.width() - 8, asBuilt.height());
+  EXPECT_EQ(asBuilt.copy(textSide), roomy.copy(textSide));
 }
 
 TEST_F(QtForms, OptionButtonsAreExclusiveOnlyWithinTheirContainer) {
