@@ -10,6 +10,10 @@
 int main(int argc, char** argv) {
   using quimbel::bench::ResidentKilobytes;
   const long ticks = argc > 1 ? std::atol(argv[1]) : 1000000;
+  if (ticks <= 0) {
+    std::fprintf(stderr, "usage: %s [ticks > 0, default 1000000]\n", argv[0]);
+    return 2;
+  }
   quimbel::bench::SaverSetup s(1024, 768, 50, 1, 2);
   const long warmUp = ticks < 10000 ? ticks : 10000;
   long startKb = 0;
