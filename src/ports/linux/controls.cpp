@@ -261,7 +261,7 @@ class QtImage : public WidgetControl<platform::ImageControl> {
 
 // A panel: a frame with an inner client widget that holds the children, so
 // they are placed inside the border and option buttons group per panel.
-class QtPanel : public platform::Panel {
+class QtPanel : public ControlSetContainer<platform::Panel> {
  public:
   QtPanel(QFrame* frame, bool bordered, LifePtr life)
       : control_(frame),
@@ -281,31 +281,12 @@ class QtPanel : public platform::Panel {
   void SetTop(int px) override { control_.SetTop(px); }
   void SetBackColour(platform::Colour colour) override { control_.SetBackColour(colour); }
 
-  platform::Label& AddLabel(std::string_view name) override { return set_.AddLabel(name); }
-  platform::PushButton& AddPushButton(std::string_view name) override {
-    return set_.AddPushButton(name);
-  }
-  platform::OptionButton& AddOptionButton(std::string_view name) override {
-    return set_.AddOptionButton(name);
-  }
-  platform::DropDownList& AddDropDownList(std::string_view name) override {
-    return set_.AddDropDownList(name);
-  }
-  platform::TextBox& AddTextBox(std::string_view name, platform::TextBoxStyle style) override {
-    return set_.AddTextBox(name, style);
-  }
-  platform::ImageControl& AddImage(std::string_view name, bool bordered) override {
-    return set_.AddImage(name, bordered);
-  }
-  platform::Panel& AddPanel(std::string_view name, bool bordered) override {
-    return set_.AddPanel(name, bordered);
-  }
-
  private:
   class Outer : public WidgetControl<platform::Control> {
    public:
     using WidgetControl::WidgetControl;
   };
+  ControlSet& Controls() override { return set_; }
   void Fit() { client_->setGeometry(frame_->contentsRect()); }
 
   Outer control_;

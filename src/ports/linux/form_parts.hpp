@@ -83,4 +83,32 @@ class ControlSet {
   std::vector<std::unique_ptr<platform::Control>> controls_;
 };
 
+// A form or panel (Base) whose controls live in a ControlSet.
+template <class Base>
+class ControlSetContainer : public Base {
+ public:
+  platform::Label& AddLabel(std::string_view name) override { return Controls().AddLabel(name); }
+  platform::PushButton& AddPushButton(std::string_view name) override {
+    return Controls().AddPushButton(name);
+  }
+  platform::OptionButton& AddOptionButton(std::string_view name) override {
+    return Controls().AddOptionButton(name);
+  }
+  platform::DropDownList& AddDropDownList(std::string_view name) override {
+    return Controls().AddDropDownList(name);
+  }
+  platform::TextBox& AddTextBox(std::string_view name, platform::TextBoxStyle style) override {
+    return Controls().AddTextBox(name, style);
+  }
+  platform::ImageControl& AddImage(std::string_view name, bool bordered) override {
+    return Controls().AddImage(name, bordered);
+  }
+  platform::Panel& AddPanel(std::string_view name, bool bordered) override {
+    return Controls().AddPanel(name, bordered);
+  }
+
+ protected:
+  virtual ControlSet& Controls() = 0;
+};
+
 }  // namespace quimbel::linux_port

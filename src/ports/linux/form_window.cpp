@@ -152,7 +152,7 @@ void QuitWhenNoWindowLeft() {
   });
 }
 
-class QtForm : public platform::Form {
+class QtForm : public ControlSetContainer<platform::Form> {
  public:
   QtForm(std::string_view name, platform::Screen& screen, platform::Process& process)
       : screen_(screen),
@@ -181,26 +181,6 @@ class QtForm : public platform::Form {
     // the widgets once that handler has returned.
     window_->deleteLater();
     QuitWhenNoWindowLeft();
-  }
-
-  platform::Label& AddLabel(std::string_view name) override { return set_.AddLabel(name); }
-  platform::PushButton& AddPushButton(std::string_view name) override {
-    return set_.AddPushButton(name);
-  }
-  platform::OptionButton& AddOptionButton(std::string_view name) override {
-    return set_.AddOptionButton(name);
-  }
-  platform::DropDownList& AddDropDownList(std::string_view name) override {
-    return set_.AddDropDownList(name);
-  }
-  platform::TextBox& AddTextBox(std::string_view name, platform::TextBoxStyle style) override {
-    return set_.AddTextBox(name, style);
-  }
-  platform::ImageControl& AddImage(std::string_view name, bool bordered) override {
-    return set_.AddImage(name, bordered);
-  }
-  platform::Panel& AddPanel(std::string_view name, bool bordered) override {
-    return set_.AddPanel(name, bordered);
   }
 
   void SetCaption(std::string_view caption) override { window_->setWindowTitle(Q(caption)); }
@@ -322,6 +302,7 @@ class QtForm : public platform::Form {
     client_->setGeometry(0, menu, window_->width(), std::max(window_->height() - menu, 0));
   }
 
+  ControlSet& Controls() override { return set_; }
   platform::Screen& screen_;
   LifePtr life_;
   FormWidget* window_;

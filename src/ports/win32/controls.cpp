@@ -305,7 +305,7 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
 };
 
 // A child window that holds controls and answers for them.
-class PanelImpl : public ControlImpl<platform::Panel> {
+class PanelImpl : public ControlImpl<CoreContainer<platform::Panel>> {
  public:
   PanelImpl(ContainerCore& parent, bool bordered) : ControlImpl(parent), inner_(nullptr) {
     // CONTROLPARENT: Tab and the arrow keys move through the panel's children.
@@ -324,27 +324,8 @@ class PanelImpl : public ControlImpl<platform::Panel> {
   void SetBackColour(platform::Colour colour) override { inner_.SetBackColour(colour); }
   const ContainerCore* Inner() const override { return &inner_; }
 
-  platform::Label& AddLabel(std::string_view) override { return win32_port::AddLabel(inner_); }
-  platform::PushButton& AddPushButton(std::string_view) override {
-    return win32_port::AddPushButton(inner_);
-  }
-  platform::OptionButton& AddOptionButton(std::string_view) override {
-    return win32_port::AddOptionButton(inner_);
-  }
-  platform::DropDownList& AddDropDownList(std::string_view) override {
-    return win32_port::AddDropDownList(inner_);
-  }
-  platform::TextBox& AddTextBox(std::string_view, platform::TextBoxStyle style) override {
-    return win32_port::AddTextBox(inner_, style);
-  }
-  platform::ImageControl& AddImage(std::string_view, bool bordered) override {
-    return win32_port::AddImage(inner_, bordered);
-  }
-  platform::Panel& AddPanel(std::string_view, bool bordered) override {
-    return win32_port::AddPanel(inner_, bordered);
-  }
-
  private:
+  ContainerCore& Core() override { return inner_; }
   ContainerCore inner_;
 };
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "engine/surface.hpp"
@@ -112,6 +113,35 @@ platform::DropDownList& AddDropDownList(ContainerCore& parent);
 platform::TextBox& AddTextBox(ContainerCore& parent, platform::TextBoxStyle style);
 platform::ImageControl& AddImage(ContainerCore& parent, bool bordered);
 platform::Panel& AddPanel(ContainerCore& parent, bool bordered);
+
+// A form or panel (Base) whose controls are children of one ContainerCore.
+// Controls take no name here: Win32 finds them by id, not by name.
+template <class Base>
+class CoreContainer : public Base {
+ public:
+  platform::Label& AddLabel(std::string_view) override { return win32_port::AddLabel(Core()); }
+  platform::PushButton& AddPushButton(std::string_view) override {
+    return win32_port::AddPushButton(Core());
+  }
+  platform::OptionButton& AddOptionButton(std::string_view) override {
+    return win32_port::AddOptionButton(Core());
+  }
+  platform::DropDownList& AddDropDownList(std::string_view) override {
+    return win32_port::AddDropDownList(Core());
+  }
+  platform::TextBox& AddTextBox(std::string_view, platform::TextBoxStyle style) override {
+    return win32_port::AddTextBox(Core(), style);
+  }
+  platform::ImageControl& AddImage(std::string_view, bool bordered) override {
+    return win32_port::AddImage(Core(), bordered);
+  }
+  platform::Panel& AddPanel(std::string_view, bool bordered) override {
+    return win32_port::AddPanel(Core(), bordered);
+  }
+
+ protected:
+  virtual ContainerCore& Core() = 0;
+};
 
 // The window class of forms and panels: both are containers.
 const wchar_t* ContainerClassName();

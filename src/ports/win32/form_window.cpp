@@ -56,7 +56,7 @@ class SubmenuImpl : public platform::Submenu {
   HMENU menu_;
 };
 
-class FormImpl : public platform::Form {
+class FormImpl : public CoreContainer<platform::Form> {
  public:
   explicit FormImpl(platform::Screen& screen) : screen_(screen), core_(nullptr) {
     RECT r{0, 0, kDefaultClientWidth, kDefaultClientHeight};
@@ -78,27 +78,6 @@ class FormImpl : public platform::Form {
   }
   FormImpl(const FormImpl&) = delete;
   FormImpl& operator=(const FormImpl&) = delete;
-
-  // Container
-  platform::Label& AddLabel(std::string_view) override { return win32_port::AddLabel(core_); }
-  platform::PushButton& AddPushButton(std::string_view) override {
-    return win32_port::AddPushButton(core_);
-  }
-  platform::OptionButton& AddOptionButton(std::string_view) override {
-    return win32_port::AddOptionButton(core_);
-  }
-  platform::DropDownList& AddDropDownList(std::string_view) override {
-    return win32_port::AddDropDownList(core_);
-  }
-  platform::TextBox& AddTextBox(std::string_view, platform::TextBoxStyle style) override {
-    return win32_port::AddTextBox(core_, style);
-  }
-  platform::ImageControl& AddImage(std::string_view, bool bordered) override {
-    return win32_port::AddImage(core_, bordered);
-  }
-  platform::Panel& AddPanel(std::string_view, bool bordered) override {
-    return win32_port::AddPanel(core_, bordered);
-  }
 
   // Form
   void SetCaption(std::string_view caption) override {
@@ -244,6 +223,7 @@ class FormImpl : public platform::Form {
   void Attach(HWND window) { window_ = window; }
 
  private:
+  ContainerCore& Core() override { return core_; }
   static int ToPixels(double twips, double twipsPerPixel) {
     return twipsPerPixel > 0 ? static_cast<int>(std::lround(twips / twipsPerPixel)) : 0;
   }
