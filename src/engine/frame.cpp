@@ -18,48 +18,60 @@ const Surface& Sheet(const SaverState& saver, int kind) {
   return *saver.pat[kind];
 }
 
-// The row spans of a sheet's cell column, found on the first draw from that
-// sheet. Only the standard cell geometry has them.
-const RowSpan* SpansOf(SaverState& saver, int kind, int c, int cellWidth, int cellHeight) {
-  if (cellWidth != kCellWidth || cellHeight != kCellHeight || c < 0 || c >= kSheetColumns)
+// The sheet's cells made ready for drawing, on the first draw from that
+// sheet. Only the standard cell geometry on a whole sheet has them; other
+// draws clip against the sheet as it is.
+const PreparedSheet* Prepared(SaverState& saver, int kind, int c, int cellWidth, int cellHeight) {
+  if (cellWidth != kCellWidth || cellHeight != kCellHeight || c < 0 || c >= kSheetColumns ||
+      saver.pat[kind]->Width() < kSheetColumns * kCellWidth ||
+      saver.pat[kind]->Height() < 2 * kCellHeight)
     return nullptr;
-  SheetSpans& spans = saver.sheetSpans[kind];
-  if (spans.sheet != saver.pat[kind]) {
+  PreparedSheet& prepared = saver.preparedSheets[kind];
+  if (prepared.sheet != saver.pat[kind]) {
+    const Surface& sheet = *saver.pat[kind];
+    prepared.cells.Reset(2 * kCellWidth, kSheetColumns * kCellHeight, kWhite);
     for (int col = 0; col < kSheetColumns; ++col) {
-      FindRowSpans(*saver.pat[kind], col * kCellWidth, kCellHeight, col * kCellWidth, 0, kCellWidth,
-                   kCellHeight, spans.columns[col].data());
+      FindRowSpans(sheet, col * kCellWidth, kCellHeight, col * kCellWidth, 0, kCellWidth,
+                   kCellHeight, prepared.columns[col].data());
+      const int top = col * kCellHeight;
+      BitBlt(prepared.cells, 0, top, kCellWidth, kCellHeight, sheet, col * kCellWidth, kCellHeight,
+             RasterOp::kSrcCopy);
+      BitBlt(prepared.cells, kCellWidth, top, kCellWidth, kCellHeight, sheet, col * kCellWidth, 0,
+             RasterOp::kSrcCopy);
     }
-    spans.sheet = saver.pat[kind];
+    prepared.sheet = saver.pat[kind];
   }
-  return spans.columns[c].data();
+  return &prepared;
 }
 
 // Rows of the work surface copied and drawn together: small enough that a
 // band of a wide screen stays in the cache while its characters are drawn.
 constexpr int kBandRows = 32;
 
-// Mask with SRCERASE, then the second cell with SRCINVERT, both onto the same
-// rectangle: where the mask is black the second cell shows, where it is white
-// the destination comes back as it was (for a white second cell). Only the
-// cell's rows from rowFrom up to rowTo are drawn.
-void MaskAndDraw(Surface& dst, const CellDraw& cell, int secondY, int rowFrom, int rowTo) {
+// Mask with SRCERASE, then the second cell (the image, or the mask again)
+// with SRCINVERT, both onto the same rectangle: where the mask is black the
+// second cell shows, where it is white the destination comes back as it was
+// (for a white second cell). Only the cell's rows from rowFrom up to rowTo
+// are drawn.
+void MaskAndDraw(Surface& dst, const CellDraw& cell, int secondX, int secondY, int rowFrom,
+                 int rowTo) {
   const int top = std::max(cell.y, rowFrom);
   const int bottom = std::min(cell.y + cell.height, rowTo);
   if (bottom <= top)
     return;
   const int skip = top - cell.y;
-  MaskedStretchBlt(dst, cell.x, top, cell.width, bottom - top, *cell.sheet, cell.sourceX,
-                   cell.height + skip, cell.sourceX, secondY + skip,
+  MaskedStretchBlt(dst, cell.x, top, cell.width, bottom - top, *cell.sheet, cell.maskX,
+                   cell.maskY + skip, secondX, secondY + skip,
                    cell.spans != nullptr ? cell.spans + skip : nullptr);
 }
 
 void DrawCell(SaverState& saver, const CellDraw& cell, int rowFrom, int rowTo) {
-  MaskAndDraw(saver.scr_work, cell, 0, rowFrom, rowTo);
+  MaskAndDraw(saver.scr_work, cell, cell.imageX, cell.imageY, rowFrom, rowTo);
 }
 
 // Both steps from the mask leave background AND mask: a black silhouette.
 void Imprint(SaverState& saver, const CellDraw& cell) {
-  MaskAndDraw(saver.scr_bkg, cell, cell.height, cell.y, cell.y + cell.height);
+  MaskAndDraw(saver.scr_bkg, cell, cell.maskX, cell.maskY, cell.y, cell.y + cell.height);
 }
 
 void ImprintGathered(SaverState& saver) {
@@ -112,14 +124,14 @@ void DrawCharacter(app::Program& program, int i, int c, int facing, base::Int16 
   const base::Int16 width = cellWidth * facing;
   const base::Int16 sourceX = cellWidth * c;
   const Surface& sheet = Sheet(saver, slot.Kind);
-  CellDraw cell{&sheet,
-                slot.PosX,
-                slot.PosY,
-                width,
-                cellHeight,
-                sourceX,
-                SpansOf(saver, slot.Kind, c, cellWidth, cellHeight),
-                false};
+  CellDraw cell{&sheet, slot.PosX, slot.PosY, width, cellHeight, sourceX, cellHeight, sourceX, 0};
+  if (const PreparedSheet* prepared = Prepared(saver, slot.Kind, c, cellWidth, cellHeight)) {
+    cell.sheet = &prepared->cells;
+    cell.maskX = 0;
+    cell.imageX = kCellWidth;
+    cell.maskY = cell.imageY = c * kCellHeight;
+    cell.spans = prepared->columns[c].data();
+  }
   cell.imprint = program.settings.SaverType == kImprintingSaverType &&
                  base::Int(program.platform.random.Next() * ImprintOdds) == 0;
   FrameDraws& draws = saver.frameDraws;

@@ -16,20 +16,27 @@ namespace quimbel::engine {
 
 inline constexpr int kCastSize = 7;
 
-// One character's cell as a frame draws it: the mask row at 140 below the
-// image row, from the same column.
+// One character's cell as a frame draws it: the mask cell at (maskX, maskY)
+// and the image cell at (imageX, imageY) of sheet, both width by height.
 struct CellDraw {
   const Surface* sheet = nullptr;
-  int x = 0, y = 0, width = 0, height = 0, sourceX = 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  int maskX = 0, maskY = 0, imageX = 0, imageY = 0;
   const RowSpan* spans = nullptr;  // the inked columns of each row, if known
   bool imprint = false;            // also stamp its silhouette into the background
 };
 
-// The inked columns of every row of a sheet's cells, found once per sheet
-// (a sheet's pixels never change once the saver draws from it).
-struct SheetSpans {
+// What the frames keep of a sheet, made once per sheet (a sheet's pixels
+// never change once the saver draws from it): the inked columns of every row
+// of its cells, and its cells rearranged so that each cell's rows follow one
+// another, mask row beside image row. A cell drawn from there is read front
+// to back in one stream instead of two strided ones spread over the sheet,
+// which the processor fetches ahead far better.
+struct PreparedSheet {
   const Surface* sheet = nullptr;
   std::array<std::array<RowSpan, kCellHeight>, kSheetColumns> columns;
+  // Column c's cell in rows c * kCellHeight on: mask at x 0, image at x kCellWidth.
+  Surface cells;
 };
 
 // A frame's cells, gathered while the cast walks and drawn afterwards band by
@@ -60,7 +67,7 @@ struct SaverState {
   platform::Point32 CaretPoint;
 
   FrameDraws frameDraws;
-  std::array<SheetSpans, kCastSize> sheetSpans;
+  std::array<PreparedSheet, kCastSize> preparedSheets;
 
   // True while a tick's error box is open: ticks wait for it to close.
   bool errorBoxOpen = false;
