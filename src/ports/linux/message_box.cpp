@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QPushButton>
 
+#include "ports/linux/forms.hpp"
+
 namespace quimbel::linux_port {
 namespace {
 
@@ -27,25 +29,10 @@ QMessageBox::Icon IconFor(int flags) {
 
 }  // namespace
 
-std::string BoxText(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      out.push_back('\n');
-      if (i + 1 < text.size() && text[i + 1] == '\n')
-        ++i;
-    } else {
-      out.push_back(text[i]);
-    }
-  }
-  return out;
-}
-
 QMessageBox* BuildMessageBox(const std::string& text, const std::string& caption, int flags) {
   auto* box = new QMessageBox();
   box->setWindowTitle(QString::fromStdString(caption));
-  box->setText(QString::fromStdString(BoxText(text)));
+  box->setText(QString::fromStdString(QtLineBreaks(text)));
   box->setTextFormat(Qt::PlainText);
   box->setIcon(IconFor(flags));
   bool yesNo = (flags & kButtonMask) == platform::kMbYesNo;

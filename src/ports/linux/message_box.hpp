@@ -24,7 +24,4 @@ QMessageBox* BuildMessageBox(const std::string& text, const std::string& caption
 // The answer a clicked standard button stands for.
 int AnswerFor(QMessageBox::StandardButton button);
 
-// Line breaks as the box shows them: CR LF and lone CRs become LF.
-std::string BoxText(const std::string& text);
-
 }  // namespace quimbel::linux_port

@@ -10,6 +10,7 @@
 #include "ports/win32/forms.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/unicode.hpp"
+#include "ports/win32/window_proc.hpp"
 
 namespace quimbel::win32_port {
 namespace {
@@ -290,16 +291,7 @@ void SubmenuImpl::AddItem(std::string_view caption, platform::Handler onChoose) 
 }
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<FormImpl*>(create->lpCreateParams);
-    self->Attach(window);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FormImpl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr)
-    return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+  return OwnerWindowProc<FormImpl>(window, message, wParam, lParam);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "ports/win32/dib.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/window_handle.hpp"
+#include "ports/win32/window_proc.hpp"
 
 namespace quimbel::win32_port {
 namespace {
@@ -121,16 +122,7 @@ class Win32Preview : public platform::PreviewWindow {
 };
 
 LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<Win32Preview*>(create->lpCreateParams);
-    self->Attach(window);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Win32Preview*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr)
-    return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+  return OwnerWindowProc<Win32Preview>(window, message, wParam, lParam);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "ports/linux/forms.hpp"
 #include "ports/linux/qt_app.hpp"
 
 namespace quimbel::linux_port {
@@ -44,9 +45,9 @@ TEST(QtMessageBox, OkBoxesHaveOneButtonAndTheFlagsIcon) {
 }
 
 TEST(QtMessageBox, LineBreaksBecomeSingleNewlines) {
-  EXPECT_EQ(BoxText("a\r\n\r\nb"), "a\n\nb");
-  EXPECT_EQ(BoxText("\r"), "\n");
-  EXPECT_EQ(BoxText("a\nb"), "a\nb");
+  EXPECT_EQ(QtLineBreaks("a\r\n\r\nb"), "a\n\nb");
+  EXPECT_EQ(QtLineBreaks("\r"), "\n");
+  EXPECT_EQ(QtLineBreaks("a\nb"), "a\nb");
 }
 
 // Clicks a button of the box that is open, from the event loop.
