@@ -174,6 +174,16 @@ SIZE ClientSize(HWND window) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+SIZE WaitForClientSize(HWND window, int width, int height, int ms) {
+  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  SIZE size = ClientSize(window);
+  while ((size.cx != width || size.cy != height) && static_cast<int>(end - GetTickCount()) > 0) {
+    Pump(20);
+    size = ClientSize(window);
+  }
+  return size;
+}
+
 Dump ReadInside(HWND window) {
   Dump dump;
   std::wstring dll = BuildDirectory() + L"\\quimbel_e2e_hook.dll";

@@ -52,6 +52,9 @@ struct ChildInfo {
 std::vector<ChildInfo> Children(HWND window);
 // The client rectangle's size.
 SIZE ClientSize(HWND window);
+// The client size once it is width x height, or as it is when ms have passed:
+// a window is found by its title before the program has laid it out.
+SIZE WaitForClientSize(HWND window, int width, int height, int ms = 5000);
 
 // What the hook reads inside the program.
 struct MenuEntry {

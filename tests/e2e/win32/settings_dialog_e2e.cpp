@@ -222,9 +222,10 @@ TEST_F(SettingsDialogE2e, HelpOpensOneWindowEvenOnASecondPress) {
   Click(Find(all, "Button", "ヘルプ")->hwnd);
   HWND help = WaitForWindow(kHelp);
   ASSERT_NE(help, nullptr);
+  const SIZE helpSize = WaitForClientSize(help, 640, 430);
+  EXPECT_EQ(helpSize.cx, 640);
+  EXPECT_EQ(helpSize.cy, 430);
   Pump(300);
-  EXPECT_EQ(ClientSize(help).cx, 640);
-  EXPECT_EQ(ClientSize(help).cy, 430);
   Click(Find(all, "Button", "ヘルプ")->hwnd);
   Pump(500);
   EXPECT_EQ(CountTopLevel(program.pid(), kHelp), 1);
@@ -270,9 +271,10 @@ TEST_F(SettingsDialogE2e, HelpMenuOpensTheIntroductionAndTheAboutBox) {
   ChooseMenu(dialog, intro);
   HWND salesf = WaitForWindow("作者ソフト紹介");
   ASSERT_NE(salesf, nullptr);
+  const SIZE salesfSize = WaitForClientSize(salesf, 502, 394);
+  EXPECT_EQ(salesfSize.cx, 502);
+  EXPECT_EQ(salesfSize.cy, 394);
   Pump(600);
-  EXPECT_EQ(ClientSize(salesf).cx, 502);
-  EXPECT_EQ(ClientSize(salesf).cy, 394);
   RECT r;
   GetWindowRect(salesf, &r);
   SaveShot(CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top),
