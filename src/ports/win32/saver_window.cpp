@@ -11,6 +11,7 @@
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/process.hpp"
 #include "ports/win32/unicode.hpp"
+#include "ports/win32/window_proc.hpp"
 
 namespace quimbel::win32_port {
 namespace {
@@ -137,7 +138,8 @@ class Win32Saver : public platform::SaverWindow {
   }
   void MakeTopmost() override { SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags); }
 
-  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = window_;  // WM_DESTROY lets go of window_ before it is done
     switch (message) {
       case WM_ERASEBKGND:
         // The window shows its frame buffer, nothing else.
@@ -277,16 +279,7 @@ class Win32Saver : public platform::SaverWindow {
 };
 
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<Win32Saver*>(create->lpCreateParams);
-    self->Attach(window);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Win32Saver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr)
-    return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(window, message, wParam, lParam);
+  return OwnerWindowProc<Win32Saver>(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK FocusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
