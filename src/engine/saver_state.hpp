@@ -31,7 +31,7 @@ struct CellDraw {
 // of its cells, and its cells rearranged so that each cell's rows follow one
 // another, mask row beside image row. A cell drawn from there is read front
 // to back in one stream instead of two strided ones spread over the sheet,
-// which the processor fetches ahead far better.
+// which the processor fetches ahead better.
 struct PreparedSheet {
   const Surface* sheet = nullptr;
   std::array<std::array<RowSpan, kCellHeight>, kSheetColumns> columns;

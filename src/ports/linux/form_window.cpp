@@ -113,10 +113,9 @@ class QtSubmenu : public platform::Submenu {
   }
 
  private:
-  // Qt sizes a menu by its items' texts with the access-key marks taken out,
-  // but elides a text in the middle while drawing it as if every mark after
-  // the first were a character: the widest two-mark item lost its middle
-  // ("ｿﾌﾄ紹…E(ｲ)"). Room for those marks keeps every caption whole.
+  // Qt makes a menu too narrow for its widest caption when that caption has
+  // a second access-key mark, and draws it elided in the middle
+  // ("ｿﾌﾄ紹…E(ｲ)"). Room for one '&' per extra mark keeps it whole.
   void WidenForExtraMarks(std::string_view caption) {
     int marks = 0;
     for (std::size_t i = 0; i < caption.size(); ++i) {
