@@ -33,12 +33,15 @@ void LoadSettings(Program& program) {
 }
 
 void SaveSettings(Program& program) {
-  platform::SettingsStore& store = program.platform.store;
   const SaverSettings& s = program.settings;
-  store.Write(kStoreApplication, kStoreSection, kKeyCaraCount, std::to_string(s.CaraCount));
-  store.Write(kStoreApplication, kStoreSection, kKeyCaraType, std::to_string(s.CaraType));
-  store.Write(kStoreApplication, kStoreSection, kKeySaverType, std::to_string(s.SaverType));
-  store.Write(kStoreApplication, kStoreSection, kKeyMusicMode, std::to_string(s.MusicMode));
+  const std::string texts[] = {std::to_string(s.CaraCount), std::to_string(s.CaraType),
+                               std::to_string(s.SaverType), std::to_string(s.MusicMode)};
+  // One batch: a store that keeps the four in one file changes them together.
+  const platform::SettingValue values[] = {{kKeyCaraCount, texts[0]},
+                                           {kKeyCaraType, texts[1]},
+                                           {kKeySaverType, texts[2]},
+                                           {kKeyMusicMode, texts[3]}};
+  program.platform.store.WriteAll(kStoreApplication, kStoreSection, values);
 }
 
 }  // namespace quimbel::app

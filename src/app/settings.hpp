@@ -21,8 +21,9 @@ inline constexpr int kDefaultMusicMode = 2;
 // so a hand-edited value stays until the user saves from the dialog.
 void LoadSettings(Program& program);
 
-// Writes all four values in key order as decimal text. A store failure throws
-// base::RuntimeError; the keys written before it keep their new values.
+// Writes all four values in key order as decimal text, as one batch. A store
+// failure throws base::RuntimeError; where the store writes value by value,
+// the keys written before it keep their new values.
 void SaveSettings(Program& program);
 
 }  // namespace quimbel::app

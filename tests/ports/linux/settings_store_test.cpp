@@ -1,12 +1,17 @@
-// The Linux settings file: round trip, neighbours kept, atomic replacement,
-// refused writes reported.
+// The Linux settings file: round trip, neighbours kept, atomic replacement
+// (also under kills), links and byte-order marks, refused writes reported.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <random>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "app/program.hpp"
@@ -128,6 +133,95 @@ TEST_F(FileStoreTest, TextThatWouldBreakTheFileIsRefused) {
   EXPECT_THROW(store.Write("SetupQor", "QuimbelSaver", "k", "1\n[x]"), quimbel::base::RuntimeError);
   EXPECT_THROW(store.Write("SetupQor", "QuimbelSaver", "a=b", "1"), quimbel::base::RuntimeError);
   EXPECT_FALSE(fs::exists(store.FileFor("SetupQor")));
+}
+
+TEST_F(FileStoreTest, ASaveThroughALinkReplacesItsTargetAndKeepsTheLink) {
+  fs::create_directories(dir / "dotfiles");
+  fs::create_directories(dir / "cfg");
+  std::ofstream(dir / "dotfiles" / "SetupQor.ini") << "[QuimbelSaver]\nsaver type=1\n";
+  fs::create_symlink("../dotfiles/SetupQor.ini", dir / "cfg" / "SetupQor.ini");
+  FileStore store(dir / "cfg");
+  store.Write("SetupQor", "QuimbelSaver", "saver type", "3");
+  EXPECT_TRUE(fs::is_symlink(dir / "cfg" / "SetupQor.ini"));
+  EXPECT_EQ(FileText(dir / "dotfiles" / "SetupQor.ini"), "[QuimbelSaver]\nsaver type=3\n");
+  EXPECT_EQ(store.Read("SetupQor", "QuimbelSaver", "saver type"), "3");
+}
+
+TEST_F(FileStoreTest, AByteOrderMarkIsReadPastAndKept) {
+  fs::create_directories(dir);
+  std::ofstream(dir / "SetupQor.ini") << "\xEF\xBB\xBF[QuimbelSaver]\r\nsaver type=3\r\n";
+  FileStore store(dir);
+  EXPECT_EQ(store.Read("SetupQor", "QuimbelSaver", "saver type"), "3");
+  store.Write("SetupQor", "QuimbelSaver", "music mode", "1");
+  EXPECT_EQ(FileText(dir / "SetupQor.ini"),
+            "\xEF\xBB\xBF[QuimbelSaver]\nsaver type=3\nmusic mode=1\n");
+}
+
+TEST_F(FileStoreTest, TemporariesOfEndedSavesAreRemovedOthersKept) {
+  fs::create_directories(dir);
+  // No process has id 999999999 (past the kernel's largest, 2^22); ours does.
+  std::ofstream(dir / "SetupQor.ini.tmp.999999999") << "x";
+  std::string mine = "SetupQor.ini.tmp." + std::to_string(getpid());
+  std::ofstream(dir / mine) << "x";
+  FileStore store(dir);
+  store.Write("SetupQor", "QuimbelSaver", "saver type", "3");
+  EXPECT_FALSE(fs::exists(dir / "SetupQor.ini.tmp.999999999"));
+  EXPECT_TRUE(fs::exists(dir / mine));
+}
+
+// A process saving one set of four values after another is killed at random
+// moments, many times: the file then holds one whole set, never a mix, and
+// at most the one temporary file that the next save takes over.
+TEST_F(FileStoreTest, ASaveKilledAtAnyMomentLeavesOneWholeSet) {
+  fs::create_directories(dir);
+  quimbel::headless::HeadlessPlatform hp;
+  FileStore store(dir);
+  quimbel::platform::Platform platform{hp.process,  hp.screen, store,    hp.random,      hp.sound,
+                                       hp.previews, hp.savers, hp.forms, hp.messageBoxes};
+  const quimbel::app::SaverSettings sets[2] = {{11, 1, 1, 1}, {22, 2, 3, 2}};
+  std::mt19937 rng(12345);
+  int killedMidSave = 0;
+  for (int round = 0; round < 60; ++round) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      quimbel::app::Program program(platform);
+      for (int i = 0;; ++i) {
+        program.settings = sets[i % 2];
+        quimbel::app::SaveSettings(program);
+      }
+    }
+    usleep(std::uniform_int_distribution<int>(2000, 20000)(rng));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    quimbel::app::Program loaded(platform);
+    quimbel::app::LoadSettings(loaded);
+    const quimbel::app::SaverSettings& got = loaded.settings;
+    bool whole = false;
+    for (const auto& set : sets)
+      whole = whole || (got.CaraCount == set.CaraCount && got.CaraType == set.CaraType &&
+                        got.SaverType == set.SaverType && got.MusicMode == set.MusicMode);
+    bool absent = !fs::exists(dir / "SetupQor.ini");
+    ASSERT_TRUE(whole || absent) << "round " << round << ": " << got.CaraCount << " "
+                                 << got.CaraType << " " << got.SaverType << " " << got.MusicMode;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      std::string name = entry.path().filename().string();
+      ASSERT_TRUE(name == "SetupQor.ini" || name == "SetupQor.ini.tmp") << name;
+      killedMidSave += name == "SetupQor.ini.tmp";
+    }
+  }
+  std::cout << "kills that caught a save between its write and its rename: " << killedMidSave
+            << " of 60\n";
+  quimbel::app::Program last(platform);
+  last.settings = sets[0];
+  quimbel::app::SaveSettings(last);
+  int entries = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    ++entries;
+    EXPECT_EQ(entry.path().filename(), "SetupQor.ini");
+  }
+  EXPECT_EQ(entries, 1);
 }
 
 TEST(FileStoreLocationTest, FollowsXdgConfigHome) {
