@@ -29,11 +29,16 @@
 #include "ports/linux/settings_store.hpp"
 #include "ports/linux/sound_service.hpp"
 #include "ports/linux/termination.hpp"
+#include "ports/linux/usage.hpp"
 #include "sound/music.hpp"
 
 int main(int argc, char** argv) {
   using namespace quimbel;
   std::vector<std::string> args(argv, argv + argc);
+  if (std::optional<std::string> text = linux_port::InformationFor(args)) {
+    std::fputs(text->c_str(), stdout);
+    return 0;
+  }
   linux_port::HostedParse hosted =
       linux_port::ParseHostArguments(args, std::getenv("XSCREENSAVER_WINDOW"));
   if (!hosted.error.empty()) {
