@@ -10,6 +10,7 @@
 #include <iterator>
 #include <vector>
 
+#include "ports/linux/alsa_quiet.hpp"
 #include "ports/linux/midi_length.hpp"
 
 namespace quimbel::linux_port {
@@ -240,6 +241,7 @@ double SdlSoundService::PlayedSeconds() const {
 bool SdlSoundService::OpenOutput() {
   if (outputOpen_)
     return true;
+  QuietAlsaLibrary();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     return false;
   if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
