@@ -23,13 +23,32 @@ install(FILES ${QUIMBEL_PACKAGING}/quimbel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
 install(FILES ${QUIMBEL_PACKAGING}/quimbel-settings.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${QUIMBEL_PACKAGING}/quimbel.6x DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+# Debian wants the manual page and the changelog compressed, without a time
+# stamp in the gzip header.
+set(QUIMBEL_PACKED ${CMAKE_CURRENT_BINARY_DIR}/packed)
+set(QUIMBEL_PACKED_FILES)
+foreach(doc quimbel.6x changelog)
+  add_custom_command(
+    OUTPUT ${QUIMBEL_PACKED}/${doc}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QUIMBEL_PACKED}
+    COMMAND sh -c "gzip -9nc \"$0\" > \"$1\"" ${QUIMBEL_PACKAGING}/${doc} ${QUIMBEL_PACKED}/${doc}.gz
+    DEPENDS ${QUIMBEL_PACKAGING}/${doc}
+    VERBATIM)
+  list(APPEND QUIMBEL_PACKED_FILES ${QUIMBEL_PACKED}/${doc}.gz)
+endforeach()
+add_custom_target(quimbel_packed_docs ALL DEPENDS ${QUIMBEL_PACKED_FILES})
+install(FILES ${QUIMBEL_PACKED}/quimbel.6x.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${QUIMBEL_PACKED}/changelog.gz ${QUIMBEL_PACKAGING}/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # cpack -G DEB (in the build directory) makes the Debian package.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quimbel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "quimbel maintainers <quimbel@localhost>")
+set(QUIMBEL_MAINTAINER "quimbel maintainers <quimbel@example.org>"
+    CACHE STRING "The Maintainer field of the Debian package")
+set(CPACK_PACKAGE_CONTACT "${QUIMBEL_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen saver: little characters walk across the desktop")
 set(CPACK_PACKAGE_DESCRIPTION
     "A cast of up to fifty small characters walks across a snapshot of the desktop,\nor across black, while a tune loops. Runs on its own (quimbel /s, /c, /p)\nand as an xscreensaver hack.")
