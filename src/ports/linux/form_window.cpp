@@ -15,6 +15,7 @@
 #include "base/runtime_error.hpp"
 #include "ports/linux/form_parts.hpp"
 #include "ports/linux/forms.hpp"
+#include "ports/linux/x11_frame.hpp"
 
 namespace quimbel::linux_port {
 
@@ -166,8 +167,19 @@ class QtForm : public ControlSetContainer<platform::Form> {
     client_->setAttribute(Qt::WA_NativeWindow);
     // The native window exists from now on, so other processes find it by its
     // title even before it is shown.
-    window_->winId();
+    WId id = window_->winId();
     Resize(312, 213);
+    // The first placement centres the window with its frame: ask the window
+    // manager for that frame before the window is shown, once the fixed size
+    // (which takes the resize handles away) is set.
+    if (std::optional<FrameExtents> frame = RequestFrameExtents(id)) {
+      frameLeft_ = frame->left;
+      frameTop_ = frame->top;
+      frameWidth_ = frame->left + frame->right;
+      frameHeight_ = frame->top + frame->bottom;
+    } else {
+      NoteFrame();  // what Qt itself assumes, where it knows better than 0
+    }
   }
 
   ~QtForm() override {
@@ -244,11 +256,16 @@ class QtForm : public ControlSetContainer<platform::Form> {
     int outer = TwipsToPixels(twips, screen_.TwipsPerPixelY());
     Resize(window_->width(), outer - FrameHeightPx());
   }
+  // The position is the frame's; Qt places the widget inside it.
   void SetLeftTwips(double twips) override {
-    window_->move(TwipsToPixels(twips, screen_.TwipsPerPixelX()), window_->pos().y());
+    QRect inner = window_->geometry();
+    inner.moveLeft(TwipsToPixels(twips, screen_.TwipsPerPixelX()) + frameLeft_);
+    window_->setGeometry(inner);
   }
   void SetTopTwips(double twips) override {
-    window_->move(window_->pos().x(), TwipsToPixels(twips, screen_.TwipsPerPixelY()));
+    QRect inner = window_->geometry();
+    inner.moveTop(TwipsToPixels(twips, screen_.TwipsPerPixelY()) + frameTop_);
+    window_->setGeometry(inner);
   }
 
   void Show() override {
@@ -270,8 +287,8 @@ class QtForm : public ControlSetContainer<platform::Form> {
 
   int MenuHeight() const { return menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0; }
 
-  // The window manager's frame around our widget, once it is known; 0 before
-  // (and always without a window manager).
+  // The window manager's frame around our widget, as the window manager
+  // told it before the first show or as Qt saw it after; 0 without one.
   int FrameWidthPx() const { return frameWidth_; }
   int FrameHeightPx() const { return frameHeight_; }
   int OuterWidthPx() const { return window_->width() + FrameWidthPx(); }
@@ -281,6 +298,8 @@ class QtForm : public ControlSetContainer<platform::Form> {
     QRect frame = window_->frameGeometry();
     QRect inner = window_->geometry();
     if (frame.width() >= inner.width() && frame.height() >= inner.height()) {
+      frameLeft_ = inner.x() - frame.x();
+      frameTop_ = inner.y() - frame.y();
       frameWidth_ = frame.width() - inner.width();
       frameHeight_ = frame.height() - inner.height();
     }
@@ -311,6 +330,8 @@ class QtForm : public ControlSetContainer<platform::Form> {
   std::vector<std::unique_ptr<QtSubmenu>> submenus_;
   std::vector<QTimer*> timers_;
   std::shared_ptr<platform::Handler> onClose_ = std::make_shared<platform::Handler>();
+  int frameLeft_ = 0;
+  int frameTop_ = 0;
   int frameWidth_ = 0;
   int frameHeight_ = 0;
 };

@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 
 #include "ports/linux/forms.hpp"
+#include "ports/linux/x11_frame.hpp"
 
 namespace quimbel::linux_port {
 namespace {
@@ -27,10 +30,31 @@ QMessageBox::Icon IconFor(int flags) {
   }
 }
 
+// Qt centres a box without its window manager's frame, which is unknown
+// before the first show: the frame then sits off centre. This box asks for
+// the frame once its size is final, and centres the framed box on the screen
+// that Qt chose, before it is mapped.
+class CentredMessageBox : public QMessageBox {
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (event->spontaneous() || screen() == nullptr)
+      return;
+    FrameExtents frame = RequestFrameExtents(winId()).value_or(FrameExtents{});
+    QRect area = screen()->geometry();
+    QRect inner = geometry();
+    int outerWidth = inner.width() + frame.left + frame.right;
+    int outerHeight = inner.height() + frame.top + frame.bottom;
+    inner.moveTopLeft(QPoint(area.x() + (area.width() - outerWidth) / 2 + frame.left,
+                             area.y() + (area.height() - outerHeight) / 2 + frame.top));
+    setGeometry(inner);
+  }
+};
+
 }  // namespace
 
 QMessageBox* BuildMessageBox(const std::string& text, const std::string& caption, int flags) {
-  auto* box = new QMessageBox();
+  auto* box = new CentredMessageBox();
   box->setWindowTitle(QString::fromStdString(caption));
   box->setText(QString::fromStdString(QtLineBreaks(text)));
   box->setTextFormat(Qt::PlainText);
