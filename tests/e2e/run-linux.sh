@@ -429,6 +429,10 @@ destroy_host "$first_fd"
 destroy_host "$second_fd"
 ok
 
+# Passes of their own, with the helpers above.
+. "$root/tests/e2e/linux/killed-save.sh"
+. "$root/tests/e2e/linux/openbox.sh"
+
 if [ -s "$work/stderr" ]; then
   cp "$work/stderr" "$art/stderr.txt"
 fi
