@@ -1,6 +1,7 @@
 #include "app/main_entry.hpp"
 
 #include "app/command_line.hpp"
+#include "app/saver_area.hpp"
 #include "app/settings.hpp"
 #include "base/rounding.hpp"
 #include "engine/preview.hpp"
@@ -28,10 +29,13 @@ void DispatchSaver(Program& program) {
     program.platform.random.Reseed();
     run.RandomCaraType = base::CInt16(base::Int(program.platform.random.Next() * 7));
   }
-  run.OriginX = 0;
-  run.OriginY = 0;
-  run.ScreenWidthPx = base::CInt16(screen.WidthTwips() / screen.TwipsPerPixelX());
-  run.ScreenHeightPx = base::CInt16(screen.HeightTwips() / screen.TwipsPerPixelY());
+  // One scene over every monitor; a desktop too large for 16-bit positions is
+  // covered as far as they reach instead of ending in an overflow.
+  SaverArea area = FitSaverArea(screen.DesktopPx(), screen.PrimaryMonitorPx());
+  run.OriginX = area.left;
+  run.OriginY = area.top;
+  run.ScreenWidthPx = area.width;
+  run.ScreenHeightPx = area.height;
   engine::StartSaver(program);
 }
 

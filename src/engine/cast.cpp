@@ -39,6 +39,12 @@ int UsedSlots(const app::Program& program) {
   return std::min<int>(program.settings.CaraCount, kCaraSlots);
 }
 
+int WidestDrawingArea() {
+  // A left-walker may start kEntrySpread - 1 - kEntryInset pixels beyond the
+  // right edge, the farthest any position goes.
+  return 32767 - (kEntrySpread - 1 - kEntryInset);
+}
+
 int ColumnOfPhase(int phase) {
   if (phase >= 1 && phase <= kPhases)
     return (phase - 1) / 3;

@@ -25,6 +25,10 @@ void SpawnCharacters(app::Program& program);
 // leading edge is 40 pixels past the far edge.
 void AdvanceCharacter(app::Program& program, int i);
 
+// The widest drawing area whose spawn positions and exit limits all fit in
+// 16 bits.
+int WidestDrawingArea();
+
 // The sprite column (0 to 3) shown at a phase of the walking cycle.
 int ColumnOfPhase(int phase);
 

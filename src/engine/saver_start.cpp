@@ -26,17 +26,18 @@ void StartSaver(app::Program& program) {
   saver.events = MakeSaverEvents(program);
   saver.frmDisp = program.platform.savers.CreateSaverWindow(kSaverWindowTitle, *saver.events);
   platform::SaverWindow& window = *saver.frmDisp;
-  const double widthTwips = run.ScreenWidthPx * screen.TwipsPerPixelX();
-  const double heightTwips = run.ScreenHeightPx * screen.TwipsPerPixelY();
-  window.SetSizeTwips(widthTwips, heightTwips);
+  const double tpx = screen.TwipsPerPixelX();
+  const double tpy = screen.TwipsPerPixelY();
+  window.SetSizeTwips(run.ScreenWidthPx * tpx, run.ScreenHeightPx * tpy);
   // Shown first beyond the bottom-right corner, so nothing flashes while the
   // focus is given.
-  window.SetPositionTwips(widthTwips, heightTwips);
+  window.SetPositionTwips((run.OriginX + run.ScreenWidthPx) * tpx,
+                          (run.OriginY + run.ScreenHeightPx) * tpy);
   window.SetFocusHolderBounds(kFocusHolderSize, kFocusHolderSize, kFocusHolderLeft, 0);
   window.Show();
   window.FocusHolder();
   window.SetNormalState();
-  window.SetPositionTwips(run.OriginX, run.OriginY);
+  window.SetPositionTwips(run.OriginX * tpx, run.OriginY * tpy);
   saver.scr_work.Reset(run.ScreenWidthPx, run.ScreenHeightPx, kBlack);
   saver.scr_bkg.Reset(run.ScreenWidthPx, run.ScreenHeightPx, kBlack);
   window.SetPointer(assets::InvisiblePointer());

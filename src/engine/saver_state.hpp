@@ -57,9 +57,11 @@ struct SaverState {
   // sheet for every entry still empty, so tests may give their own first.
   std::array<const Surface*, kCastSize> pat{};
 
-  // Where the cursor and caret were when the saver started.
-  base::Int16 StartCursorX;
-  base::Int16 StartCursorY;
+  // Where the cursor and caret were when the saver started. The cursor is
+  // kept in full: on a desktop beyond the 16-bit range it may stand where
+  // 16 bits cannot say, and that must not end the run.
+  std::int32_t StartCursorX = 0;
+  std::int32_t StartCursorY = 0;
   base::Int16 StartCaretX;
   base::Int16 StartCaretY;
   // The latest samples (32-bit, as the platform reports them).

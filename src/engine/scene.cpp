@@ -19,8 +19,9 @@ void SetUpScene(app::Program& program) {
   const int type = program.settings.SaverType;
   if (type == 1 || type == 3) {
     // A capture that fails leaves the background black, as in type 2.
-    program.platform.screen.Capture(saver.scr_bkg, 0, 0, program.run.ScreenWidthPx,
-                                    program.run.ScreenHeightPx);
+    const app::RunValues& run = program.run;
+    program.platform.screen.Capture(saver.scr_bkg, run.OriginX, run.OriginY, run.ScreenWidthPx,
+                                    run.ScreenHeightPx);
   }
   sound::PlayMusic(program, sound::MusicStart);
   SpawnCharacters(program);

@@ -16,7 +16,7 @@ std::string NumberText(int n) {
 }
 
 bool UserMoved(const SaverState& s) {
-  // Each 16-bit reference against the full 32-bit sample: no dead zone.
+  // Each reference against the full 32-bit sample: no dead zone.
   return s.StartCaretY != s.CaretPoint.y || s.StartCaretX != s.CaretPoint.x ||
          s.StartCursorX != s.CursorPoint.x || s.StartCursorY != s.CursorPoint.y;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The seam: the screen, its metrics, the pointer and caret, and foreign
-// windows' rectangles.
+// The seam: the screen, its monitors and metrics, the pointer and caret, and
+// foreign windows' rectangles.
 #include <cstdint>
 
 #include "engine/surface.hpp"
@@ -30,9 +30,13 @@ class Screen {
   // Twips (1/1440 inch) per pixel: 1440 / logical dpi (15 at 96 dpi, 12 at 120).
   virtual double TwipsPerPixelX() = 0;
   virtual double TwipsPerPixelY() = 0;
-  // The primary screen's size in twips (pixels times twips per pixel).
-  virtual double WidthTwips() = 0;
-  virtual double HeightTwips() = 0;
+  // The rectangle that bounds every monitor, in screen pixels: the whole
+  // desktop. Its corner is negative where a monitor lies left of or above the
+  // primary one; parts of it may lie on no monitor at all.
+  virtual Rect32 DesktopPx() = 0;
+  // The primary monitor's rectangle in screen pixels. It need not start at
+  // (0, 0).
+  virtual Rect32 PrimaryMonitorPx() = 0;
 
   // Copies the screen rectangle (x, y, width, height) into dst at (0, 0),
   // clipped to dst. Returns false, leaving dst as it was, when the screen

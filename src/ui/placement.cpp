@@ -22,8 +22,15 @@ void FitClientAndCentre(platform::Screen& screen, platform::Form& form, base::In
   double frameHeight = outerHeight - ty * static_cast<double>(form.ClientHeightPx());
   form.SetOuterHeightTwips(frameHeight + base::CheckedInt16(clientHeight * ty));
 
-  form.SetLeftTwips((screen.WidthTwips() - form.OuterWidthTwips()) / 2);
-  form.SetTopTwips((screen.HeightTwips() - form.OuterHeightTwips()) / 2);
+  // On the primary monitor, wherever it lies on the desktop: that is where
+  // the user looks for a window that opens.
+  platform::Rect32 primary = screen.PrimaryMonitorPx();
+  double primaryWidth = static_cast<double>(primary.right) - primary.left;
+  double primaryHeight = static_cast<double>(primary.bottom) - primary.top;
+  form.SetLeftTwips(primary.left * screen.TwipsPerPixelX() +
+                    (primaryWidth * screen.TwipsPerPixelX() - form.OuterWidthTwips()) / 2);
+  form.SetTopTwips(primary.top * screen.TwipsPerPixelY() +
+                   (primaryHeight * screen.TwipsPerPixelY() - form.OuterHeightTwips()) / 2);
 }
 
 }  // namespace quimbel::ui

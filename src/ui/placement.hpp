@@ -1,7 +1,7 @@
 #pragma once
 // Laying windows out in code: every control is sized and moved in pixels, its
 // font scaled from the size wanted at 96 dots per inch, and every window gets
-// an exact client size, centred on the screen.
+// an exact client size, centred on the primary monitor.
 #include "base/int16.hpp"
 #include "platform/forms.hpp"
 #include "platform/screen.hpp"
@@ -47,7 +47,7 @@ void PlaceControl(platform::Screen& screen, Target& target, base::Int16 fontSize
 
 // Gives the form a client area of exactly clientWidth × clientHeight pixels,
 // keeping whatever frame the platform draws, and centres the whole window on
-// the screen. The pixel size converted to twips is a 16-bit product: a size
+// the primary monitor. The pixel size converted to twips is a 16-bit product: a size
 // too large for it is an overflow error.
 void FitClientAndCentre(platform::Screen& screen, platform::Form& form, base::Int16 clientWidth,
                         base::Int16 clientHeight);

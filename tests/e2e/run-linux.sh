@@ -432,6 +432,9 @@ ok
 # Passes of their own, with the helpers above.
 . "$root/tests/e2e/linux/killed-save.sh"
 . "$root/tests/e2e/linux/openbox.sh"
+# Two monitors, on a wide screen of their own.
+. "$root/tests/e2e/linux/monitors.sh"
+run_monitor_cases
 
 if [ -s "$work/stderr" ]; then
   cp "$work/stderr" "$art/stderr.txt"

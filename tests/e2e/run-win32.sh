@@ -85,6 +85,15 @@ if [[ -x $root/build/win64/quimbel_e2e_win32.exe || -x $root/build/win32/quimbel
   tests/e2e/win32/wine-prefix.sh 96 >/dev/null
 fi
 
+# Two monitors, the second left of the primary, at two scales.
+for dpi in 96 144; do
+  if [[ -x $root/build/win64/quimbel_e2e_win32.exe ]]; then
+    step "win64 two monitors ($dpi dpi)" tests/e2e/win32/run-monitors.sh win64 \
+      "$artifacts/win64-monitors-${dpi}dpi" "$dpi"
+  fi
+done
+tests/e2e/win32/wine-prefix.sh 96 >/dev/null
+
 for f in "${failures[@]}"; do echo "run-win32: failed: $f"; done
 echo "run-win32: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]

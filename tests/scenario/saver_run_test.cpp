@@ -84,14 +84,22 @@ TEST(SaverStartTest, BackgroundIsTheDesktopWithoutTheSaverWindow) {
   EXPECT_EQ(failing.Window().Shown(), engine::Surface(64, 48, engine::kBlack));
 }
 
-TEST(SaverStartTest, CoordinateOutsideSixteenBitsEndsWithTheErrorReport) {
+TEST(SaverStartTest, ACaretOutsideSixteenBitsEndsWithTheErrorReportThePointerDoesNot) {
   SaverRun run(320, 240, 2, 0, 2);
-  run.hp.screen.cursor = {40000, 0};
+  run.hp.screen.caret = {40000, 0};
   run.Start();
   ASSERT_EQ(run.hp.process.reportedErrors.size(), 1u);
   EXPECT_EQ(run.hp.process.reportedErrors[0].Number(), base::kOverflow);
   EXPECT_EQ(run.hp.process.exitCode, 1);
   EXPECT_EQ(run.Window().presentCount, 0);
+
+  // The pointer may rest on a monitor beyond the 16-bit range.
+  SaverRun far(320, 240, 2, 0, 2);
+  far.hp.screen.cursor = {40000, -35000};
+  far.Start();
+  far.Ticks(3);
+  EXPECT_TRUE(far.hp.process.reportedErrors.empty());
+  EXPECT_FALSE(far.hp.process.Ended());
 }
 
 TEST(SaverTickTest, FirstFrameShowsTheCastOneStepIn) {

@@ -59,8 +59,9 @@ TEST_P(FitTest, ClientAreaIsExactAndTheWindowCentred) {
     headless::FormRecord& r = *hp.forms.created.back();
     EXPECT_EQ(form->ClientWidthPx(), 540);
     EXPECT_EQ(form->ClientHeightPx(), 330);
-    EXPECT_DOUBLE_EQ(r.leftTwips, (hp.screen.WidthTwips() - form->OuterWidthTwips()) / 2);
-    EXPECT_DOUBLE_EQ(r.topTwips, (hp.screen.HeightTwips() - form->OuterHeightTwips()) / 2);
+    const double tpp = GetParam();
+    EXPECT_DOUBLE_EQ(r.leftTwips, (1024 * tpp - form->OuterWidthTwips()) / 2);
+    EXPECT_DOUBLE_EQ(r.topTwips, (768 * tpp - form->OuterHeightTwips()) / 2);
     EXPECT_EQ(r.calls, (std::vector<std::string>{"OuterWidth", "OuterHeight", "Left", "Top"}));
   }
 }

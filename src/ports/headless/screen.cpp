@@ -4,16 +4,34 @@
 
 namespace quimbel::headless {
 
+platform::Rect32 HeadlessScreen::PrimaryMonitorPx() {
+  if (monitors.empty())
+    return {0, 0, widthPx, heightPx};
+  return monitors.front();
+}
+
+platform::Rect32 HeadlessScreen::DesktopPx() {
+  platform::Rect32 all = PrimaryMonitorPx();
+  for (const platform::Rect32& m : monitors) {
+    all.left = std::min(all.left, m.left);
+    all.top = std::min(all.top, m.top);
+    all.right = std::max(all.right, m.right);
+    all.bottom = std::max(all.bottom, m.bottom);
+  }
+  return all;
+}
+
 bool HeadlessScreen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
   ++captureCount;
   if (captureFails)
     return false;
-  int w = std::min({width, dst.Width(), widthPx - x});
-  int h = std::min({height, dst.Height(), heightPx - y});
+  const platform::Rect32 all = DesktopPx();
+  int w = std::min({width, dst.Width(), all.right - x});
+  int h = std::min({height, dst.Height(), all.bottom - y});
   for (int row = 0; row < h; ++row) {
     for (int col = 0; col < w; ++col) {
-      int sx = x + col;
-      int sy = y + row;
+      int sx = x + col - all.left;
+      int sy = y + row - all.top;
       bool inside = sx >= 0 && sy >= 0 && sx < desktop.Width() && sy < desktop.Height();
       dst.At(col, row) = inside ? desktop.At(sx, sy) : engine::kBlack;
     }

@@ -11,11 +11,16 @@ namespace quimbel::headless {
 
 class HeadlessScreen : public platform::Screen {
  public:
+  // One monitor of widthPx × heightPx at (0, 0), unless monitors names them
+  // all, the primary first.
   int widthPx = 1024;
   int heightPx = 768;
+  std::vector<platform::Rect32> monitors;
   double twipsPerPixelX = 15;
   double twipsPerPixelY = 15;
-  engine::Surface desktop;  // what a capture returns; empty means black
+  // What a capture returns, its top-left pixel at the desktop's corner;
+  // empty means black.
+  engine::Surface desktop;
   bool captureFails = false;
   int captureCount = 0;
   platform::Point32 cursor;
@@ -37,8 +42,8 @@ class HeadlessScreen : public platform::Screen {
 
   double TwipsPerPixelX() override { return twipsPerPixelX; }
   double TwipsPerPixelY() override { return twipsPerPixelY; }
-  double WidthTwips() override { return widthPx * twipsPerPixelX; }
-  double HeightTwips() override { return heightPx * twipsPerPixelY; }
+  platform::Rect32 DesktopPx() override;
+  platform::Rect32 PrimaryMonitorPx() override;
   bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;

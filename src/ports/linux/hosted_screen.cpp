@@ -8,14 +8,9 @@ platform::Rect32 HostedScreen::HostRect() {
   return r;
 }
 
-double HostedScreen::WidthTwips() {
+platform::Rect32 HostedScreen::DesktopPx() {
   platform::Rect32 r = HostRect();
-  return static_cast<double>(r.right - r.left) * screen_.TwipsPerPixelX();
-}
-
-double HostedScreen::HeightTwips() {
-  platform::Rect32 r = HostRect();
-  return static_cast<double>(r.bottom - r.top) * screen_.TwipsPerPixelY();
+  return {0, 0, r.right - r.left, r.bottom - r.top};
 }
 
 bool HostedScreen::Capture(engine::Surface& dst, int x, int y, int width, int height) {

@@ -14,8 +14,9 @@ class HostedScreen : public platform::Screen {
 
   double TwipsPerPixelX() override { return screen_.TwipsPerPixelX(); }
   double TwipsPerPixelY() override { return screen_.TwipsPerPixelY(); }
-  double WidthTwips() override;
-  double HeightTwips() override;
+  // The host window is the whole desktop, and its one monitor.
+  platform::Rect32 DesktopPx() override;
+  platform::Rect32 PrimaryMonitorPx() override { return DesktopPx(); }
   // From the screen under the host window's top-left corner.
   bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;

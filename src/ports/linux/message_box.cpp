@@ -1,6 +1,7 @@
 #include "ports/linux/message_box.hpp"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -32,16 +33,18 @@ QMessageBox::Icon IconFor(int flags) {
 
 // Qt centres a box without its window manager's frame, which is unknown
 // before the first show: the frame then sits off centre. This box asks for
-// the frame once its size is final, and centres the framed box on the screen
-// that Qt chose, before it is mapped.
+// the frame once its size is final, and centres the framed box on the
+// primary monitor, as the program's windows are (Qt would pick the monitor
+// under the pointer), before it is mapped.
 class CentredMessageBox : public QMessageBox {
  protected:
   void showEvent(QShowEvent* event) override {
     QMessageBox::showEvent(event);
-    if (event->spontaneous() || screen() == nullptr)
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (event->spontaneous() || primary == nullptr)
       return;
     FrameExtents frame = RequestFrameExtents(winId()).value_or(FrameExtents{});
-    QRect area = screen()->geometry();
+    QRect area = primary->geometry();
     QRect inner = geometry();
     int outerWidth = inner.width() + frame.left + frame.right;
     int outerHeight = inner.height() + frame.top + frame.bottom;

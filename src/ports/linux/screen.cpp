@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -35,6 +36,48 @@ int IgnoreErrors(Display*, XErrorEvent*) {
   return 0;
 }
 
+struct Monitors {
+  platform::Rect32 all;
+  platform::Rect32 primary;
+  bool found = false;
+};
+
+// The RandR monitors: their bounding box and the primary one (else the first).
+// Under Xwayland the root window may be far larger than the monitors, so the
+// root's size is only the answer where RandR names no monitor.
+Monitors RandrMonitors(Display* display) {
+  Monitors result;
+  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+  if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
+      !XRRQueryVersion(display, &major, &minor) || (major == 1 && minor < 5)) {
+    return result;
+  }
+  int count = 0;
+  XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
+  if (monitors == nullptr)
+    return result;
+  for (int i = 0; i < count; ++i) {
+    const XRRMonitorInfo& m = monitors[i];
+    if (m.width <= 0 || m.height <= 0)
+      continue;
+    platform::Rect32 r{m.x, m.y, m.x + m.width, m.y + m.height};
+    if (!result.found) {
+      result.all = r;
+      result.primary = r;
+      result.found = true;
+    } else {
+      result.all.left = std::min(result.all.left, r.left);
+      result.all.top = std::min(result.all.top, r.top);
+      result.all.right = std::max(result.all.right, r.right);
+      result.all.bottom = std::max(result.all.bottom, r.bottom);
+    }
+    if (m.primary)
+      result.primary = r;
+  }
+  XRRFreeMonitors(monitors);
+  return result;
+}
+
 }  // namespace
 
 double TwipsPerPixelForDpi(double dpi) {
@@ -48,6 +91,13 @@ X11Screen::X11Screen() {
   int screen = DefaultScreen(display_);
   widthPx_ = DisplayWidth(display_, screen);
   heightPx_ = DisplayHeight(display_, screen);
+  Monitors monitors = RandrMonitors(display_);
+  if (monitors.found) {
+    desktop_ = monitors.all;
+    primary_ = monitors.primary;
+  } else {
+    desktop_ = primary_ = platform::Rect32{0, 0, widthPx_, heightPx_};
+  }
   twipsPerPixel_ = TwipsPerPixelForDpi(DesktopDpi(display_));
 }
 
@@ -57,8 +107,12 @@ X11Screen::~X11Screen() {
 }
 
 void X11Screen::HoldSnapshot() {
-  engine::Surface whole(widthPx_, heightPx_);
-  if (CaptureLive(whole, 0, 0, widthPx_, heightPx_)) {
+  const int width = desktop_.right - desktop_.left;
+  const int height = desktop_.bottom - desktop_.top;
+  if (width <= 0 || height <= 0)
+    return;
+  engine::Surface whole(width, height);
+  if (CaptureLive(whole, desktop_.left, desktop_.top, width, height)) {
     snapshot_ = std::move(whole);
     holding_ = true;
   }
@@ -67,12 +121,14 @@ void X11Screen::HoldSnapshot() {
 bool X11Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
   if (!holding_)
     return CaptureLive(dst, x, y, width, height);
-  int w = std::min({width, dst.Width(), snapshot_.Width() - x});
-  int h = std::min({height, dst.Height(), snapshot_.Height() - y});
-  if (w <= 0 || h <= 0 || x < 0 || y < 0)
+  const int sx = x - desktop_.left;
+  const int sy = y - desktop_.top;
+  int w = std::min({width, dst.Width(), snapshot_.Width() - sx});
+  int h = std::min({height, dst.Height(), snapshot_.Height() - sy});
+  if (w <= 0 || h <= 0 || sx < 0 || sy < 0)
     return false;
   for (int row = 0; row < h; ++row)
-    std::memcpy(dst.Row(row), snapshot_.Row(y + row) + x, static_cast<std::size_t>(w) * 4);
+    std::memcpy(dst.Row(row), snapshot_.Row(sy + row) + sx, static_cast<std::size_t>(w) * 4);
   return true;
 }
 

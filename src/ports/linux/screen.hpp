@@ -1,6 +1,6 @@
 #pragma once
-// Linux screen over Xlib: metrics of the default screen, the root window's
-// pixels, the pointer, and foreign windows' rectangles.
+// Linux screen over Xlib: the default screen's monitors and metrics, the root
+// window's pixels, the pointer, and foreign windows' rectangles.
 #include "engine/surface.hpp"
 #include "platform/screen.hpp"
 
@@ -17,25 +17,27 @@ class X11Screen : public platform::Screen {
 
   double TwipsPerPixelX() override { return twipsPerPixel_; }
   double TwipsPerPixelY() override { return twipsPerPixel_; }
-  double WidthTwips() override { return widthPx_ * twipsPerPixel_; }
-  double HeightTwips() override { return heightPx_ * twipsPerPixel_; }
+  platform::Rect32 DesktopPx() override { return desktop_; }
+  platform::Rect32 PrimaryMonitorPx() override { return primary_; }
   bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
 
-  // Takes a picture of the whole screen now; captures read from it from then
+  // Takes a picture of the whole desktop now; captures read from it from then
   // on. The saver window takes it before it appears, so the desktop it
   // captures never shows the window itself.
   void HoldSnapshot();
 
  private:
   bool CaptureLive(engine::Surface& dst, int x, int y, int width, int height);
-  engine::Surface snapshot_;
+  engine::Surface snapshot_;  // its top-left pixel is the desktop's corner
   bool holding_ = false;
   _XDisplay* display_ = nullptr;
-  int widthPx_ = 0;
+  int widthPx_ = 0;  // the root window's size
   int heightPx_ = 0;
+  platform::Rect32 desktop_;
+  platform::Rect32 primary_;
   double twipsPerPixel_ = 15;
 };
 

@@ -19,6 +19,10 @@ constexpr wchar_t kFormClass[] = L"QuimbelForm";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT kFirstMenuId = 1000;
+// Sent to per-monitor (v2) aware windows when they reach a monitor of
+// another scale: first for the size wanted there, then with the new place.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+constexpr UINT kDpiChanged = 0x02E0;
 // The size and place a form has before the program sets them.
 constexpr int kDefaultLeft = 80, kDefaultTop = 60, kDefaultClientWidth = 312,
               kDefaultClientHeight = 213;
@@ -203,6 +207,13 @@ class FormImpl : public CoreContainer<platform::Form> {
           return 0;
         }
         break;
+      case kGetDpiScaledSize:
+        return ClientSizeAtDpi(LOWORD(wParam), reinterpret_cast<SIZE*>(lParam)) ? TRUE : FALSE;
+      case kDpiChanged: {
+        const RECT* r = reinterpret_cast<const RECT*>(lParam);
+        Place(r->left, r->top, r->right - r->left, r->bottom - r->top);
+        return 0;
+      }
       case WM_CLOSE:
         // The program decides whether the window goes.
         RunHandler(onClose_);
@@ -235,6 +246,23 @@ class FormImpl : public CoreContainer<platform::Form> {
   }
   void Place(int left, int top, int width, int height) {
     SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // The outer size that keeps today's client area at another scale: the
+  // layout is in pixels, so only the frame and menu bar follow the monitor.
+  bool ClientSizeAtDpi(UINT dpi, SIZE* size) {
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT r{};
+    GetClientRect(window_, &r);
+    if (adjust == nullptr || size == nullptr ||
+        !adjust(&r, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), bar_ != nullptr,
+                static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE)), dpi)) {
+      return false;
+    }
+    size->cx = r.right - r.left;
+    size->cy = r.bottom - r.top;
+    return true;
   }
   HMENU Bar() {
     if (bar_ == nullptr) {

@@ -20,8 +20,15 @@ Win32Screen::Win32Screen() {
     twipsPerPixelY_ = TwipsPerPixelForDpi(GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
   }
-  widthPx_ = GetSystemMetrics(SM_CXSCREEN);
-  heightPx_ = GetSystemMetrics(SM_CYSCREEN);
+  // The primary monitor's corner is (0, 0) of the screen's coordinates by
+  // definition; the virtual screen bounds every monitor.
+  primary_ = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  desktop_ = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  if (desktop_.right <= desktop_.left || desktop_.bottom <= desktop_.top)
+    desktop_ = primary_;  // a system without the virtual-screen metrics
 }
 
 bool Win32Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {

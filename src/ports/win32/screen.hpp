@@ -1,6 +1,7 @@
 #pragma once
-// Win32 screen: the primary display's metrics from the screen device context,
-// the desktop's pixels, the pointer and caret, and foreign windows' rectangles.
+// Win32 screen: the virtual screen and the primary monitor, the dpi from the
+// screen device context, the desktop's pixels, the pointer and caret, and foreign windows'
+// rectangles.
 #include "platform/screen.hpp"
 
 namespace quimbel::win32_port {
@@ -11,16 +12,16 @@ class Win32Screen : public platform::Screen {
 
   double TwipsPerPixelX() override { return twipsPerPixelX_; }
   double TwipsPerPixelY() override { return twipsPerPixelY_; }
-  double WidthTwips() override { return widthPx_ * twipsPerPixelX_; }
-  double HeightTwips() override { return heightPx_ * twipsPerPixelY_; }
+  platform::Rect32 DesktopPx() override { return desktop_; }
+  platform::Rect32 PrimaryMonitorPx() override { return primary_; }
   bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
 
  private:
-  int widthPx_ = 0;
-  int heightPx_ = 0;
+  platform::Rect32 desktop_;
+  platform::Rect32 primary_;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };

@@ -13,8 +13,12 @@ TEST(HostedScreen, TheDrawingAreaIsTheHostWindow) {
   screen.windows[77] = {1920, 0, 1920 + 1280, 1024};  // the second monitor
   HostedScreen hosted(screen, 77);
   EXPECT_DOUBLE_EQ(hosted.TwipsPerPixelX(), 12);
-  EXPECT_DOUBLE_EQ(hosted.WidthTwips(), 1280 * 12);
-  EXPECT_DOUBLE_EQ(hosted.HeightTwips(), 1024 * 12);
+  // The area starts at the window's corner: captures add its place.
+  platform::Rect32 area = hosted.DesktopPx();
+  EXPECT_EQ(area.left, 0);
+  EXPECT_EQ(area.top, 0);
+  EXPECT_EQ(area.right, 1280);
+  EXPECT_EQ(area.bottom, 1024);
 }
 
 TEST(HostedScreen, InputIsTheDaemonsSoThePointerAndCaretNeverMove) {

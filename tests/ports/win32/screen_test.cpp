@@ -16,12 +16,22 @@ TEST(Win32ScreenTest, TwipsPerPixelFollowsTheLogicalDpi) {
   EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(96), 15.0);
   EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(120), 12.0);
   EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(0), 15.0);
+}
+
+TEST(Win32ScreenTest, TheDesktopIsTheVirtualScreenAroundThePrimary) {
   Win32Screen screen;
-  EXPECT_GT(screen.WidthTwips(), 0);
-  // Size in twips divided back gives whole pixels.
-  double px = screen.WidthTwips() / screen.TwipsPerPixelX();
-  EXPECT_DOUBLE_EQ(px, static_cast<int>(px));
-  EXPECT_EQ(static_cast<int>(px), GetSystemMetrics(SM_CXSCREEN));
+  Rect32 primary = screen.PrimaryMonitorPx();
+  EXPECT_EQ(primary.left, 0);
+  EXPECT_EQ(primary.top, 0);
+  EXPECT_EQ(primary.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(primary.bottom, GetSystemMetrics(SM_CYSCREEN));
+  Rect32 desktop = screen.DesktopPx();
+  EXPECT_EQ(desktop.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+  EXPECT_EQ(desktop.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+  EXPECT_EQ(desktop.right - desktop.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(desktop.bottom - desktop.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  EXPECT_LE(desktop.left, primary.left);
+  EXPECT_GE(desktop.right, primary.right);
 }
 
 TEST(Win32ScreenTest, CaptureCopiesTheScreenPixelsOfARectangle) {
