@@ -430,6 +430,7 @@ destroy_host "$second_fd"
 ok
 
 # Passes of their own, with the helpers above.
+. "$root/tests/e2e/linux/switches.sh"
 . "$root/tests/e2e/linux/killed-save.sh"
 . "$root/tests/e2e/linux/openbox.sh"
 # Two monitors, on a wide screen of their own.

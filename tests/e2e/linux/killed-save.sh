@@ -5,21 +5,30 @@
 
 # Opens /c (under strace when $1 is given: the command line's prefix), sets
 # "デスクトップ１" and music "Off", presses the change button and answers Yes.
-# Sets dialog to the process.
+# Sets dialog to the process started and app to the program's own.
 save_from_dialog() {
   "$@" "$bin" /c 2>>"$work/stderr" &
   dialog=$!
+  app=""
   pids+=($dialog)
-  local win client cx cy
+  # Not reported by the shell when it dies of the expected kill.
+  disown "$dialog"
+  local win client="" cx cy
   win="$(wait_window "Saver Setting" 5000)" || { fail "no window titled Saver Setting"; return 1; }
+  app="$(xdotool getwindowpid "$win" 2>/dev/null)"
+  [ -n "$app" ] && pids+=($app)
+  for _ in $(seq 50); do
+    client="$(xwininfo -tree -id "$win" | awk '$0 ~ /540x330\+0\+/ {print $1; exit}')"
+    [ -n "$client" ] && break
+    sleep 0.1
+  done
   sleep 0.3
-  client="$(xwininfo -tree -id "$win" | awk '$0 ~ /540x330\+0\+/ {print $1; exit}')"
   read -r cx cy < <(xwininfo -id "$client" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
   xdotool mousemove $((cx + 163)) $((cy + 84)) click 1
   xdotool mousemove $((cx + 163)) $((cy + 124)) click 1
   sleep 0.2
   xdotool mousemove $((cx + 268)) $((cy + 275)) click 1
-  wait_window "くいんべる　スクリーンセイバー Ver1.40" 3000 >/dev/null || { fail "no confirmation box"; return 1; }
+  wait_window "くいんべる　スクリーンセイバー Ver1.40" 5000 >/dev/null || { fail "no confirmation box"; return 1; }
   sleep 0.2
   xdotool key alt+y
 }
@@ -57,6 +66,7 @@ else
       fi
     fi
   fi
-  alive "$dialog" && kill "$dialog" 2>/dev/null
+  # strace leaves its tracee running when it is ended itself.
+  for p in $app $dialog; do alive "$p" && kill "$p" 2>/dev/null; done
 fi
 ok

@@ -17,6 +17,8 @@ for _ in $(seq 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
   sleep 0.05
 done
+# It announces itself before it has finished starting.
+sleep 1
 
 # Starts a #13579B window in role $5 ("dock" or "above") at $3,$4, $1 x $2.
 keepers=()
@@ -68,7 +70,9 @@ done
 if ! alive "$openbox_pid"; then
   fail "openbox did not start: $(tail -3 "$work/openbox.log")"
 elif [ "$panel" -lt 40000 ] || [ "$above" -lt 59000 ]; then
-  fail "panel $panel of 40960, above-window $above of 60000 pixels shown"
+  fail "panel $panel of 40960, above-window $above of 60000 pixels shown;" \
+    "openbox: $(tr '\n' ' ' <"$work/openbox.log"); map states: $(for r in dock above; do
+      xwininfo -name "quimbel test $r" | grep -o "Map State: .*"; done | tr '\n' ' ')"
 fi
 ok
 
