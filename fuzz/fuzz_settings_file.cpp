@@ -1,7 +1,7 @@
 // The Linux settings file: whatever a user or another program left in it,
 // reading must give a value or nothing, and a save must read back as saved
 // without losing the other keys.
-#include <stdlib.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstddef>
@@ -16,25 +16,20 @@
 
 namespace {
 
-// One private directory for the whole run, in memory where the system has it.
-const std::filesystem::path& Directory() {
-  static const std::filesystem::path directory = [] {
-    std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/quimbel-fuzz-XXXXXX"
-                                                                    : "/tmp/quimbel-fuzz-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
-      __builtin_trap();
-    std::filesystem::path made = pattern;
-    std::atexit([] { std::filesystem::remove_all(Directory()); });
-    return made;
-  }();
-  return directory;
+// A private directory, in memory where the system has it. It is made and
+// removed around every input: libFuzzer ends without running exit handlers.
+std::filesystem::path Directory() {
+  std::filesystem::path base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+  return base / ("quimbel-fuzz-settings-" + std::to_string(::getpid()));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quimbel;
-  linux_port::FileStore store(Directory());
+  const std::filesystem::path directory = Directory();
+  std::filesystem::create_directories(directory);
+  linux_port::FileStore store(directory);
   {
     std::ofstream file(store.FileFor(app::kStoreApplication), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -58,5 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (keys[i] != app::kKeySaverType && now != present[i])
       __builtin_trap();
   }
+  std::filesystem::remove_all(directory);
   return 0;
 }
