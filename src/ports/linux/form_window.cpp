@@ -15,6 +15,7 @@
 #include "base/runtime_error.hpp"
 #include "ports/linux/form_parts.hpp"
 #include "ports/linux/forms.hpp"
+#include "ports/linux/qt_display.hpp"
 #include "ports/linux/x11_frame.hpp"
 
 namespace quimbel::linux_port {
@@ -172,7 +173,7 @@ class QtForm : public ControlSetContainer<platform::Form> {
     // The first placement centres the window with its frame: ask the window
     // manager for that frame before the window is shown, once the fixed size
     // (which takes the resize handles away) is set.
-    if (std::optional<FrameExtents> frame = RequestFrameExtents(id)) {
+    if (std::optional<FrameExtents> frame = RequestFrameExtents(QtX11Display(), id)) {
       frameLeft_ = frame->left;
       frameTop_ = frame->top;
       frameWidth_ = frame->left + frame->right;

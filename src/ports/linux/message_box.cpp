@@ -7,6 +7,7 @@
 #include <QShowEvent>
 
 #include "ports/linux/forms.hpp"
+#include "ports/linux/qt_display.hpp"
 #include "ports/linux/x11_frame.hpp"
 
 namespace quimbel::linux_port {
@@ -43,7 +44,7 @@ class CentredMessageBox : public QMessageBox {
     QScreen* primary = QGuiApplication::primaryScreen();
     if (event->spontaneous() || primary == nullptr)
       return;
-    FrameExtents frame = RequestFrameExtents(winId()).value_or(FrameExtents{});
+    FrameExtents frame = RequestFrameExtents(QtX11Display(), winId()).value_or(FrameExtents{});
     QRect area = primary->geometry();
     QRect inner = geometry();
     int outerWidth = inner.width() + frame.left + frame.right;

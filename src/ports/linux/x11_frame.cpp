@@ -1,8 +1,4 @@
-// Qt's headers first: Xlib's macros (None, Bool, ...) would break them.
-#include <QGuiApplication>
-// clang-format off
 #include "ports/linux/x11_frame.hpp"
-// clang-format on
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -57,12 +53,8 @@ std::optional<FrameExtents> ReadExtents(Display* display, Window window, Atom ex
 
 }  // namespace
 
-std::optional<FrameExtents> RequestFrameExtents(unsigned long window, int timeoutMs) {
-  // Qt's own connection: the window was made on it and may not have reached
-  // the server yet; requests on the same connection come after it.
-  auto* x11 =
-      qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  Display* display = x11 != nullptr ? x11->display() : nullptr;
+std::optional<FrameExtents> RequestFrameExtents(Display* display, unsigned long window,
+                                                int timeoutMs) {
   if (display == nullptr || window == 0)
     return std::nullopt;
   Window root = DefaultRootWindow(display);

@@ -3,6 +3,8 @@
 // before the window is first shown, so that the first placement counts it.
 #include <optional>
 
+struct _XDisplay;
+
 namespace quimbel::linux_port {
 
 struct FrameExtents {
@@ -13,9 +15,12 @@ struct FrameExtents {
 };
 
 // Asks the running window manager (through _NET_REQUEST_FRAME_EXTENTS) for
-// the frame of window, an unmapped top-level window of this application's
-// X connection, and waits up to timeoutMs for the answer. Nothing without a
-// window manager that offers the request, or without an answer in time.
-std::optional<FrameExtents> RequestFrameExtents(unsigned long window, int timeoutMs = 500);
+// the frame of window, an unmapped top-level window made on the connection
+// display (the toolkit's own: the window may not have reached the server
+// yet, and requests on the same connection come after it), and waits up to
+// timeoutMs for the answer. Nothing without a connection, without a window
+// manager that offers the request, or without an answer in time.
+std::optional<FrameExtents> RequestFrameExtents(_XDisplay* display, unsigned long window,
+                                                int timeoutMs = 500);
 
 }  // namespace quimbel::linux_port
