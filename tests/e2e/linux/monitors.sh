@@ -27,11 +27,11 @@ split_screen() {
   xrandr --delmonitor A >/dev/null 2>&1
   xrandr --delmonitor B >/dev/null 2>&1
   if [ "$1" = A ]; then
-    xrandr --setmonitor '*A' 1280/338x1024/270+0+0 none
-    xrandr --setmonitor B 1280/338x1024/270+1280+0 screen
+    xrandr --setmonitor '*A' 1280/338x1024/270+0+0 none >/dev/null
+    xrandr --setmonitor B 1280/338x1024/270+1280+0 screen >/dev/null
   else
-    xrandr --setmonitor '*B' 1280/338x1024/270+1280+0 none
-    xrandr --setmonitor A 1280/338x1024/270+0+0 screen
+    xrandr --setmonitor '*B' 1280/338x1024/270+1280+0 none >/dev/null
+    xrandr --setmonitor A 1280/338x1024/270+0+0 screen >/dev/null
   fi
 }
 
