@@ -2,7 +2,8 @@
 // the snapshot of both monitors, a one-pixel move over the monitor left of the
 // primary ends it, and "/c" centres its dialog on the primary. Needs a desktop
 // of two monitors side by side (run-monitors.sh sets one up); with one monitor
-// these tests are skipped. The dpi awareness is checked on every desktop.
+// these tests are skipped. (The dpi awareness cannot be checked here: Wine 8
+// reports every window per-monitor aware, declared or not.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -120,25 +121,3 @@ TEST_F(MonitorsE2e, TheSettingsDialogOpensCentredOnThePrimary) {
 }
 
 }  // namespace
-
-// The program asks for per-monitor awareness: Windows that know it scale
-// nothing of ours on any monitor.
-TEST(DpiAwarenessE2e, TheProgramsWindowsArePerMonitorAware) {
-  using GetWindowContext = HANDLE(WINAPI*)(HWND);
-  using GetAwareness = int(WINAPI*)(HANDLE);
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  auto windowContext = reinterpret_cast<GetWindowContext>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
-  auto awareness = reinterpret_cast<GetAwareness>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
-  if (windowContext == nullptr || awareness == nullptr)
-    GTEST_SKIP() << "this system knows no per-window dpi awareness";
-  ClearSettings();
-  StoreSetting("music mode", "0");
-  Program program(L"/c");
-  HWND dialog = WaitForWindow("Saver Setting");
-  ASSERT_NE(dialog, nullptr);
-  // 2: DPI_AWARENESS_PER_MONITOR_AWARE.
-  EXPECT_EQ(awareness(windowContext(dialog)), 2);
-  ClearSettings();
-}

@@ -53,7 +53,7 @@ trap cleanup EXIT
 
 QUIMBEL_ARTIFACTS=$(winepath -w "$artifacts" 2>/dev/null) \
   timeout 300 wine "$build/quimbel_e2e_win32.exe" --gtest_color=no \
-  --gtest_filter='MonitorsE2e.*:DpiAwarenessE2e.*' >"$artifacts/driver.log" 2>&1
+  --gtest_filter='MonitorsE2e.*' >"$artifacts/driver.log" 2>&1
 status=$?
 grep -E '^\[ +(OK|FAILED|SKIPPED) +\]|Failure|Expected|Which is|actual' "$artifacts/driver.log" |
   grep -v ' tests, listed below' | sed 's/^/  /'
@@ -65,4 +65,4 @@ ran=$(grep -c '^\[ *OK *\]' "$artifacts/driver.log")
 skipped=$(grep -c '^\[ *SKIPPED *\]' "$artifacts/driver.log")
 echo "run-monitors $preset ($dpi dpi): exit $status, $ran passed, $skipped skipped"
 # A skipped test here means Wine saw one monitor: the set-up failed.
-[[ $status -eq 0 && $skipped -eq 0 && $ran -ge 4 ]]
+[[ $status -eq 0 && $skipped -eq 0 && $ran -ge 3 ]]

@@ -51,6 +51,9 @@ TEST_F(ResourcesTest, ManifestDeclaresDpiAwareness) {
   ASSERT_FALSE(manifest.empty());
   EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
   EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+  // Per monitor where the system knows it, else the system's scale: never
+  // unaware, so nothing of ours is stretched.
+  EXPECT_NE(manifest.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
 }
 
 TEST_F(ResourcesTest, IconHoldsTheCatAtLargeAndSmallSize) {
