@@ -133,28 +133,16 @@ if [[ $mode == all ]]; then
   fi
   wait "$pid" 2>/dev/null
 
-  # The zip's install and uninstall scripts, run by the 64-bit command prompt
-  # as a double-click on 64-bit Windows would.
+  # The zip's install and uninstall scripts, from both kinds of command
+  # prompt for the 64-bit zip; the 32-bit one's scripts are the same files.
   zip=$(ls "$build"/quimbel-*.zip 2>/dev/null | head -n1)
+  prompts=(32 64)
+  [[ $preset == win32 ]] && prompts=(32)
   if [[ -z $zip ]]; then
     check fail "distribution zip built ($preset)"
   else
-    unpacked=$(mktemp -d)
-    unzip -q "$zip" -d "$unpacked"
-    system32=$WINEPREFIX/drive_c/windows/system32
-    listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
-    check "$([[ $listed == *quimbel/quimbel.scr* && $listed == *install.cmd* && $listed == *uninstall.cmd* && $listed == *README.txt* ]] && echo ok)" \
-      "zip holds the program, the scripts and the README ($listed)"
-    /usr/lib/wine/wine64 cmd /c "$(winepath -w "$unpacked/quimbel/install.cmd")" >/dev/null 2>&1
-    chosen=$(wine reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r')
-    active=$(wine reg query 'HKCU\Control Panel\Desktop' /v ScreenSaveActive 2>/dev/null | tr -d '\r')
-    check "$([[ -f $system32/quimbel.scr && $chosen == *'System32\quimbel.scr'* && $active == *REG_SZ*1 ]] && echo ok)" \
-      "install.cmd copies quimbel.scr into System32 and chooses it"
-    /usr/lib/wine/wine64 cmd /c "$(winepath -w "$unpacked/quimbel/uninstall.cmd")" >/dev/null 2>&1
-    chosen=$(wine reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r')
-    check "$([[ ! -e $system32/quimbel.scr && $chosen != *quimbel* ]] && echo ok)" \
-      "uninstall.cmd removes the file and the choice"
-    rm -rf "$unpacked"
+    "$root/tests/e2e/win32/install-e2e.sh" "$zip" "${prompts[@]}"
+    check "$([[ $? -eq 0 ]] && echo ok)" "install and uninstall ($preset zip)"
   fi
 fi
 

@@ -1,28 +1,55 @@
 @echo off
-rem Installs the screen saver for the current user: copies quimbel.scr and the
-rem tunes beside it into the Windows system folder (administrator rights
-rem needed there) and makes it the user's screen saver.
+rem Makes quimbel the screen saver of the current user.
+rem   install.cmd          copies quimbel.scr and the tunes beside it into
+rem                        %LOCALAPPDATA%\Programs\quimbel: no administrator
+rem                        rights needed, nothing redirected.
+rem   install.cmd /system  copies them into the Windows system folder, for
+rem                        every user (from a prompt run as administrator).
 setlocal
 set "HERE=%~dp0"
-set "TARGET=%SystemRoot%\System32"
-rem A 32-bit command prompt on 64-bit Windows sees SysWOW64 as System32.
-set "COPYTO=%TARGET%"
-if defined PROCESSOR_ARCHITEW6432 if exist "%SystemRoot%\Sysnative\" set "COPYTO=%SystemRoot%\Sysnative"
-
 if not exist "%HERE%quimbel.scr" (
   echo quimbel.scr was not found next to this script.
   exit /b 1
 )
-copy /y "%HERE%quimbel.scr" "%COPYTO%\quimbel.scr" >nul
-if errorlevel 1 (
-  echo Could not copy quimbel.scr to %TARGET%.
-  echo Right-click install.cmd and choose "Run as administrator".
-  exit /b 1
+
+if /i "%~1"=="/system" goto system
+if not "%~1"=="" (
+  echo Usage: install.cmd [/system]
+  exit /b 2
 )
-if exist "%HERE%quimbel.mid" copy /y "%HERE%quimbel.mid" "%COPYTO%\quimbel.mid" >nul
-if exist "%HERE%quimbel.wav" copy /y "%HERE%quimbel.wav" "%COPYTO%\quimbel.wav" >nul
+if not defined LOCALAPPDATA set "LOCALAPPDATA=%USERPROFILE%\Local Settings\Application Data"
+set "TARGET=%LOCALAPPDATA%\Programs\quimbel"
+set "COPYTO=%TARGET%"
+if not exist "%TARGET%\" mkdir "%TARGET%"
+goto copy
+
+:system
+set "TARGET=%SystemRoot%\System32"
+set "COPYTO=%TARGET%"
+rem A 32-bit prompt on 64-bit Windows sees SysWOW64 under the name System32;
+rem the screen-saver settings look in the real one, which it reaches as
+rem Sysnative (a name that only its files answer to, not the folder itself).
+if exist "%SystemRoot%\Sysnative\cmd.exe" set "COPYTO=%SystemRoot%\Sysnative"
+
+:copy
+copy /y "%HERE%quimbel.scr" "%COPYTO%\quimbel.scr" >nul
+if errorlevel 1 goto failed
+for %%t in (quimbel.mid quimbel.wav) do (
+  if exist "%HERE%%%t" copy /y "%HERE%%%t" "%COPYTO%\%%t" >nul
+)
+rem The file the settings will name must be there, seen as Windows sees it.
+if not exist "%COPYTO%\quimbel.scr" goto failed
 
 reg add "HKCU\Control Panel\Desktop" /v SCRNSAVE.EXE /t REG_SZ /d "%TARGET%\quimbel.scr" /f >nul
+if errorlevel 1 (
+  echo Could not choose quimbel as your screen saver.
+  exit /b 1
+)
 reg add "HKCU\Control Panel\Desktop" /v ScreenSaveActive /t REG_SZ /d 1 /f >nul
 echo quimbel.scr is installed in %TARGET% and chosen as your screen saver.
 exit /b 0
+
+:failed
+echo Could not copy quimbel.scr to %TARGET%.
+if /i "%~1"=="/system" echo Run install.cmd /system from a command prompt run as administrator.
+exit /b 1
