@@ -55,7 +55,7 @@ int ToPixels(double twips, double twipsPerPixel) {
 
 class Win32Saver : public platform::SaverWindow {
  public:
-  Win32Saver(platform::Screen& screen, std::string_view title, platform::SaverEvents& events)
+  Win32Saver(Win32Screen& screen, std::string_view title, platform::SaverEvents& events)
       : screen_(screen), events_(events) {
     RegisterClasses();
     std::wstring wide = Widen(title);
@@ -98,8 +98,6 @@ class Win32Saver : public platform::SaverWindow {
     MoveWindow(focus_, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, FALSE);
   }
   void Show() override {
-    if (!presented_ && !IsWindowVisible(window_))
-      HoldWhatLiesUnderneath();
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
   }
@@ -130,6 +128,8 @@ class Win32Saver : public platform::SaverWindow {
     if (bits_ == nullptr)
       return;
     std::memcpy(bits_, frame.Data(), static_cast<std::size_t>(frame.Width()) * frame.Height() * 4);
+    if (!presented_)
+      screen_.ReleaseSnapshot();
     presented_ = true;
     HDC dc = GetDC(window_);
     BitBlt(dc, 0, 0, frameWidth_, frameHeight_, memory_, 0, 0, SRCCOPY);
@@ -149,6 +149,8 @@ class Win32Saver : public platform::SaverWindow {
         HDC dc = BeginPaint(window, &ps);
         if (presented_)
           BitBlt(dc, 0, 0, frameWidth_, frameHeight_, memory_, 0, 0, SRCCOPY);
+        else
+          ShowWhatLiesUnderneath(window, dc);
         EndPaint(window, &ps);
         return 0;
       }
@@ -222,25 +224,14 @@ class Win32Saver : public platform::SaverWindow {
     }
     busy_ = false;
   }
-  // Until the first frame the window must look as if it were not there, as
-  // the program takes its snapshot of the desktop through it. A window that
-  // does not paint leaves black (or stale) pixels on many systems, so it
-  // shows a copy of the screen beneath it instead.
-  void HoldWhatLiesUnderneath() {
+  // Until the first frame the window must look as if it were not there: it
+  // shows the desktop as the screen held it before the window was created,
+  // wherever the window is and however often it repaints.
+  void ShowWhatLiesUnderneath(HWND window, HDC dc) {
     RECT r{};
-    GetWindowRect(window_, &r);
-    int width = r.right - r.left;
-    int height = r.bottom - r.top;
-    if (width <= 0 || height <= 0)
-      return;
-    MakeFrameBuffer(width, height);
-    if (bits_ == nullptr)
-      return;
-    HDC screen = GetDC(nullptr);
-    BitBlt(memory_, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    GdiFlush();
-    presented_ = true;
+    GetWindowRect(window, &r);
+    DrawSurface(dc, screen_.SnapshotLeft() - r.left, screen_.SnapshotTop() - r.top,
+                screen_.Snapshot());
   }
   void UsePointer(HCURSOR cursor) {
     pointer_ = cursor;
@@ -263,7 +254,7 @@ class Win32Saver : public platform::SaverWindow {
     frameHeight_ = height;
   }
 
-  platform::Screen& screen_;
+  Win32Screen& screen_;
   platform::SaverEvents& events_;
   HWND window_ = nullptr;
   HWND focus_ = nullptr;
@@ -293,6 +284,8 @@ LRESULT CALLBACK FocusProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 std::unique_ptr<platform::SaverWindow> Win32SaverFactory::CreateSaverWindow(
     std::string_view title, platform::SaverEvents& events) {
+  // Before anything of ours is on the screen.
+  screen_.HoldSnapshot();
   return std::make_unique<Win32Saver>(screen_, title, events);
 }
 

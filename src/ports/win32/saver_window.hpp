@@ -4,19 +4,20 @@
 #include <memory>
 
 #include "platform/saver_window.hpp"
-#include "platform/screen.hpp"
+#include "ports/win32/screen.hpp"
 
 namespace quimbel::win32_port {
 
 class Win32SaverFactory : public platform::SaverWindowFactory {
  public:
-  // Sizes and positions arrive in twips; the screen's factors turn them into pixels.
-  explicit Win32SaverFactory(platform::Screen& screen) : screen_(screen) {}
+  // Sizes and positions arrive in twips; the screen's factors turn them into
+  // pixels. The screen holds its snapshot from the window's creation on.
+  explicit Win32SaverFactory(Win32Screen& screen) : screen_(screen) {}
   std::unique_ptr<platform::SaverWindow> CreateSaverWindow(std::string_view title,
                                                            platform::SaverEvents& events) override;
 
  private:
-  platform::Screen& screen_;
+  Win32Screen& screen_;
 };
 
 }  // namespace quimbel::win32_port

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
+#include "app/saver_area.hpp"
 #include "ports/win32/window_handle.hpp"
 
 namespace quimbel::win32_port {
@@ -31,7 +33,32 @@ Win32Screen::Win32Screen() {
     desktop_ = primary_;  // a system without the virtual-screen metrics
 }
 
+void Win32Screen::HoldSnapshot() {
+  // What the saver will cover, no more.
+  app::SaverArea area = app::FitSaverArea(desktop_, primary_);
+  engine::Surface whole(area.width, area.height);
+  if (!CaptureLive(whole, area.left, area.top, area.width, area.height))
+    return;
+  snapshot_ = std::move(whole);
+  snapshotLeft_ = area.left;
+  snapshotTop_ = area.top;
+}
+
 bool Win32Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+  if (snapshot_.Empty())
+    return CaptureLive(dst, x, y, width, height);
+  int left = x - snapshotLeft_, top = y - snapshotTop_;
+  int w = std::min({width, dst.Width(), snapshot_.Width() - left});
+  int h = std::min({height, dst.Height(), snapshot_.Height() - top});
+  if (w <= 0 || h <= 0 || left < 0 || top < 0)
+    return false;
+  for (int row = 0; row < h; ++row) {
+    std::memcpy(dst.Row(row), snapshot_.Row(top + row) + left, static_cast<std::size_t>(w) * 4);
+  }
+  return true;
+}
+
+bool Win32Screen::CaptureLive(engine::Surface& dst, int x, int y, int width, int height) {
   int w = std::min(width, dst.Width());
   int h = std::min(height, dst.Height());
   if (w <= 0 || h <= 0)
@@ -50,7 +77,7 @@ bool Win32Screen::Capture(engine::Surface& dst, int x, int y, int width, int hei
     return false;
 
   // The desktop window's DC is the whole screen, whatever is painted on it,
-  // our own windows included: callers take it before theirs appear.
+  // our own windows included.
   HWND desktop = GetDesktopWindow();
   HDC source = GetDC(desktop);
   HDC memory = CreateCompatibleDC(source);
