@@ -206,13 +206,26 @@ class TextBoxImpl : public TextControlImpl<platform::TextBox> {
   bool IsTextBox() const override { return true; }
 };
 
-// A picture drawn unscaled from the top-left corner onto the container's
-// image, with no window of its own: where an icon is transparent, whatever
-// lies below shows, other pictures included.
+// A picture drawn unscaled from its top-left corner. Without a border it has
+// no window of its own and is drawn onto its container's image: where an icon
+// is transparent, whatever lies below shows, other pictures included. With a
+// border it is a picture box: a window of its own above its siblings, so that
+// it hides what lies beneath it, text boxes included.
 class ImageImpl : public ControlImpl<platform::ImageControl> {
  public:
-  ImageImpl(ContainerCore& parent, bool bordered) : ControlImpl(parent), bordered_(bordered) {}
-  ~ImageImpl() override { InvalidateInContainer(); }
+  ImageImpl(ContainerCore& parent, bool bordered) : ControlImpl(parent), bordered_(bordered) {
+    if (!bordered_)
+      return;
+    Create(0, PictureBoxClassName(), 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  ~ImageImpl() override {
+    if (window_ != nullptr)
+      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    else
+      InvalidateInContainer();
+  }
   void SetWidth(int px) override {
     Moved([&] { ControlImpl::SetWidth(px); });
   }
@@ -228,22 +241,74 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
   void SetBackColour(platform::Colour colour) override {
     hasBack_ = true;
     backColour_ = ToColorRef(colour);
-    InvalidateInContainer();
+    Changed();
   }
   void SetPicture(const engine::Surface& picture) override {
     icon_.colour = picture;
     icon_.transparent.clear();
-    InvalidateInContainer();
+    Changed();
   }
   void SetIcon(const engine::Icon& picture) override {
     icon_ = picture;
-    InvalidateInContainer();
+    Changed();
   }
 
   void PaintOn(engine::Surface& canvas) const override {
+    if (window_ == nullptr)
+      PaintAt(canvas, left_, top_);
+  }
+
+ private:
+  static LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ImageImpl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self != nullptr && message == WM_ERASEBKGND)
+      return 1;
+    if (self != nullptr && message == WM_PAINT) {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      COLORREF back = self->parent_.BackColorRef();
+      engine::Surface canvas(self->width_, self->height_, ToPixel(back));
+      self->PaintAt(canvas, 0, 0);
+      DrawSurface(dc, 0, 0, canvas);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  static const wchar_t* PictureBoxClassName() {
+    static constexpr wchar_t kName[] = L"QuimbelPictureBox";
+    static bool registered = false;
+    if (!registered) {
+      WNDCLASSEXW wc{};
+      wc.cbSize = sizeof(wc);
+      wc.lpfnWndProc = PictureBoxProc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+      wc.lpszClassName = kName;
+      registered = RegisterClassExW(&wc) != 0;
+    }
+    return kName;
+  }
+  static engine::Pixel ToPixel(COLORREF c) {
+    return engine::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+  }
+  void Changed() const {
+    if (window_ != nullptr)
+      InvalidateRect(window_, nullptr, FALSE);
+    else
+      InvalidateInContainer();
+  }
+  template <class F>
+  void Moved(F move) {
+    Changed();
+    move();
+    Changed();
+  }
+  // The picture with its rectangle's top-left corner at (left, top) of canvas.
+  void PaintAt(engine::Surface& canvas, int left, int top) const {
     int inset = bordered_ ? 1 : 0;
-    int x0 = left_ + inset, y0 = top_ + inset;
-    int x1 = left_ + width_ - inset, y1 = top_ + height_ - inset;
+    int x0 = left + inset, y0 = top + inset;
+    int x1 = left + width_ - inset, y1 = top + height_ - inset;
     auto inside = [&](int x, int y) {
       return x >= x0 && x < x1 && y >= y0 && y < y1 && x >= 0 && y >= 0 && x < canvas.Width() &&
              y < canvas.Height();
@@ -267,33 +332,22 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
       }
     }
     if (bordered_)
-      PaintSunkenBorder(canvas);
+      PaintSunkenBorder(canvas, left, top);
   }
-
- private:
-  static engine::Pixel ToPixel(COLORREF c) {
-    return engine::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-  }
-  template <class F>
-  void Moved(F move) {
-    InvalidateInContainer();
-    move();
-    InvalidateInContainer();
-  }
-  void PaintSunkenBorder(engine::Surface& canvas) const {
+  void PaintSunkenBorder(engine::Surface& canvas, int left, int top) const {
     engine::Pixel shadow = ToPixel(GetSysColor(COLOR_BTNSHADOW));
     engine::Pixel light = ToPixel(GetSysColor(COLOR_BTNHIGHLIGHT));
     auto put = [&](int x, int y, engine::Pixel p) {
       if (x >= 0 && y >= 0 && x < canvas.Width() && y < canvas.Height())
         canvas.At(x, y) = p;
     };
-    int right = left_ + width_ - 1, bottom = top_ + height_ - 1;
-    for (int x = left_; x <= right; ++x) {
-      put(x, top_, shadow);
+    int right = left + width_ - 1, bottom = top + height_ - 1;
+    for (int x = left; x <= right; ++x) {
+      put(x, top, shadow);
       put(x, bottom, light);
     }
-    for (int y = top_; y <= bottom; ++y) {
-      put(left_, y, shadow);
+    for (int y = top; y <= bottom; ++y) {
+      put(left, y, shadow);
       put(right, y, light);
     }
   }

@@ -170,9 +170,12 @@ ControlBase::~ControlBase() {
 }
 
 void ControlBase::Create(DWORD exStyle, const wchar_t* className, DWORD style) {
-  window_ = CreateWindowExW(exStyle, className, L"", style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                            parent_.window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                            GetModuleHandleW(nullptr), nullptr);
+  // CLIPSIBLINGS: a control never paints over a sibling above it (a picture
+  // box over a text box).
+  window_ =
+      CreateWindowExW(exStyle, className, L"", style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
+                      0, 0, 0, parent_.window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                      GetModuleHandleW(nullptr), nullptr);
 }
 
 void ControlBase::Move(int left, int top, int width, int height) {

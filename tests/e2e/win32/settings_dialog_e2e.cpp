@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "assets/pictures.hpp"
 #include "driver.hpp"
 #include "windows_e2e.hpp"
 
@@ -279,6 +280,19 @@ TEST_F(SettingsDialogE2e, HelpMenuOpensTheIntroductionAndTheAboutBox) {
   GetWindowRect(salesf, &r);
   SaveShot(CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top),
            "introduction-" + std::to_string(ScreenDpi()) + "dpi");
+  // The logo, 50 x 50 at (370, 32) of the panel with a one-pixel border,
+  // lies over the text box and must show above it.
+  const ChildInfo* panel = OfClass(Children(salesf), "QuimbelPanel").at(0);
+  POINT inner{0, 0};
+  ClientToScreen(panel->hwnd, &inner);
+  Shot logo = CaptureScreen(inner.x + 371, inner.y + 33, 48, 48);
+  const quimbel::engine::Surface& picture = quimbel::assets::Logo();
+  int same = 0;
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 48; ++x)
+      same += logo.At(x, y) == (picture.At(x, y) & 0xFFFFFF);
+  }
+  EXPECT_EQ(same, 48 * 48) << "the logo inside its border";
   // Its cyclists move on their own timer.
   Shot before = CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
   Pump(300);
