@@ -5,50 +5,47 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <vector>
 
 namespace quimbel::linux_port {
 namespace {
+
+// The format-32 items of a window's property (as longs, whatever the size of
+// long); empty when it is absent or of another type.
+std::vector<long> Items(Display* display, Window window, Atom property, Atom type, long most) {
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::vector<long> items;
+  if (XGetWindowProperty(display, window, property, 0, most, False, type, &actualType, &format,
+                         &count, &after, &data) != Success ||
+      data == nullptr)
+    return items;
+  if (format == 32) {
+    const long* v = reinterpret_cast<const long*>(data);
+    items.assign(v, v + count);
+  }
+  XFree(data);
+  return items;
+}
 
 // Whether the window manager lists atom among the _NET_SUPPORTED hints of
 // the root window; false without a window manager.
 bool Supported(Display* display, Window root, Atom atom) {
   Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(display, root, supported, 0, 4096, False, XA_ATOM, &type, &format, &count,
-                         &after, &data) != Success ||
-      data == nullptr)
-    return false;
-  bool found = false;
-  if (format == 32) {
-    const Atom* atoms = reinterpret_cast<const Atom*>(data);
-    for (unsigned long i = 0; i < count && !found; ++i)
-      found = atoms[i] == atom;
-  }
-  XFree(data);
-  return found;
+  for (long item : Items(display, root, supported, XA_ATOM, 4096))
+    if (static_cast<Atom>(item) == atom)
+      return true;
+  return false;
 }
 
 std::optional<FrameExtents> ReadExtents(Display* display, Window window, Atom extents) {
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(display, window, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
-                         &after, &data) != Success ||
-      data == nullptr)
+  std::vector<long> v = Items(display, window, extents, XA_CARDINAL, 4);
+  if (v.size() != 4)
     return std::nullopt;
-  std::optional<FrameExtents> result;
-  if (format == 32 && count == 4) {
-    // Format-32 items arrive as longs, whatever the size of long.
-    const long* v = reinterpret_cast<const long*>(data);
-    result = FrameExtents{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
-                          static_cast<int>(v[3])};
-  }
-  XFree(data);
-  return result;
+  return FrameExtents{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                      static_cast<int>(v[3])};
 }
 
 }  // namespace
