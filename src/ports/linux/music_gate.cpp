@@ -6,24 +6,18 @@
 
 #include <cstdlib>
 
+#include "ports/linux/sound_command.hpp"
+
 namespace quimbel::linux_port {
-namespace {
 
-// The answer of a device that is not open.
-constexpr std::uint32_t kNotOpen = 263;
+using namespace quimbel::platform;
 
-}  // namespace
-
-MusicGate::MusicGate(platform::SoundService& inner, const std::filesystem::path& lockFile)
+MusicGate::MusicGate(SoundService& inner, const std::filesystem::path& lockFile, bool mayPlay)
     : inner_(inner) {
-  int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0)
-    return;  // no lock to be had: stay silent rather than play twice
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
+  if (!mayPlay)
     return;
-  }
-  fd_ = fd;
+  // No lock file to be had: stay silent rather than play twice.
+  fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
 }
 
 MusicGate::~MusicGate() {
@@ -31,17 +25,112 @@ MusicGate::~MusicGate() {
     ::close(fd_);
 }
 
+bool MusicGate::TryLock() {
+  if (!holding_ && fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+    holding_ = true;
+  return holding_;
+}
+
 std::uint32_t MusicGate::Send(std::string_view command, std::string* reply,
                               std::size_t replyLength) {
-  if (fd_ < 0)
-    return kNotOpen;
-  return inner_.Send(command, reply, replyLength);
+  return Run(command, reply, replyLength, false);
 }
 
 bool MusicGate::Execute(std::string_view command) {
+  return Run(command, nullptr, 0, true) == kSoundOk;
+}
+
+std::uint32_t MusicGate::Run(std::string_view command, std::string* reply,
+                             std::size_t replyLength, bool execute) {
   if (fd_ < 0)
-    return false;
-  return inner_.Execute(command);
+    return kSoundInvalidDeviceName;
+  ParsedSoundCommand parsed = ParseSoundCommand(command);
+  if (parsed.error)
+    return holding_ ? Forward(command, reply, replyLength, execute) : parsed.error;
+  const SoundCommand& cmd = parsed.command;
+  // The lock is taken for a tune, never for a command about no tune.
+  bool forget = cmd.verb == SoundVerb::Close && waitingOpen_ && cmd.device == waitingDevice_;
+  bool wanted = holding_ || cmd.verb == SoundVerb::Open || (waitingOpen_ && !forget);
+  if (wanted && TryLock()) {
+    if (std::uint32_t code = CatchUp())
+      return code;
+    std::uint32_t code = Forward(command, reply, replyLength, execute);
+    if (code == kSoundOk && cmd.verb == SoundVerb::Open)
+      ++devicesOpen_;
+    if (code == kSoundOk && cmd.verb == SoundVerb::Close)
+      --devicesOpen_;
+    // The next hack may play as soon as this one has closed its tune.
+    if (devicesOpen_ <= 0) {
+      devicesOpen_ = 0;
+      ::flock(fd_, LOCK_UN);
+      holding_ = false;
+    }
+    return code;
+  }
+  return Wait(command, reply, replyLength);
+}
+
+std::uint32_t MusicGate::Forward(std::string_view command, std::string* reply,
+                                 std::size_t replyLength, bool execute) {
+  if (!execute)
+    return inner_.Send(command, reply, replyLength);
+  return inner_.Execute(command) ? kSoundOk : kSoundHardware;
+}
+
+std::uint32_t MusicGate::CatchUp() {
+  if (!waitingOpen_)
+    return kSoundOk;
+  std::string open = *waitingOpen_;
+  std::optional<std::string> play = std::move(waitingPlay_);
+  waitingOpen_.reset();
+  waitingPlay_.reset();
+  if (std::uint32_t code = inner_.Send(open, nullptr, 0))
+    return code;
+  ++devicesOpen_;
+  if (play)
+    inner_.Send(*play, nullptr, 0);
+  return kSoundOk;
+}
+
+// While another hack plays, this one keeps the state its tune would have.
+std::uint32_t MusicGate::Wait(std::string_view command, std::string* reply,
+                              std::size_t replyLength) {
+  const SoundCommand cmd = ParseSoundCommand(command).command;
+  if (cmd.verb == SoundVerb::Open) {
+    if (waitingOpen_)
+      return kSoundDuplicateAlias;
+    waitingOpen_ = std::string(command);
+    waitingDevice_ = cmd.device;
+    return kSoundOk;
+  }
+  if (!waitingOpen_ || cmd.device != waitingDevice_)
+    return kSoundInvalidDeviceName;
+  switch (cmd.verb) {
+    case SoundVerb::Play:
+    case SoundVerb::Resume:
+      waitingPlay_ = "play " + waitingDevice_;
+      return kSoundOk;
+    case SoundVerb::Stop:
+    case SoundVerb::Pause:
+      waitingPlay_.reset();
+      return kSoundOk;
+    case SoundVerb::Seek:
+      return kSoundOk;
+    case SoundVerb::Close:
+      waitingOpen_.reset();
+      waitingPlay_.reset();
+      return kSoundOk;
+    case SoundVerb::Status:
+      if (cmd.item == StatusItem::Mode)
+        return reply ? WriteSoundReply(*reply, replyLength, waitingPlay_ ? "playing" : "stopped")
+                     : kSoundOk;
+      if (cmd.item == StatusItem::Ready)
+        return reply ? WriteSoundReply(*reply, replyLength, "true") : kSoundOk;
+      return kSoundUnsupportedFunction;
+    case SoundVerb::Open:
+      break;
+  }
+  return kSoundUnrecognizedCommand;
 }
 
 std::filesystem::path MusicGate::LockFileFor(const std::string& display) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace quimbel::linux_port {
@@ -29,39 +30,81 @@ std::filesystem::path LockPath() {
          ("quimbel-gate-test-" + std::to_string(::getpid()) + ".lock");
 }
 
-TEST(MusicGate, OnlyTheFirstHackOnADisplayPlays) {
+// The daemon's cycle: the next hack starts while the last one still plays.
+TEST(MusicGate, AHackThatFindsTheTuneTakenStartsItWhenTheOtherEnds) {
   std::filesystem::path lock = LockPath();
-  RecordingSound first, second;
-  {
-    MusicGate a(first, lock);
-    MusicGate b(second, lock);
-    EXPECT_TRUE(a.Holder());
-    EXPECT_FALSE(b.Holder());
+  RecordingSound first, second, third;
+  auto a = std::make_unique<MusicGate>(first, lock);
+  MusicGate b(second, lock);
+  std::string reply(80, ' ');
+  EXPECT_EQ(a->Send("open x alias bgm", nullptr, 0), 0u);
+  EXPECT_EQ(a->Send("play bgm notify", nullptr, 0), 0u);
+  EXPECT_TRUE(a->Holder());
 
-    std::string reply;
-    EXPECT_EQ(a.Send("open x alias bgm", nullptr, 0), 0u);
-    EXPECT_EQ(a.Send("status bgm mode", &reply, 80), 0u);
-    EXPECT_EQ(reply, "playing");
-    EXPECT_TRUE(a.Execute("stop bgm"));
+  // The second one's tune counts as playing, but nothing reaches its device.
+  EXPECT_EQ(b.Send("open \"/d/quimbel.mid\" alias bgm", nullptr, 0), 0u);
+  EXPECT_EQ(b.Send("play bgm notify", nullptr, 0), 0u);
+  EXPECT_EQ(b.Send("status bgm mode", &reply, 80), 0u);
+  EXPECT_EQ(reply.substr(0, 8), std::string("playing\0", 8));
+  EXPECT_TRUE(b.Execute("seek bgm to start"));
+  EXPECT_FALSE(b.Holder());
+  EXPECT_TRUE(second.sent.empty());
 
-    // The second one's open fails, so its music never starts, and nothing
-    // reaches its device.
-    EXPECT_NE(b.Send("open x alias bgm", nullptr, 0), 0u);
-    EXPECT_FALSE(b.Execute("close bgm"));
-    EXPECT_EQ(first.sent.size(), 3u);
-    EXPECT_TRUE(second.sent.empty());
-  }
-  // The lock goes with its holder: the next hack started plays again.
-  MusicGate c(second, lock);
+  a.reset();  // the first hack ends (a kill gives the lock back the same way)
+  EXPECT_EQ(b.Send("status bgm mode", &reply, 80), 0u);
+  EXPECT_TRUE(b.Holder());
+  EXPECT_EQ(second.sent, (std::vector<std::string>{"open \"/d/quimbel.mid\" alias bgm",
+                                                   "play bgm", "status bgm mode"}));
+
+  // Still one at a time: a third hack now waits for the second.
+  MusicGate c(third, lock);
+  EXPECT_EQ(c.Send("open x alias bgm", nullptr, 0), 0u);
+  EXPECT_EQ(c.Send("play bgm notify", nullptr, 0), 0u);
+  EXPECT_FALSE(c.Holder());
+  EXPECT_TRUE(third.sent.empty());
+
+  // Closing the tune gives the lock back at once, without the process ending.
+  EXPECT_TRUE(b.Execute("stop bgm"));
+  EXPECT_TRUE(b.Execute("close bgm"));
+  EXPECT_FALSE(b.Holder());
+  EXPECT_EQ(c.Send("status bgm mode", &reply, 80), 0u);
   EXPECT_TRUE(c.Holder());
+  EXPECT_EQ(third.sent.size(), 3u);
   std::filesystem::remove(lock);
 }
 
-TEST(MusicGate, AnUnusableLockFileSilencesRatherThanDoublesTheTune) {
-  RecordingSound device;
+TEST(MusicGate, AWaitingTuneThatWasClosedNeverStarts) {
+  std::filesystem::path lock = LockPath();
+  RecordingSound first, second;
+  auto a = std::make_unique<MusicGate>(first, lock);
+  MusicGate b(second, lock);
+  EXPECT_EQ(a->Send("open x alias bgm", nullptr, 0), 0u);
+  EXPECT_EQ(b.Send("open x alias bgm", nullptr, 0), 0u);
+  EXPECT_EQ(b.Send("play bgm notify", nullptr, 0), 0u);
+  EXPECT_TRUE(b.Execute("stop bgm"));
+  EXPECT_TRUE(b.Execute("close bgm"));
+  a.reset();
+  std::string reply(80, ' ');
+  EXPECT_NE(b.Send("status bgm mode", &reply, 80), 0u);
+  EXPECT_FALSE(b.Holder());
+  EXPECT_TRUE(second.sent.empty());
+  std::filesystem::remove(lock);
+}
+
+// A settings program's preview, or no lock file to be had: silent rather
+// than a second tune.
+TEST(MusicGate, AHackThatMayNotPlayStaysSilent) {
+  std::filesystem::path lock = LockPath();
+  RecordingSound preview, device;
+  MusicGate small(preview, lock, false);
+  EXPECT_NE(small.Send("open x alias bgm", nullptr, 0), 0u);
+  EXPECT_FALSE(small.Execute("close bgm"));
+  EXPECT_TRUE(preview.sent.empty());
+  std::filesystem::remove(lock);
+
   MusicGate gate(device, "/nonexistent-dir/quimbel.lock");
-  EXPECT_FALSE(gate.Holder());
   EXPECT_NE(gate.Send("open x alias bgm", nullptr, 0), 0u);
+  EXPECT_FALSE(gate.Holder());
   EXPECT_TRUE(device.sent.empty());
 }
 
