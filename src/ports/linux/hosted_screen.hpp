@@ -2,22 +2,31 @@
 // The screen as a hack sees it inside a screen-saver daemon's window: the
 // drawing area is that window, and input is the daemon's business, so the
 // pointer and caret never move.
+#include <functional>
+#include <utility>
+
 #include "platform/screen.hpp"
 
 namespace quimbel::linux_port {
 
 class HostedScreen : public platform::Screen {
  public:
+  // Reads the part (x, y, width, height), in root coordinates, of the
+  // desktop as the daemon saw it before it covered the screen; false when
+  // the daemon left no such picture.
+  using DesktopPicture = std::function<bool(engine::Surface&, int, int, int, int)>;
+
   // host: the daemon's window (its size and place on the screen).
-  HostedScreen(platform::Screen& screen, platform::WindowHandle host)
-      : screen_(screen), host_(host) {}
+  HostedScreen(platform::Screen& screen, platform::WindowHandle host, DesktopPicture picture = {})
+      : screen_(screen), host_(host), picture_(std::move(picture)) {}
 
   double TwipsPerPixelX() override { return screen_.TwipsPerPixelX(); }
   double TwipsPerPixelY() override { return screen_.TwipsPerPixelY(); }
   // The host window is the whole desktop, and its one monitor.
   platform::Rect32 DesktopPx() override;
   platform::Rect32 PrimaryMonitorPx() override { return DesktopPx(); }
-  // From the screen under the host window's top-left corner.
+  // What lies under the host window: the daemon's picture of the desktop,
+  // else the screen itself.
   bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
@@ -30,6 +39,7 @@ class HostedScreen : public platform::Screen {
 
   platform::Screen& screen_;
   platform::WindowHandle host_;
+  DesktopPicture picture_;
 };
 
 }  // namespace quimbel::linux_port

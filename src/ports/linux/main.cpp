@@ -24,12 +24,14 @@
 #include "ports/linux/music_gate.hpp"
 #include "ports/linux/preview_window.hpp"
 #include "ports/linux/process.hpp"
+#include "ports/linux/saver_host.hpp"
 #include "ports/linux/saver_window.hpp"
 #include "ports/linux/screen.hpp"
 #include "ports/linux/settings_store.hpp"
 #include "ports/linux/sound_service.hpp"
 #include "ports/linux/termination.hpp"
 #include "ports/linux/usage.hpp"
+#include "ports/linux/x11_daemon_window.hpp"
 #include "sound/music.hpp"
 
 int main(int argc, char** argv) {
@@ -62,24 +64,39 @@ int main(int argc, char** argv) {
   // The program lays its windows out in real pixels from the screen's dpi;
   // Qt's own scaling on top of that would enlarge everything twice.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // Titles, the pointer, captures and hosting all go through X: in a Wayland
+  // session the windows must be on XWayland too, not on Wayland beside it.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication application(argc, argv);
   linux_port::SubstituteJapaneseFonts();
 
   // A hosted run is the saver run of the host command line, drawn into the
   // daemon's window.
-  linux_port::LinuxProcess process(hostWindow ? std::vector<std::string>{args[0], "/s"} : args);
+  linux_port::LinuxProcess process(hostWindow ? std::vector<std::string>{args[0], "/s"} : args,
+                                   hostWindow.has_value());
   linux_port::X11Screen x11Screen;
   std::optional<linux_port::HostedScreen> hostedScreen;
-  if (hostWindow)
-    hostedScreen.emplace(x11Screen, *hostWindow);
+  if (hostWindow) {
+    hostedScreen.emplace(x11Screen, *hostWindow,
+                         [host = *hostWindow](engine::Surface& dst, int x, int y, int w, int h) {
+                           return linux_port::CopyDaemonScreenshot(host, dst, x, y, w, h);
+                         });
+  }
   platform::Screen& screen = hostedScreen ? static_cast<platform::Screen&>(*hostedScreen)
                                           : static_cast<platform::Screen&>(x11Screen);
   linux_port::FileStore store;
   base::ClockRandom random;
   linux_port::SdlSoundService deviceSound;
   std::optional<linux_port::MusicGate> gate;
-  if (hostWindow)
-    gate.emplace(deviceSound, linux_port::MusicGate::LockFileFor(display->name));
+  if (hostWindow) {
+    // The tune is for the saver, not for a settings program's preview of it.
+    platform::Rect32 hostRect;
+    bool fullScreen = x11Screen.WindowRect(*hostWindow, hostRect) &&
+                      linux_port::IsFullScreenHost(linux_port::X11WindowClass(*hostWindow),
+                                                   hostRect, linux_port::MonitorRects());
+    gate.emplace(deviceSound, linux_port::MusicGate::LockFileFor(display->name), fullScreen);
+  }
   platform::SoundService& sound = gate ? static_cast<platform::SoundService&>(*gate)
                                        : static_cast<platform::SoundService&>(deviceSound);
 

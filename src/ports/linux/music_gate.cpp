@@ -40,8 +40,8 @@ bool MusicGate::Execute(std::string_view command) {
   return Run(command, nullptr, 0, true) == kSoundOk;
 }
 
-std::uint32_t MusicGate::Run(std::string_view command, std::string* reply,
-                             std::size_t replyLength, bool execute) {
+std::uint32_t MusicGate::Run(std::string_view command, std::string* reply, std::size_t replyLength,
+                             bool execute) {
   if (fd_ < 0)
     return kSoundInvalidDeviceName;
   ParsedSoundCommand parsed = ParseSoundCommand(command);

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ports/linux/x11_image.hpp"
+
 namespace quimbel::linux_port {
 namespace {
 
@@ -145,22 +147,7 @@ bool X11Screen::CaptureLive(engine::Surface& dst, int x, int y, int width, int h
   XSetErrorHandler(previous);
   if (image == nullptr)
     return false;
-  bool plain = image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 &&
-               image->green_mask == 0xFF00 && image->blue_mask == 0xFF &&
-               image->byte_order == LSBFirst;
-  for (int row = 0; row < h; ++row) {
-    if (plain) {
-      const auto* src =
-          reinterpret_cast<const std::uint32_t*>(image->data + row * image->bytes_per_line);
-      engine::Pixel* out = dst.Row(row);
-      for (int col = 0; col < w; ++col)
-        out[col] = src[col] & 0xFFFFFF;
-      continue;
-    }
-    for (int col = 0; col < w; ++col) {
-      dst.At(col, row) = static_cast<engine::Pixel>(XGetPixel(image, col, row)) & 0xFFFFFF;
-    }
-  }
+  CopyXImage(display_, image, dst, 0, 0, w, h);
   XDestroyImage(image);
   return true;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ports/headless/screen.hpp"
+#include "ports/linux/saver_host.hpp"
 
 namespace quimbel::linux_port {
 namespace {
@@ -50,6 +51,45 @@ TEST(HostedScreen, CaptureReadsUnderTheHostWindow) {
   ASSERT_TRUE(hosted.Capture(dst, 0, 0, 4, 3));
   EXPECT_EQ(dst.At(0, 0), screen.desktop.At(4, 1));
   EXPECT_EQ(dst.At(3, 2), screen.desktop.At(7, 3));
+}
+
+// The daemon's picture of the desktop wins over the screen, which by then
+// shows the daemon's own black window; without one the screen is read.
+TEST(HostedScreen, CaptureTakesTheDaemonsPictureWhenItLeftOne) {
+  headless::HeadlessScreen screen;
+  screen.SetMetrics(8, 4, 15);
+  screen.desktop = engine::Surface(8, 4, 0x111111);
+  screen.windows[5] = {4, 1, 8, 4};
+  bool left = true;
+  int askedX = -1, askedY = -1;
+  HostedScreen hosted(screen, 5, [&](engine::Surface& dst, int x, int y, int, int) {
+    askedX = x;
+    askedY = y;
+    if (left)
+      dst.At(0, 0) = 0xABCDEF;
+    return left;
+  });
+  engine::Surface dst(4, 3);
+  ASSERT_TRUE(hosted.Capture(dst, 1, 0, 3, 3));
+  EXPECT_EQ(askedX, 5);
+  EXPECT_EQ(askedY, 1);
+  EXPECT_EQ(dst.At(0, 0), 0xABCDEFu);
+  left = false;
+  ASSERT_TRUE(hosted.Capture(dst, 0, 0, 4, 3));
+  EXPECT_EQ(dst.At(0, 0), 0x111111u);
+}
+
+TEST(SaverHost, TheTuneBelongsToFullScreenSaversOnly) {
+  std::vector<platform::Rect32> monitors{{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+  // The daemon's own window, whatever its size.
+  EXPECT_TRUE(IsFullScreenHost("XScreenSaver", {0, 0, 200, 150}, monitors));
+  // Another daemon's window over one monitor, or the root over both.
+  EXPECT_TRUE(IsFullScreenHost("", {1024, 0, 2048, 768}, monitors));
+  EXPECT_TRUE(IsFullScreenHost("", {0, 0, 2048, 768}, monitors));
+  // A settings program's preview, and a window one pixel short of a monitor.
+  EXPECT_FALSE(IsFullScreenHost("XScreenSaver-settings", {300, 200, 620, 440}, monitors));
+  EXPECT_FALSE(IsFullScreenHost("", {0, 0, 1024, 767}, monitors));
+  EXPECT_FALSE(IsFullScreenHost("", {0, 0, 1024, 768}, {}));
 }
 
 }  // namespace

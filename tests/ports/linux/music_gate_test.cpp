@@ -53,8 +53,8 @@ TEST(MusicGate, AHackThatFindsTheTuneTakenStartsItWhenTheOtherEnds) {
   a.reset();  // the first hack ends (a kill gives the lock back the same way)
   EXPECT_EQ(b.Send("status bgm mode", &reply, 80), 0u);
   EXPECT_TRUE(b.Holder());
-  EXPECT_EQ(second.sent, (std::vector<std::string>{"open \"/d/quimbel.mid\" alias bgm",
-                                                   "play bgm", "status bgm mode"}));
+  EXPECT_EQ(second.sent, (std::vector<std::string>{"open \"/d/quimbel.mid\" alias bgm", "play bgm",
+                                                   "status bgm mode"}));
 
   // Still one at a time: a third hack now waits for the second.
   MusicGate c(third, lock);

@@ -1,0 +1,116 @@
+#include "ports/linux/x11_daemon_window.hpp"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "ports/linux/x11_image.hpp"
+
+namespace quimbel::linux_port {
+namespace {
+
+int IgnoreErrors(Display*, XErrorEvent*) {
+  return 0;
+}
+
+// One connection for one question; windows of another client may vanish
+// meanwhile, and their errors only mean "no answer".
+class Connection {
+ public:
+  Connection() : display_(XOpenDisplay(nullptr)) {
+    if (display_ != nullptr)
+      previous_ = XSetErrorHandler(IgnoreErrors);
+  }
+  ~Connection() {
+    if (display_ == nullptr)
+      return;
+    XSync(display_, False);
+    XSetErrorHandler(previous_);
+    XCloseDisplay(display_);
+  }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+  Display* get() const { return display_; }
+
+ private:
+  Display* display_;
+  XErrorHandler previous_ = nullptr;
+};
+
+std::optional<Pixmap> ScreenshotPixmap(Display* display, Window window) {
+  Atom name = XInternAtom(display, "_SCREENSAVER_SCREENSHOT", True);
+  if (name == None)
+    return std::nullopt;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, name, 0, 1, False, XA_PIXMAP, &type, &format, &count,
+                         &after, &data) != Success) {
+    return std::nullopt;
+  }
+  std::optional<Pixmap> pixmap;
+  // Format 32 arrives as longs, whatever their size.
+  if (data != nullptr && type == XA_PIXMAP && format == 32 && count == 1)
+    pixmap = static_cast<Pixmap>(*reinterpret_cast<unsigned long*>(data));
+  if (data != nullptr)
+    XFree(data);
+  if (pixmap && *pixmap == None)
+    return std::nullopt;
+  return pixmap;
+}
+
+}  // namespace
+
+std::string X11WindowClass(unsigned long window) {
+  Connection connection;
+  if (connection.get() == nullptr)
+    return {};
+  XClassHint hint{};
+  if (XGetClassHint(connection.get(), static_cast<Window>(window), &hint) == 0)
+    return {};
+  std::string name = hint.res_class != nullptr ? hint.res_class : "";
+  if (hint.res_name != nullptr)
+    XFree(hint.res_name);
+  if (hint.res_class != nullptr)
+    XFree(hint.res_class);
+  return name;
+}
+
+bool CopyDaemonScreenshot(unsigned long window, engine::Surface& dst, int x, int y, int width,
+                          int height) {
+  Connection connection;
+  Display* display = connection.get();
+  if (display == nullptr)
+    return false;
+  std::optional<Pixmap> pixmap = ScreenshotPixmap(display, static_cast<Window>(window));
+  if (!pixmap)
+    return false;
+  Window root = 0;
+  int px = 0, py = 0;
+  unsigned int pw = 0, ph = 0, border = 0, depth = 0;
+  if (XGetGeometry(display, *pixmap, &root, &px, &py, &pw, &ph, &border, &depth) == 0)
+    return false;
+  int w = std::min(width, dst.Width());
+  int h = std::min(height, dst.Height());
+  for (int row = 0; row < h; ++row)
+    std::fill(dst.Row(row), dst.Row(row) + w, engine::kBlack);
+  // The part of the asked rectangle that the picture holds.
+  int left = std::max(x, 0), top = std::max(y, 0);
+  int right = std::min(x + w, static_cast<int>(pw));
+  int bottom = std::min(y + h, static_cast<int>(ph));
+  if (right <= left || bottom <= top)
+    return true;
+  XImage* image = XGetImage(display, *pixmap, left, top, static_cast<unsigned>(right - left),
+                            static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
+  if (image == nullptr)
+    return false;
+  CopyXImage(display, image, dst, left - x, top - y, right - left, bottom - top);
+  XDestroyImage(image);
+  return true;
+}
+
+}  // namespace quimbel::linux_port

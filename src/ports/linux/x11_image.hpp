@@ -1,0 +1,16 @@
+#pragma once
+// Pixels of an X image into a surface.
+#include "engine/surface.hpp"
+
+struct _XDisplay;
+struct _XImage;
+
+namespace quimbel::linux_port {
+
+// Copies the image's top-left width x height pixels into dst at (dx, dy), as
+// 0x00RRGGBB. An image of a pixmap carries no colour masks: those of the
+// display's default visual stand in.
+void CopyXImage(_XDisplay* display, _XImage* image, engine::Surface& dst, int dx, int dy, int width,
+                int height);
+
+}  // namespace quimbel::linux_port
