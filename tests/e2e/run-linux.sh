@@ -98,14 +98,14 @@ count_colour() {
     -fill black +opaque "#123457" -fill white -opaque "#123457" \
     -format "%[fx:int(mean*w*h+0.5)]" info:
 }
-# Starts a white host window $1 x $2 at $3,$4; sets host_id (decimal),
+# Starts a host window $1 x $2 at $3,$4 (role $5, if given); sets host_id (decimal),
 # host_hex and host_fd (write "destroy" to it to destroy the window).
 hosts=0
 start_host() {
   hosts=$((hosts + 1))
   local fifo="$work/host$hosts.in" out="$work/host$hosts.out"
   mkfifo "$fifo"
-  "$hostbin" "$1" "$2" "$3" "$4" <"$fifo" >"$out" &
+  "$hostbin" "$@" <"$fifo" >"$out" &
   pids+=($!)
   host_pid=$!
   exec {host_fd}>"$fifo"
@@ -388,10 +388,11 @@ ok
 
 begin "one hack per monitor: both draw, exactly one plays the tune"
 write_settings 10 8 2 1
-start_host 300 200 20 20
+# Windows of the daemon's class: the tune is for saver windows only.
+start_host 300 200 20 20 saver
 first_fd=$host_fd
 first_id=$host_hex
-start_host 300 200 400 20
+start_host 300 200 400 20 saver
 second_fd=$host_fd
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/first.raw" XSCREENSAVER_WINDOW="$first_id" \
   "$bin" --root 2>>"$work/stderr" &

@@ -5,8 +5,10 @@
 // With a role it is instead a window that a window manager keeps above the
 // others: "dock" (a panel along the top edge, reserving its height) or
 // "above" (_NET_WM_STATE_ABOVE), coloured #13579B so it can be told apart.
+// The role "saver" is a white host of the class a daemon gives its own
+// saver windows ("XScreenSaver").
 //
-//   host_window WIDTH HEIGHT [X Y [dock|above]]
+//   host_window WIDTH HEIGHT [X Y [dock|above|saver]]
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -18,7 +20,7 @@
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: host_window WIDTH HEIGHT [X Y [dock|above]]\n");
+    std::fprintf(stderr, "usage: host_window WIDTH HEIGHT [X Y [dock|above|saver]]\n");
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);
@@ -31,13 +33,13 @@ int main(int argc, char** argv) {
   int x = argc > 4 ? std::atoi(argv[3]) : 0;
   int y = argc > 4 ? std::atoi(argv[4]) : 0;
   std::string role = argc > 5 ? argv[5] : "";
+  bool host = role.empty() || role == "saver";
   int screen = DefaultScreen(display);
   // A white host, so whatever the program draws stands out against it.
-  unsigned long background = role.empty() ? WhitePixel(display, screen) : 0x13579B;
+  unsigned long background = host ? WhitePixel(display, screen) : 0x13579B;
   Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, y, width, height, 0,
                                       BlackPixel(display, screen), background);
-  XStoreName(display, window,
-             role.empty() ? "quimbel test host" : ("quimbel test " + role).c_str());
+  XStoreName(display, window, host ? "quimbel test host" : ("quimbel test " + role).c_str());
   auto atom = [display](const char* name) { return XInternAtom(display, name, False); };
   if (role == "dock") {
     Atom type = atom("_NET_WM_WINDOW_TYPE_DOCK");
@@ -48,6 +50,11 @@ int main(int argc, char** argv) {
                       0, x, static_cast<long>(x + width - 1), 0, 0};
     XChangeProperty(display, window, atom("_NET_WM_STRUT_PARTIAL"), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(strut), 12);
+  } else if (role == "saver") {
+    char name[] = "host";
+    char saverClass[] = "XScreenSaver";
+    XClassHint hint{name, saverClass};
+    XSetClassHint(display, window, &hint);
   } else if (role == "above") {
     Atom state = atom("_NET_WM_STATE_ABOVE");
     XChangeProperty(display, window, atom("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,

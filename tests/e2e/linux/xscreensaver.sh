@@ -1,0 +1,300 @@
+#!/usr/bin/env bash
+# End-to-end tests of the program as a hack of Debian's own xscreensaver
+# daemon, on a private Xvfb: activation, the desktop background, cycles and
+# the tune, deactivation, the settings dialog left open, a settings
+# program's preview. Screenshots are kept under
+# build/artifacts/linux-e2e-xscreensaver. Build the linux preset first.
+#
+# The daemon refuses to run as root: as root the tests run it as the
+# unprivileged user quimbel-e2e, created when missing; the build tree must
+# then be readable by that user.
+set -u
+[ -n "${XSS_DEBUG:-}" ] && set -x
+root="$(cd "$(dirname "$0")/../../.." && pwd)"
+build="${QUIMBEL_BUILD_DIR:-$root/build/linux}"
+bin="$build/quimbel"
+hostbin="$build/quimbel_e2e_host"
+art="$root/build/artifacts/linux-e2e-xscreensaver"
+summary() { echo "xscreensaver end-to-end: $1 passed, $2 failed"; }
+for f in "$bin" "$hostbin"; do
+  [ -x "$f" ] || { echo "missing $f: build the linux preset first"; summary 0 1; exit 1; }
+done
+for f in xscreensaver xscreensaver-command Xvfb xsetroot xdotool import; do
+  command -v "$f" >/dev/null || { echo "missing $f: run .ci/install-deps"; summary 0 1; exit 1; }
+done
+rm -rf "$art" && mkdir -p "$art"
+
+user="$(id -un)"
+if [ "$(id -u)" = 0 ]; then
+  user=quimbel-e2e
+  id "$user" >/dev/null 2>&1 ||
+    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$user"
+fi
+as_user() {
+  if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
+}
+if ! as_user test -x "$bin"; then
+  echo "$user cannot run $bin: the build tree must be readable by it"
+  summary 0 1
+  exit 1
+fi
+
+work="$(mktemp -d)"
+chmod 755 "$work"
+home="$work/home" run="$work/run"
+mkdir -p "$home/.config/quimbel" "$run" "$work/dialog/quimbel"
+pids=()
+n=71
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+daemon=""
+cleanup() {
+  [ -n "$daemon" ] && xss -exit >/dev/null 2>&1
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  [ -n "$daemon" ] && kill "$daemon" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=":$n"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+desktop=2A6E3F
+xsetroot -solid "#$desktop"
+
+# Desktop one (the desktop behind the characters), tune on.
+printf '[QuimbelSaver]\nnumber of cara=5\ntype of cara=0\nsaver type=1\nmusic mode=2\n' \
+  >"$home/.config/quimbel/SetupQor.ini"
+cat >"$home/.xscreensaver" <<EOF
+mode: one
+selected: 0
+timeout: 0:10:00
+cycle: 0:10:00
+fade: False
+unfade: False
+lock: False
+splash: False
+programs: "Quimbel" $bin --root \\n\\
+
+EOF
+chown -R "$user" "$home" "$run"
+chmod 700 "$run"
+lockfile="$run/quimbel-music-_${n}_0.lock"
+session=(HOME="$home" DISPLAY=":$n" XDG_RUNTIME_DIR="$run" XDG_CONFIG_HOME="$home/.config"
+  SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb)
+xss() { as_user "${session[@]}" xscreensaver-command "$@"; }
+as_user "${session[@]}" xscreensaver -no-splash >"$art/xscreensaver.log" 2>&1 &
+daemon=$!
+for _ in $(seq 100); do xss -time >/dev/null 2>&1 && break; sleep 0.1; done
+
+passed=0
+failed=0
+current=""
+fail() {
+  echo "FAIL - $current: $*"
+  [ -n "$current" ] && failed=$((failed + 1))
+  current=""
+}
+ok() {
+  [ -n "$current" ] || return 0
+  echo "ok - $current"
+  passed=$((passed + 1))
+  current=""
+}
+begin() { current="$1"; }
+
+now_ms() { date +%s%3N; }
+alive() { [ -r "/proc/$1/stat" ] && ! awk '{exit !($3 == "Z")}' "/proc/$1/stat" 2>/dev/null; }
+# Our program's processes on this display, run by the daemon's user.
+ours() {
+  local p
+  for p in $(pgrep -u "$user" -x quimbel); do
+    alive "$p" && tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qE "^DISPLAY=:$n(\.[0-9]+)?$" && echo "$p"
+  done
+}
+# The daemon's hacks among them.
+hacks() {
+  local p
+  for p in $(ours); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$p/cmdline" | grep -qx -- --root && echo "$p"
+  done
+}
+# The processes that hold the display's music lock.
+holders() {
+  [ -e "$lockfile" ] || return 0
+  local inode
+  inode="$(stat -c %i "$lockfile")"
+  awk -v i="$inode" '$2 == "FLOCK" { split($6, f, ":"); if (f[3] == i) print $5 }' /proc/locks |
+    while read -r p; do alive "$p" && echo "$p"; done
+}
+# Waits up to $1 ms for exactly one hack; prints it.
+wait_hack() {
+  local end=$(($(now_ms) + $1)) h
+  while :; do
+    h="$(hacks)"
+    [ -n "$h" ] && [ "$(echo "$h" | wc -l)" -eq 1 ] && { echo "$h"; return 0; }
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.05
+  done
+}
+# Waits up to $1 ms until the music lock is held by exactly process $2.
+wait_holder() {
+  local end=$(($(now_ms) + $1))
+  while [ "$(holders | tr '\n' ' ')" != "$2 " ]; do
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.05
+  done
+}
+# Waits up to $1 ms until no hack is left; prints how long it took.
+wait_no_hacks() {
+  local start end
+  start=$(now_ms)
+  end=$((start + $1))
+  while [ -n "$(hacks)" ]; do
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.01
+  done
+  echo $(($(now_ms) - start))
+}
+shot() { import -window root "$art/$1.png"; }
+# Pixels of a screenshot of exactly colour $2 (RRGGBB).
+count_colour() {
+  convert "$art/$1.png" -fill black +opaque "#$2" -fill white -opaque "#$2" -colorspace gray \
+    -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+# Pixels that are neither the desktop's colour nor black: the characters.
+count_others() {
+  convert "$art/$1.png" -fill black -opaque "#$desktop" -fill black -opaque "#000000" \
+    -fill white +opaque black -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+begin "activated, the hack draws characters on the desktop's own colours"
+xss -activate >/dev/null
+if ! hack="$(wait_hack 5000)"; then
+  fail "no hack after activation: $(hacks | tr '\n' ' ')"
+else
+  sleep 2.5
+  shot active
+  green="$(count_colour active "$desktop")"
+  others="$(count_others active)"
+  echo "   desktop-coloured pixels $green, character pixels $others"
+  if [ "$green" -lt 600000 ]; then
+    fail "the background is not the desktop ($green of 786432 pixels)"
+  elif [ "$others" -lt 2000 ]; then
+    fail "no characters drawn ($others pixels)"
+  elif ! wait_holder 2000 "$hack"; then
+    fail "the hack does not hold the tune (holders: $(holders | tr '\n' ' '))"
+  fi
+fi
+ok
+
+begin "each cycle ends the old hack and the new one takes the tune over"
+for cycle in 1 2 3; do
+  old="$(hacks)"
+  xss -cycle >/dev/null
+  end=$(($(now_ms) + 3000))
+  new=""
+  while [ "$(now_ms)" -lt "$end" ]; do
+    new="$(hacks)"
+    [ -n "$new" ] && ! echo "$new" | grep -qx "$old" && [ "$(echo "$new" | wc -l)" -eq 1 ] && break
+    new=""
+    sleep 0.05
+  done
+  if [ -z "$new" ]; then
+    fail "cycle $cycle: no single new hack (was $old, now $(hacks | tr '\n' ' '))"
+    break
+  fi
+  if ! wait_holder 2000 "$new"; then
+    fail "cycle $cycle: hack $new, tune holders: $(holders | tr '\n' ' ')"
+    break
+  fi
+  echo "   cycle $cycle: hack $old -> $new, one tune holder"
+done
+shot cycled
+ok
+
+begin "deactivated, the hack is gone within 2 s and leaves nothing"
+xss -deactivate >/dev/null
+if ! took="$(wait_no_hacks 2000)"; then
+  fail "hacks left: $(hacks | tr '\n' ' ')"
+else
+  echo "   gone after $took ms"
+  [ -z "$(holders)" ] || fail "the tune lock is still held by $(holders | tr '\n' ' ')"
+  [ -z "$(ours)" ] || fail "processes left: $(ours | tr '\n' ' ')"
+  alive "$daemon" || fail "the daemon ended"
+fi
+ok
+
+begin "with Saver Setting open, the daemon's hack still runs, draws and ends"
+XDG_CONFIG_HOME="$work/dialog" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$bin" /c \
+  2>>"$work/stderr" &
+dialog=$!
+pids+=($dialog)
+end=$(($(now_ms) + 5000))
+until xdotool search --onlyvisible --name '^Saver Setting$' >/dev/null 2>&1; do
+  [ "$(now_ms)" -ge "$end" ] && break
+  sleep 0.05
+done
+xss -activate >/dev/null
+if ! hack="$(wait_hack 5000)"; then
+  fail "no hack after activation"
+else
+  sleep 2
+  shot with-dialog
+  sleep 0.5
+  shot with-dialog-later
+  # The daemon's picture of the desktop holds the dialog too: the saver
+  # shows itself by the desktop's colour where the daemon's window is black,
+  # and by characters that move.
+  green="$(count_colour with-dialog "$desktop")"
+  moved="$(compare -metric AE "$art/with-dialog.png" "$art/with-dialog-later.png" null: 2>&1)"
+  echo "   desktop-coloured pixels $green, pixels changed in 0.5 s $moved"
+  if ! alive "$hack"; then
+    fail "the hack ended by itself"
+  elif [ "$green" -lt 400000 ] || [ "${moved%%.*}" -lt 500 ]; then
+    fail "the saver is not drawn ($green desktop pixels, $moved changed)"
+  fi
+  xss -deactivate >/dev/null
+  took="$(wait_no_hacks 2000)" || fail "hacks left after deactivation: $(hacks | tr '\n' ' ')"
+  [ -n "$took" ] && echo "   gone after $took ms"
+  alive "$dialog" || fail "the dialog ended"
+fi
+grep -q "crashed" "$art/xscreensaver.log" && fail "the daemon reports a crash"
+kill "$dialog" 2>/dev/null
+wait "$dialog" 2>/dev/null
+ok
+
+begin "a settings program's small preview stays silent and leaves the tune to the saver"
+mkfifo "$work/host.in"
+"$hostbin" 320 240 100 100 <"$work/host.in" >"$work/host.out" &
+pids+=($!)
+exec {host_fd}>"$work/host.in"
+for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.02; done
+read -r _ host_hex <"$work/host.out"
+as_user "${session[@]}" "$bin" --window-id "$host_hex" 2>>"$work/stderr" &
+preview=$!
+pids+=($preview)
+sleep 2
+shot preview
+if [ -n "$(holders)" ]; then
+  fail "the preview holds the tune"
+else
+  xss -activate >/dev/null
+  if ! hack="$(wait_hack 5000)"; then
+    fail "no saver hack beside the preview: $(hacks | tr '\n' ' ')"
+  elif ! wait_holder 3000 "$hack"; then
+    fail "the saver does not hold the tune (holders: $(holders | tr '\n' ' '))"
+  fi
+  xss -deactivate >/dev/null
+  wait_no_hacks 2000 >/dev/null || fail "hacks left after deactivation"
+fi
+alive "$preview" || fail "the preview ended"
+echo destroy >&"$host_fd"
+exec {host_fd}>&-
+ok
+
+[ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"
+echo "screenshots: $art"
+summary "$passed" "$failed"
+[ "$failed" -eq 0 ]
