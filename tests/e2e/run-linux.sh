@@ -443,4 +443,10 @@ if [ -s "$work/stderr" ]; then
 fi
 echo "screenshots: $art"
 echo "linux end-to-end: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+status=0
+[ "$failed" -eq 0 ] || status=1
+# Under Debian's xscreensaver daemon and in a Wayland session: scripts of their own.
+for extra in xscreensaver weston; do
+  "$root/tests/e2e/linux/$extra.sh" || status=1
+done
+exit "$status"

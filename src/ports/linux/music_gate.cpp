@@ -134,8 +134,14 @@ std::uint32_t MusicGate::Wait(std::string_view command, std::string* reply,
 }
 
 std::filesystem::path MusicGate::LockFileFor(const std::string& display) {
+  // ":0" and ":0.0" are one display (the daemon hands its hacks the latter).
+  std::string server = display;
+  std::size_t colon = server.rfind(':');
+  std::size_t dot = server.rfind('.');
+  if (colon != std::string::npos && dot != std::string::npos && dot > colon)
+    server.erase(dot);
   std::string name = "quimbel-music-";
-  for (char c : display)
+  for (char c : server)
     name += (c == '/' || c == ':' || c == '.') ? '_' : c;
   name += ".lock";
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");

@@ -31,8 +31,8 @@ class MusicGate : public platform::SoundService {
                      std::size_t replyLength) override;
   bool Execute(std::string_view command) override;
 
-  // The lock file for a display name such as ":0" or "host:1.0", in
-  // $XDG_RUNTIME_DIR, else the temporary directory.
+  // The lock file for a display name such as ":0" or "host:1.0" (the screen
+  // number does not count), in $XDG_RUNTIME_DIR, else the temporary directory.
   static std::filesystem::path LockFileFor(const std::string& display);
 
  private:

@@ -80,7 +80,7 @@ programs: "Quimbel" $bin --root \\n\\
 EOF
 chown -R "$user" "$home" "$run"
 chmod 700 "$run"
-lockfile="$run/quimbel-music-_${n}_0.lock"
+lockfile="$run/quimbel-music-_${n}.lock"
 session=(HOME="$home" DISPLAY=":$n" XDG_RUNTIME_DIR="$run" XDG_CONFIG_HOME="$home/.config"
   SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb)
 xss() { as_user "${session[@]}" xscreensaver-command "$@"; }

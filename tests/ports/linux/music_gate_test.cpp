@@ -114,6 +114,9 @@ TEST(MusicGate, LockFilesAreNamedPerDisplay) {
   std::string c = MusicGate::LockFileFor("host/x:0.0").filename().string();
   EXPECT_NE(a, b);
   EXPECT_EQ(c.find('/'), std::string::npos);
+  // The daemon's hacks see ":0.0" where a preview started by hand sees ":0".
+  EXPECT_EQ(MusicGate::LockFileFor(":0.0").filename().string(), a);
+  EXPECT_EQ(MusicGate::LockFileFor("host/x:0").filename().string(), c);
 }
 
 }  // namespace
