@@ -5,6 +5,39 @@
 #include "ports/win32/unicode.hpp"
 
 namespace quimbel::win32_port {
+namespace {
+
+// One GUI thread: no lock needed.
+HWND boxOwner = nullptr;
+int boxesOpen = 0;
+
+}  // namespace
+
+void SetBoxOwner(HWND window) {
+  boxOwner = window;
+}
+
+bool MessageBoxOpen() {
+  return boxesOpen > 0;
+}
+
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT flags,
+                   HWND otherOwner) {
+  HWND owner = otherOwner;
+  if (boxOwner != nullptr && IsWindow(boxOwner)) {
+    // Owned by the topmost saver and topmost itself, it lies above the saver
+    // and takes the keyboard; the saver is disabled until it closes. Its
+    // pointer shows, where the saver's is invisible.
+    owner = boxOwner;
+    flags =
+        (flags & ~static_cast<UINT>(MB_TASKMODAL | MB_SYSTEMMODAL)) | MB_TOPMOST | MB_SETFOREGROUND;
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  }
+  ++boxesOpen;
+  int answer = MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+  --boxesOpen;
+  return answer;
+}
 
 std::string WithCrLfBreaks(const std::string& text) {
   std::string out;
@@ -29,8 +62,7 @@ int Win32MessageBoxes::Show(const std::string& text, const std::string& caption,
   // No help file ships with the program, so there is no Help button to offer.
   std::wstring wideText = Widen(WithCrLfBreaks(text));
   std::wstring wideCaption = Widen(caption);
-  return MessageBoxW(GetActiveWindow(), wideText.c_str(), wideCaption.c_str(),
-                     static_cast<UINT>(flags));
+  return ShowMessageBox(wideText, wideCaption, static_cast<UINT>(flags), GetActiveWindow());
 }
 
 }  // namespace quimbel::win32_port

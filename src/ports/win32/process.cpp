@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "ports/win32/message_box.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/unicode.hpp"
 
@@ -81,9 +82,9 @@ void Win32Process::EndProcess(int exitCode) {
 }
 
 void Win32Process::ReportUntrappedError(const base::RuntimeError& error) {
-  std::wstring text = Widen(UntrappedErrorText(error));
-  std::wstring caption = Widen(error.Source());
-  MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  // No other owner: the report may come when no window of ours is left.
+  ShowMessageBox(Widen(UntrappedErrorText(error)), Widen(error.Source()),
+                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND, nullptr);
 }
 
 void ReportAndExit(const base::RuntimeError& error) {

@@ -8,6 +8,7 @@
 
 #include "base/runtime_error.hpp"
 #include "ports/win32/dib.hpp"
+#include "ports/win32/message_box.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/process.hpp"
 #include "ports/win32/unicode.hpp"
@@ -64,6 +65,7 @@ class Win32Saver : public platform::SaverWindow {
     if (window_ == nullptr)
       return;
     WindowOpened();
+    SetBoxOwner(window_);
     focus_ = CreateWindowExW(0, kFocusClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(focus_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -167,12 +169,29 @@ class Win32Saver : public platform::SaverWindow {
         Deliver(&platform::SaverEvents::OnClick);
         return 0;
       case WM_SETCURSOR:
+        // Over a box's owner the pointer must show, or the box could not be
+        // found with it.
+        if (MessageBoxOpen()) {
+          SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+          return TRUE;
+        }
         if (LOWORD(lParam) == HTCLIENT) {
           SetCursor(pointer_);
           return TRUE;
         }
         break;
+      case WM_SETFOCUS:
+        // Activated again, after a box closed: the keys go to the holder.
+        if (focus_ != nullptr)
+          SetFocus(focus_);
+        return 0;
+      case WM_ENABLE:
+        // A box that it owned has closed: the pointer is the saver's again.
+        if (wParam)
+          UsePointer(pointer_);
+        return 0;
       case WM_DESTROY:
+        SetBoxOwner(nullptr);
         window_ = nullptr;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         WindowClosed();
@@ -210,10 +229,14 @@ class Win32Saver : public platform::SaverWindow {
 
  private:
   // One event at a time: a message box that the core opens inside an event
-  // runs its own loop, whose timer messages must not start another.
+  // runs its own loop, whose timer messages must not start another. Only the
+  // music poll goes on under a box, so that the tune keeps playing.
   void Deliver(void (platform::SaverEvents::*event)()) {
-    if (busy_)
+    if (busy_) {
+      if (event == &platform::SaverEvents::OnTimer2)
+        (events_.*event)();
       return;
+    }
     busy_ = true;
     try {
       (events_.*event)();

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <string>
 
+#include "ports/win32/message_box.hpp"
 #include "ports/win32/unicode.hpp"
 
 namespace quimbel::win32_port {
@@ -21,11 +22,10 @@ std::wstring ErrorText(std::uint32_t code) {
   return text;
 }
 
-// The box the platform shows for a failed command: not owned by any window,
-// so it appears even while the saver covers the screen.
+// The box the platform shows for a failed command: above the saver while it
+// runs, else modal to the whole program.
 void ShowFailure(const std::string& command, std::uint32_t, const std::wstring& text) {
-  MessageBoxW(nullptr, text.c_str(), Widen(command).c_str(),
-              MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+  ShowMessageBox(text, Widen(command), MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL, nullptr);
 }
 
 }  // namespace

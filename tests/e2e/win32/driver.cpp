@@ -184,25 +184,60 @@ SIZE WaitForClientSize(HWND window, int width, int height, int ms) {
   return size;
 }
 
-Dump ReadInside(HWND window) {
-  Dump dump;
+namespace {
+
+std::wstring TempFile(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  DWORD n = GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp, n) + name;
+}
+
+// Has the hook DLL, loaded into the window's thread, handle one registered
+// message there; returns once it was handled.
+void CallInside(HWND window, const wchar_t* messageName) {
   std::wstring dll = BuildDirectory() + L"\\quimbel_e2e_hook.dll";
   HMODULE module = LoadLibraryW(dll.c_str());
   if (module == nullptr)
-    return dump;
+    return;
   auto proc =
       reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "QuimbelE2eHook")));
   DWORD thread = GetWindowThreadProcessId(window, nullptr);
   HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, proc, module, thread);
-  wchar_t temp[MAX_PATH];
-  DWORD n = GetTempPathW(MAX_PATH, temp);
-  std::wstring file = std::wstring(temp, n) + L"quimbel-e2e-dump.txt";
-  DeleteFileW(file.c_str());
-  static const UINT dumpMessage = RegisterWindowMessageW(L"QuimbelE2eDump");
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window, dumpMessage, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored);
+  SendMessageTimeoutW(window, RegisterWindowMessageW(messageName), 0, 0, SMTO_ABORTIFHUNG, 3000,
+                      &ignored);
   UnhookWindowsHookEx(hook);
   FreeLibrary(module);
+}
+
+}  // namespace
+
+std::vector<SoundResult> SendSoundCommands(HWND window, const std::vector<std::string>& commands) {
+  std::wstring in = TempFile(L"quimbel-e2e-sound.txt");
+  std::wstring out = TempFile(L"quimbel-e2e-sound-codes.txt");
+  DeleteFileW(out.c_str());
+  {
+    std::ofstream file(in.c_str(), std::ios::binary);
+    for (const std::string& command : commands)
+      file << command << "\n";
+  }
+  CallInside(window, L"QuimbelE2eSound");
+  std::vector<SoundResult> results;
+  std::ifstream file(out.c_str(), std::ios::binary);
+  SoundResult result;
+  while (file >> result.code) {
+    file.get();
+    std::getline(file, result.reply);
+    results.push_back(result);
+  }
+  return results;
+}
+
+Dump ReadInside(HWND window) {
+  Dump dump;
+  std::wstring file = TempFile(L"quimbel-e2e-dump.txt");
+  DeleteFileW(file.c_str());
+  CallInside(window, L"QuimbelE2eDump");
 
   std::ifstream in(file.c_str(), std::ios::binary);
   std::string line;

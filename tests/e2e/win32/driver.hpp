@@ -73,6 +73,14 @@ struct Dump {
   std::vector<ControlFont> controls;
 };
 Dump ReadInside(HWND window);
+// Sends sound command strings as the program does, inside its GUI thread;
+// returns their result codes (0: done) and replies. "?pointer" answers
+// "arrow" while the program's pointer is the default one.
+struct SoundResult {
+  unsigned long code = 0;
+  std::string reply;
+};
+std::vector<SoundResult> SendSoundCommands(HWND window, const std::vector<std::string>& commands);
 
 // User actions. Posted, so that a modal box they open does not block us.
 void Click(HWND button);

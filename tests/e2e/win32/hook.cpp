@@ -1,11 +1,18 @@
 // Loaded into the program under test by a window hook: reads what another
 // process cannot read under Wine (menus, fonts) inside the program's own GUI
-// thread and writes it to a file the driver reads.
+// thread and writes it to a file the driver reads. It can also send sound
+// commands as the program (a device's alias belongs to its process), to put
+// the program's tune into a state that a real device may reach.
 //
-// Lines, UTF-8:  menu <depth> <id> <caption>
-//                control <class> <left> <top> <width> <height> <face> <height> <weight> <charset>
-//                <text>
+// Dump lines, UTF-8:  menu <depth> <id> <caption>
+//                     control <class> <left> <top> <width> <height> <face> <height> <weight>
+//                     <charset> <text>
+// Sound: one command a line in quimbel-e2e-sound.txt; their codes and
+// replies, one command a line, in quimbel-e2e-sound-codes.txt. The line
+// "?pointer" answers "arrow" while the program shows the default pointer.
 #include <windows.h>
+// Needs the types of windows.h before it.
+#include <mmsystem.h>
 
 #include <cstdio>
 #include <string>
@@ -69,10 +76,42 @@ BOOL CALLBACK DumpChild(HWND child, LPARAM param) {
   return TRUE;
 }
 
-void Dump(HWND window) {
+std::wstring TempFile(const wchar_t* name) {
   wchar_t path[MAX_PATH];
   DWORD n = GetTempPathW(MAX_PATH, path);
-  std::wstring file = std::wstring(path, n) + L"quimbel-e2e-dump.txt";
+  return std::wstring(path, n) + name;
+}
+
+void SendSoundCommands() {
+  FILE* in = _wfopen(TempFile(L"quimbel-e2e-sound.txt").c_str(), L"rb");
+  FILE* out = _wfopen(TempFile(L"quimbel-e2e-sound-codes.txt").c_str(), L"wb");
+  char line[1024];
+  while (in != nullptr && out != nullptr && std::fgets(line, sizeof(line), in) != nullptr) {
+    std::string command(line);
+    while (!command.empty() && (command.back() == '\n' || command.back() == '\r'))
+      command.pop_back();
+    std::wstring wide(command.size(), L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, command.data(), static_cast<int>(command.size()),
+                                wide.data(), static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    wchar_t reply[128] = {};
+    MCIERROR code = 0;
+    if (command == "?pointer") {
+      // Not a sound command: which pointer the program's thread shows.
+      lstrcpyW(reply, GetCursor() == LoadCursorW(nullptr, IDC_ARROW) ? L"arrow" : L"other");
+    } else {
+      code = mciSendStringW(wide.c_str(), reply, 128, nullptr);
+    }
+    std::fprintf(out, "%lu %s\n", static_cast<unsigned long>(code), Utf8(reply).c_str());
+  }
+  if (in != nullptr)
+    std::fclose(in);
+  if (out != nullptr)
+    std::fclose(out);
+}
+
+void Dump(HWND window) {
+  std::wstring file = TempFile(L"quimbel-e2e-dump.txt");
   FILE* f = _wfopen(file.c_str(), L"wb");
   if (f == nullptr)
     return;
@@ -88,10 +127,13 @@ void Dump(HWND window) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     QuimbelE2eHook(int code, WPARAM wParam, LPARAM lParam) {
   static const UINT dumpMessage = RegisterWindowMessageW(L"QuimbelE2eDump");
+  static const UINT soundMessage = RegisterWindowMessageW(L"QuimbelE2eSound");
   if (code == HC_ACTION) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (message->message == dumpMessage)
       Dump(message->hwnd);
+    else if (message->message == soundMessage)
+      SendSoundCommands();
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
