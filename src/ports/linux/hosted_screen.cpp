@@ -15,7 +15,7 @@ platform::Rect32 HostedScreen::DesktopPx() {
 
 bool HostedScreen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
   platform::Rect32 r = HostRect();
-  if (picture_ && picture_(dst, r.left + x, r.top + y, width, height))
+  if (picture_ && picture_(dst, r, x, y, width, height))
     return true;
   return screen_.Capture(dst, r.left + x, r.top + y, width, height);
 }

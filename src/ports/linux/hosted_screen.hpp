@@ -11,10 +11,11 @@ namespace quimbel::linux_port {
 
 class HostedScreen : public platform::Screen {
  public:
-  // Reads the part (x, y, width, height), in root coordinates, of the
-  // desktop as the daemon saw it before it covered the screen; false when
-  // the daemon left no such picture.
-  using DesktopPicture = std::function<bool(engine::Surface&, int, int, int, int)>;
+  // Reads the part (x, y, width, height) of the host window (whose place on
+  // the screen it is given) from the desktop as the daemon saw it before it
+  // covered the screen; false when the daemon left no such picture.
+  using DesktopPicture =
+      std::function<bool(engine::Surface&, const platform::Rect32&, int, int, int, int)>;
 
   // host: the daemon's window (its size and place on the screen).
   HostedScreen(platform::Screen& screen, platform::WindowHandle host, DesktopPicture picture = {})

@@ -79,8 +79,9 @@ int main(int argc, char** argv) {
   std::optional<linux_port::HostedScreen> hostedScreen;
   if (hostWindow) {
     hostedScreen.emplace(x11Screen, *hostWindow,
-                         [host = *hostWindow](engine::Surface& dst, int x, int y, int w, int h) {
-                           return linux_port::CopyDaemonScreenshot(host, dst, x, y, w, h);
+                         [host = *hostWindow](engine::Surface& dst, const platform::Rect32& r,
+                                              int x, int y, int w, int h) {
+                           return linux_port::CopyDaemonScreenshot(host, r, dst, x, y, w, h);
                          });
   }
   platform::Screen& screen = hostedScreen ? static_cast<platform::Screen&>(*hostedScreen)

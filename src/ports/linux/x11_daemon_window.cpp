@@ -80,8 +80,14 @@ std::string X11WindowClass(unsigned long window) {
   return name;
 }
 
-bool CopyDaemonScreenshot(unsigned long window, engine::Surface& dst, int x, int y, int width,
-                          int height) {
+int DaemonPictureOffset(int windowPos, int windowSize, int pictureSize) {
+  if (windowSize >= pictureSize)
+    return -((windowSize - pictureSize) / 2);
+  return windowPos;
+}
+
+bool CopyDaemonScreenshot(unsigned long window, const platform::Rect32& host, engine::Surface& dst,
+                          int x, int y, int width, int height) {
   Connection connection;
   Display* display = connection.get();
   if (display == nullptr)
@@ -98,17 +104,19 @@ bool CopyDaemonScreenshot(unsigned long window, engine::Surface& dst, int x, int
   int h = std::min(height, dst.Height());
   for (int row = 0; row < h; ++row)
     std::fill(dst.Row(row), dst.Row(row) + w, engine::kBlack);
-  // The part of the asked rectangle that the picture holds.
-  int left = std::max(x, 0), top = std::max(y, 0);
-  int right = std::min(x + w, static_cast<int>(pw));
-  int bottom = std::min(y + h, static_cast<int>(ph));
+  // The asked rectangle in the picture's coordinates, and the part it holds.
+  int fromX = x + DaemonPictureOffset(host.left, host.right - host.left, static_cast<int>(pw));
+  int fromY = y + DaemonPictureOffset(host.top, host.bottom - host.top, static_cast<int>(ph));
+  int left = std::max(fromX, 0), top = std::max(fromY, 0);
+  int right = std::min(fromX + w, static_cast<int>(pw));
+  int bottom = std::min(fromY + h, static_cast<int>(ph));
   if (right <= left || bottom <= top)
     return true;
   XImage* image = XGetImage(display, *pixmap, left, top, static_cast<unsigned>(right - left),
                             static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
   if (image == nullptr)
     return false;
-  CopyXImage(display, image, dst, left - x, top - y, right - left, bottom - top);
+  CopyXImage(display, image, dst, left - fromX, top - fromY, right - left, bottom - top);
   XDestroyImage(image);
   return true;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/surface.hpp"
+#include "platform/screen.hpp"
 
 namespace quimbel::linux_port {
 
@@ -11,12 +12,20 @@ namespace quimbel::linux_port {
 // own windows); empty when it has none or there is no display.
 std::string X11WindowClass(unsigned long window);
 
-// Copies the part (x, y, width, height), in root coordinates, of the desktop
-// picture named by the window's _SCREENSAVER_SCREENSHOT (a pixmap) into dst
-// from its top-left corner; where the picture ends (it may be smaller or
-// larger than the screen, as after a screen change) dst is black. False,
-// with dst untouched, when the window has no such picture.
-bool CopyDaemonScreenshot(unsigned long window, engine::Surface& dst, int x, int y, int width,
-                          int height);
+// Copies the part (x, y, width, height) of the window, in its own
+// coordinates, from the picture of the desktop the daemon took before it
+// blanked the screen (the pixmap named by the window's
+// _SCREENSAVER_SCREENSHOT) into dst from its top-left corner; black where
+// the picture does not reach. False, with dst untouched, when the window has
+// no such picture.
+bool CopyDaemonScreenshot(unsigned long window, const platform::Rect32& host, engine::Surface& dst,
+                          int x, int y, int width, int height);
+
+// Where the window's pixels lie in the daemon's picture, along one axis: add
+// the result to a window coordinate. The picture is of the whole screen
+// (then the window takes the part at its own place on it) or of the window
+// alone, one per monitor (then it covers the window); a picture smaller than
+// the window, as after a change of screen size, sits in the window's middle.
+int DaemonPictureOffset(int windowPos, int windowSize, int pictureSize);
 
 }  // namespace quimbel::linux_port

@@ -106,9 +106,14 @@ pids+=($saver)
 if ! id="$(wait_window "SAVER Screen" 8000)"; then
   fail "no X window titled SAVER Screen on $display"
 else
-  sleep 1.5
-  import -window "$id" "$art/saver.png"
-  lit="$(count_lit saver)"
+  # On a busy machine the first frames take their time.
+  end=$(($(now_ms) + 10000))
+  while :; do
+    import -window "$id" "$art/saver.png"
+    lit="$(count_lit saver)"
+    [ "$lit" -gt 1000 ] || [ "$(now_ms)" -ge "$end" ] && break
+    sleep 0.3
+  done
   echo "   saver window $(xdotool getwindowgeometry "$id" | tr -s ' \n' ' '), lit pixels $lit"
   [ "$lit" -gt 1000 ] || fail "no characters drawn ($lit lit pixels)"
 fi
@@ -123,9 +128,13 @@ pids+=($dialog)
 if ! id="$(wait_window "Saver Setting" 8000)"; then
   fail "no X window titled Saver Setting on $display"
 else
-  sleep 0.5
-  import -window "$id" "$art/dialog.png"
-  lit="$(count_lit dialog)"
+  end=$(($(now_ms) + 10000))
+  while :; do
+    import -window "$id" "$art/dialog.png"
+    lit="$(count_lit dialog)"
+    [ "$lit" -gt 10000 ] || [ "$(now_ms)" -ge "$end" ] && break
+    sleep 0.3
+  done
   [ "$lit" -gt 10000 ] || fail "the dialog is not drawn ($lit lit pixels)"
 fi
 kill "$dialog"

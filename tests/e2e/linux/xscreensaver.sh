@@ -2,7 +2,7 @@
 # End-to-end tests of the program as a hack of Debian's own xscreensaver
 # daemon, on a private Xvfb: activation, the desktop background, cycles and
 # the tune, deactivation, the settings dialog left open, a settings
-# program's preview. Screenshots are kept under
+# program's preview, two monitors. Screenshots are kept under
 # build/artifacts/linux-e2e-xscreensaver. Build the linux preset first.
 #
 # The daemon refuses to run as root: as root the tests run it as the
@@ -19,7 +19,7 @@ summary() { echo "xscreensaver end-to-end: $1 passed, $2 failed"; }
 for f in "$bin" "$hostbin"; do
   [ -x "$f" ] || { echo "missing $f: build the linux preset first"; summary 0 1; exit 1; }
 done
-for f in xscreensaver xscreensaver-command Xvfb xsetroot xdotool import; do
+for f in xscreensaver xscreensaver-command Xvfb xsetroot xrandr xdotool import; do
   command -v "$f" >/dev/null || { echo "missing $f: run .ci/install-deps"; summary 0 1; exit 1; }
 done
 rm -rf "$art" && mkdir -p "$art"
@@ -158,6 +158,17 @@ wait_no_hacks() {
   echo $(($(now_ms) - start))
 }
 shot() { import -window root "$art/$1.png"; }
+# Takes screenshot $1 until check $3 passes on it, for up to $2 ms: on a busy
+# machine the hack takes its time to start.
+shot_until() {
+  local end=$(($(now_ms) + $2))
+  while :; do
+    shot "$1"
+    "$3" && return 0
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.3
+  done
+}
 # Pixels of a screenshot of exactly colour $2 (RRGGBB).
 count_colour() {
   convert "$art/$1.png" -fill black +opaque "#$2" -fill white -opaque "#$2" -colorspace gray \
@@ -174,16 +185,18 @@ xss -activate >/dev/null
 if ! hack="$(wait_hack 5000)"; then
   fail "no hack after activation: $(hacks | tr '\n' ' ')"
 else
-  sleep 2.5
-  shot active
-  green="$(count_colour active "$desktop")"
-  others="$(count_others active)"
+  drawn() {
+    green="$(count_colour active "$desktop")"
+    others="$(count_others active)"
+    [ "$green" -ge 600000 ] && [ "$others" -ge 2000 ]
+  }
+  shot_until active 10000 drawn
   echo "   desktop-coloured pixels $green, character pixels $others"
   if [ "$green" -lt 600000 ]; then
     fail "the background is not the desktop ($green of 786432 pixels)"
   elif [ "$others" -lt 2000 ]; then
     fail "no characters drawn ($others pixels)"
-  elif ! wait_holder 2000 "$hack"; then
+  elif ! wait_holder 5000 "$hack"; then
     fail "the hack does not hold the tune (holders: $(holders | tr '\n' ' '))"
   fi
 fi
@@ -205,7 +218,7 @@ for cycle in 1 2 3; do
     fail "cycle $cycle: no single new hack (was $old, now $(hacks | tr '\n' ' '))"
     break
   fi
-  if ! wait_holder 2000 "$new"; then
+  if ! wait_holder 5000 "$new"; then
     fail "cycle $cycle: hack $new, tune holders: $(holders | tr '\n' ' ')"
     break
   fi
@@ -240,8 +253,8 @@ xss -activate >/dev/null
 if ! hack="$(wait_hack 5000)"; then
   fail "no hack after activation"
 else
-  sleep 2
-  shot with-dialog
+  drawn() { [ "$(count_colour with-dialog "$desktop")" -ge 400000 ]; }
+  shot_until with-dialog 10000 drawn
   sleep 0.5
   shot with-dialog-later
   # The daemon's picture of the desktop holds the dialog too: the saver
@@ -275,15 +288,20 @@ read -r _ host_hex <"$work/host.out"
 as_user "${session[@]}" "$bin" --window-id "$host_hex" 2>>"$work/stderr" &
 preview=$!
 pids+=($preview)
-sleep 2
-shot preview
-if [ -n "$(holders)" ]; then
+# Characters in the white host: the tune would have started before them.
+preview_drawn() {
+  convert "$art/preview.png" -crop 320x240+100+100 +repage "$art/preview-host.png"
+  [ "$(count_colour preview-host FFFFFF)" -lt 75000 ]
+}
+if ! shot_until preview 10000 preview_drawn; then
+  fail "the preview draws nothing"
+elif [ -n "$(holders)" ]; then
   fail "the preview holds the tune"
 else
   xss -activate >/dev/null
   if ! hack="$(wait_hack 5000)"; then
     fail "no saver hack beside the preview: $(hacks | tr '\n' ' ')"
-  elif ! wait_holder 3000 "$hack"; then
+  elif ! wait_holder 8000 "$hack"; then
     fail "the saver does not hold the tune (holders: $(holders | tr '\n' ' '))"
   fi
   xss -deactivate >/dev/null
@@ -292,6 +310,43 @@ fi
 alive "$preview" || fail "the preview ended"
 echo destroy >&"$host_fd"
 exec {host_fd}>&-
+ok
+
+begin "two monitors: each hack shows the desktop under its own monitor, one plays the tune"
+xss -exit >/dev/null
+wait "$daemon" 2>/dev/null
+xrandr --setmonitor L 512/135x768/203+0+0 screen >/dev/null 2>&1
+xrandr --setmonitor R 512/135x768/203+512+0 none >/dev/null 2>&1
+# Left half the desktop's green, right half a red.
+other=6E2A3F
+convert -size 1024x768 xc:white -fill black -draw "rectangle 0,0 511,767" "$work/halves.xbm"
+xsetroot -bitmap "$work/halves.xbm" -fg "#$desktop" -bg "#$other"
+as_user "${session[@]}" xscreensaver -no-splash >>"$art/xscreensaver.log" 2>&1 &
+daemon=$!
+for _ in $(seq 100); do xss -time >/dev/null 2>&1 && break; sleep 0.1; done
+xss -activate >/dev/null
+end=$(($(now_ms) + 5000))
+until [ "$(hacks | wc -l)" -eq 2 ] || [ "$(now_ms)" -ge "$end" ]; do sleep 0.05; done
+halves() {
+  convert "$art/two-monitors.png" -crop 512x768+0+0 +repage "$art/left.png"
+  convert "$art/two-monitors.png" -crop 512x768+512+0 +repage "$art/right.png"
+  left="$(count_colour left "$desktop") $(count_colour left "$other")"
+  right="$(count_colour right "$desktop") $(count_colour right "$other")"
+  [ "${left% *}" -ge 300000 ] && [ "${right#* }" -ge 300000 ]
+}
+shot_until two-monitors 10000 halves
+echo "   hacks $(hacks | wc -l); left monitor green/red pixels $left, right $right;" \
+  "tune holders $(holders | wc -l)"
+if [ "$(hacks | wc -l)" -ne 2 ]; then
+  fail "expected two hacks: $(hacks | tr '\n' ' ')"
+elif [ "${left% *}" -lt 300000 ] || [ "${left#* }" -ne 0 ] || [ "${right#* }" -lt 300000 ] ||
+  [ "${right% *}" -ne 0 ]; then
+  fail "a monitor does not show the desktop under it"
+elif [ "$(holders | wc -l)" -ne 1 ] || ! hacks | grep -qx "$(holders)"; then
+  fail "expected one of the hacks to hold the tune: $(holders | tr '\n' ' ')"
+fi
+xss -deactivate >/dev/null
+wait_no_hacks 2000 >/dev/null || fail "hacks left after deactivation"
 ok
 
 [ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"

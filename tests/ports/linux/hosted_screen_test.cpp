@@ -4,6 +4,7 @@
 
 #include "ports/headless/screen.hpp"
 #include "ports/linux/saver_host.hpp"
+#include "ports/linux/x11_daemon_window.hpp"
 
 namespace quimbel::linux_port {
 namespace {
@@ -62,13 +63,14 @@ TEST(HostedScreen, CaptureTakesTheDaemonsPictureWhenItLeftOne) {
   screen.windows[5] = {4, 1, 8, 4};
   bool left = true;
   int askedX = -1, askedY = -1;
-  HostedScreen hosted(screen, 5, [&](engine::Surface& dst, int x, int y, int, int) {
-    askedX = x;
-    askedY = y;
-    if (left)
-      dst.At(0, 0) = 0xABCDEF;
-    return left;
-  });
+  HostedScreen hosted(screen, 5,
+                      [&](engine::Surface& dst, const platform::Rect32& r, int x, int y, int, int) {
+                        askedX = r.left + x;
+                        askedY = r.top + y;
+                        if (left)
+                          dst.At(0, 0) = 0xABCDEF;
+                        return left;
+                      });
   engine::Surface dst(4, 3);
   ASSERT_TRUE(hosted.Capture(dst, 1, 0, 3, 3));
   EXPECT_EQ(askedX, 5);
@@ -77,6 +79,18 @@ TEST(HostedScreen, CaptureTakesTheDaemonsPictureWhenItLeftOne) {
   left = false;
   ASSERT_TRUE(hosted.Capture(dst, 0, 0, 4, 3));
   EXPECT_EQ(dst.At(0, 0), 0x111111u);
+}
+
+// The daemon's picture is of the whole screen, or (one per monitor) of the
+// window alone, or smaller than the window after a change of screen size.
+TEST(HostedScreen, TheDaemonsPictureIsReadWhereTheWindowLiesOnIt) {
+  // A whole 2048-pixel screen: the right monitor's window reads from 1024 on.
+  EXPECT_EQ(DaemonPictureOffset(1024, 1024, 2048), 1024);
+  EXPECT_EQ(DaemonPictureOffset(0, 1024, 2048), 0);
+  // A picture of the window alone: from its own corner, wherever it lies.
+  EXPECT_EQ(DaemonPictureOffset(1024, 1024, 1024), 0);
+  // A picture smaller than the window sits in its middle.
+  EXPECT_EQ(DaemonPictureOffset(0, 1280, 1024), -128);
 }
 
 TEST(SaverHost, TheTuneBelongsToFullScreenSaversOnly) {
