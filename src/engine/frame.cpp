@@ -1,6 +1,8 @@
 #include "engine/frame.hpp"
 
 #include <algorithm>
+#include <cstdlib>
+#include <span>
 
 #include "app/program.hpp"
 #include "base/rounding.hpp"
@@ -44,50 +46,123 @@ const PreparedSheet* Prepared(SaverState& saver, int kind, int c, int cellWidth,
   return &prepared;
 }
 
-// Rows of the work surface copied and drawn together: small enough that a
-// band of a wide screen stays in the cache while its characters are drawn.
-constexpr int kBandRows = 32;
-
 // Mask with SRCERASE, then the second cell (the image, or the mask again)
 // with SRCINVERT, both onto the same rectangle: where the mask is black the
 // second cell shows, where it is white the destination comes back as it was
-// (for a white second cell). Only the cell's rows from rowFrom up to rowTo
-// are drawn.
-void MaskAndDraw(Surface& dst, const CellDraw& cell, int secondX, int secondY, int rowFrom,
-                 int rowTo) {
-  const int top = std::max(cell.y, rowFrom);
-  const int bottom = std::min(cell.y + cell.height, rowTo);
-  if (bottom <= top)
-    return;
-  const int skip = top - cell.y;
-  MaskedStretchBlt(dst, cell.x, top, cell.width, bottom - top, *cell.sheet, cell.maskX,
-                   cell.maskY + skip, secondX, secondY + skip,
-                   cell.spans != nullptr ? cell.spans + skip : nullptr);
+// (for a white second cell).
+void MaskAndDraw(Surface& dst, const CellDraw& cell, int secondX, int secondY) {
+  MaskedStretchBlt(dst, cell.x, cell.y, cell.width, cell.height, *cell.sheet, cell.maskX,
+                   cell.maskY, secondX, secondY, cell.spans);
 }
 
-void DrawCell(SaverState& saver, const CellDraw& cell, int rowFrom, int rowTo) {
-  MaskAndDraw(saver.scr_work, cell, cell.imageX, cell.imageY, rowFrom, rowTo);
+// The part of the surface a cell covers; a mirrored cell lies left of x.
+Rect CellRect(const CellDraw& cell, int width, int height) {
+  const int left = cell.width < 0 ? cell.x + cell.width : cell.x;
+  const int right = std::min(left + std::abs(cell.width), width);
+  const int bottom = std::min(cell.y + cell.height, height);
+  const int x = std::max(left, 0);
+  const int y = std::max(cell.y, 0);
+  return {x, y, std::max(right - x, 0), std::max(bottom - y, 0)};
+}
+
+long long Area(const Rect& r) {
+  return static_cast<long long>(r.width) * r.height;
+}
+
+Rect Bounds(const Rect& a, const Rect& b) {
+  const int x = std::min(a.x, b.x);
+  const int y = std::min(a.y, b.y);
+  return {x, y, std::max(a.x + a.width, b.x + b.width) - x,
+          std::max(a.y + a.height, b.y + b.height) - y};
+}
+
+// Adds r to the frame's changed rectangles, merged with every one whose
+// common bounds waste no more than their overlap: a character's old and new
+// place become one rectangle, neighbours that merely touch stay apart.
+void AddChanged(FrameDraws& draws, Rect r) {
+  if (r.Empty())
+    return;
+  for (int k = 0; k < draws.changedCount;) {
+    const Rect& other = draws.changed[k];
+    const Rect both = Bounds(r, other);
+    if (Area(both) <= Area(r) + Area(other)) {
+      r = both;
+      draws.changed[k] = draws.changed[--draws.changedCount];
+      k = 0;
+    } else {
+      ++k;
+    }
+  }
+  draws.changed[draws.changedCount++] = r;
+}
+
+void AddStale(FrameDraws& draws, const Rect& r) {
+  if (r.Empty())
+    return;
+  if (draws.staleCount == static_cast<int>(draws.stale.size())) {
+    draws.whole = true;
+    return;
+  }
+  draws.stale[draws.staleCount++] = r;
+}
+
+void DrawCell(SaverState& saver, const CellDraw& cell) {
+  MaskAndDraw(saver.scr_work, cell, cell.imageX, cell.imageY);
 }
 
 // Both steps from the mask leave background AND mask: a black silhouette.
 void Imprint(SaverState& saver, const CellDraw& cell) {
-  MaskAndDraw(saver.scr_bkg, cell, cell.maskX, cell.maskY, cell.y, cell.y + cell.height);
+  MaskAndDraw(saver.scr_bkg, cell, cell.maskX, cell.maskY);
 }
 
-void ImprintGathered(SaverState& saver) {
+// An imprint shows from the next frame on, which restores its rectangle: a
+// drawn cell's is stale already, an undrawn one's is made so.
+void ImprintGathered(SaverState& saver, bool drawn) {
   FrameDraws& draws = saver.frameDraws;
   draws.collecting = false;
   for (int k = 0; k < draws.count; ++k) {
-    if (draws.cells[k].imprint)
-      Imprint(saver, draws.cells[k]);
+    if (!draws.cells[k].imprint)
+      continue;
+    Imprint(saver, draws.cells[k]);
+    if (!drawn)
+      AddStale(draws, CellRect(draws.cells[k], saver.scr_bkg.Width(), saver.scr_bkg.Height()));
   }
+}
+
+// Brings the work surface back to the background wherever it may differ:
+// everywhere, or in the stale rectangles (and the new cells', so that the
+// presented rectangles cover both).
+void Restore(SaverState& saver, int width, int height) {
+  FrameDraws& draws = saver.frameDraws;
+  draws.changedCount = 0;
+  const bool whole = draws.whole || draws.composedOn != saver.scr_work.Data() ||
+                     saver.scr_work.Width() != width || saver.scr_work.Height() != height;
+  if (whole) {
+    draws.changed[draws.changedCount++] = {0, 0, width, height};
+  } else {
+    for (int k = 0; k < draws.staleCount; ++k)
+      AddChanged(draws, draws.stale[k]);
+    for (int k = 0; k < draws.count; ++k)
+      AddChanged(draws, CellRect(draws.cells[k], width, height));
+  }
+  for (int k = 0; k < draws.changedCount; ++k) {
+    const Rect& r = draws.changed[k];
+    BitBlt(saver.scr_work, r.x, r.y, r.width, r.height, saver.scr_bkg, r.x, r.y,
+           RasterOp::kSrcCopy);
+  }
+  draws.whole = false;
+  draws.composedOn = saver.scr_work.Data();
+  draws.staleCount = 0;
 }
 
 }  // namespace
 
 // Every pixel sees what a plain frame does to it, in the same order: the
-// background's copy, then each cell in slot order. Imprints come after all
-// of the background was copied, so they show from the next frame on.
+// background's copy, then each cell in slot order. Outside the restored
+// rectangles the work surface already holds the background, as no cell
+// was drawn there last frame and no imprint stamped since. Imprints come
+// after the cells were drawn, so they show from the next frame on. A
+// failing slot leaves the work surface as presented last.
 void ComposeFrame(app::Program& program) {
   SaverState& saver = program.saver;
   FrameDraws& draws = saver.frameDraws;
@@ -103,18 +178,18 @@ void ComposeFrame(app::Program& program) {
       AdvanceCharacter(program, i);
   } catch (...) {
     // The characters stamped before the failing one keep their imprints.
-    ImprintGathered(saver);
+    ImprintGathered(saver, false);
     throw;
   }
   draws.collecting = false;
-  for (int top = 0; top < height; top += kBandRows) {
-    const int rows = std::min(kBandRows, height - top);
-    BitBlt(saver.scr_work, 0, top, width, rows, saver.scr_bkg, 0, top, RasterOp::kSrcCopy);
-    for (int k = 0; k < draws.count; ++k)
-      DrawCell(saver, draws.cells[k], top, top + rows);
+  Restore(saver, width, height);
+  for (int k = 0; k < draws.count; ++k) {
+    DrawCell(saver, draws.cells[k]);
+    AddStale(draws, CellRect(draws.cells[k], width, height));
   }
-  ImprintGathered(saver);
-  saver.frmDisp->Present(saver.scr_work);
+  ImprintGathered(saver, true);
+  saver.frmDisp->Present(saver.scr_work,
+                         std::span<const Rect>(draws.changed.data(), draws.changedCount));
 }
 
 void DrawCharacter(app::Program& program, int i, int c, int facing, base::Int16 cellWidth,
@@ -141,7 +216,9 @@ void DrawCharacter(app::Program& program, int i, int c, int facing, base::Int16 
     draws.cells[draws.count++] = cell;
     return;
   }
-  DrawCell(saver, cell, cell.y, cell.y + cell.height);
+  // Drawn outside a frame: the next frame cannot know what changed.
+  draws.whole = true;
+  DrawCell(saver, cell);
   if (cell.imprint)
     Imprint(saver, cell);
 }

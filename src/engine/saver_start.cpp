@@ -38,7 +38,11 @@ void StartSaver(app::Program& program) {
   window.FocusHolder();
   window.SetNormalState();
   window.SetPositionTwips(run.OriginX * tpx, run.OriginY * tpy);
-  saver.scr_work.Reset(run.ScreenWidthPx, run.ScreenHeightPx, kBlack);
+  // Frames are composed where the window presents them from, if it offers.
+  if (Pixel* memory = window.FrameMemory(run.ScreenWidthPx, run.ScreenHeightPx))
+    saver.scr_work.Wrap(memory, run.ScreenWidthPx, run.ScreenHeightPx, kBlack);
+  else
+    saver.scr_work.Reset(run.ScreenWidthPx, run.ScreenHeightPx, kBlack);
   saver.scr_bkg.Reset(run.ScreenWidthPx, run.ScreenHeightPx, kBlack);
   window.SetPointer(assets::InvisiblePointer());
 

@@ -39,12 +39,26 @@ struct PreparedSheet {
   Surface cells;
 };
 
-// A frame's cells, gathered while the cast walks and drawn afterwards band by
-// band, each band of the work surface while it is still in the cache.
+// A frame's cells, gathered while the cast walks and drawn once it has
+// walked, and what the next frame must put right. The work surface keeps the
+// last frame: outside the cells drawn there it shows the background, except
+// where imprints were stamped since.
 struct FrameDraws {
   bool collecting = false;
   int count = 0;
   std::array<CellDraw, kCaraSlots> cells;
+  // To restore from the background before the next frame's cells are drawn:
+  // the last frame's cells and the imprints stamped since.
+  int staleCount = 0;
+  std::array<Rect, 2 * kCaraSlots> stale;
+  // The next frame restores every pixel: nothing composed yet, a new
+  // background, or more stale rectangles than the list holds.
+  bool whole = true;
+  const Pixel* composedOn = nullptr;  // the work surface's pixels as last composed
+  // The rectangles the frame changed (the stale ones and the new cells,
+  // overlapping ones merged), as presented.
+  int changedCount = 0;
+  std::array<Rect, 3 * kCaraSlots> changed;
 };
 
 struct SaverState {

@@ -23,6 +23,7 @@ void SetUpScene(app::Program& program) {
     program.platform.screen.Capture(saver.scr_bkg, run.OriginX, run.OriginY, run.ScreenWidthPx,
                                     run.ScreenHeightPx);
   }
+  saver.frameDraws.whole = true;
   sound::PlayMusic(program, sound::MusicStart);
   SpawnCharacters(program);
   ComposeFrame(program);

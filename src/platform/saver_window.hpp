@@ -5,6 +5,7 @@
 // them out. Positions and sizes of the window itself are in twips (1/1440
 // inch, as Screen reports them), everything inside it in pixels.
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "engine/surface.hpp"
@@ -55,11 +56,20 @@ class SaverWindow {
   // masked out), or the platform's default pointer.
   virtual void SetPointer(const engine::Icon& picture) = 0;
   virtual void SetDefaultPointer() = 0;
-  // Shows a finished frame at the window's top-left corner, in one piece and
-  // at once, replacing the previous one; the window keeps it as its image and
-  // repaints it whenever the system asks. The frame is the size of the
-  // screen. The port copies what it needs: the surface changes after return.
-  virtual void Present(const engine::Surface& frame) = 0;
+  // Memory of the window's own, width * height pixels with rows top down, in
+  // which the core then composes every frame, so the window presents from
+  // there without copying; or nullptr, and the core composes in memory of
+  // its own. Asked once, before the first frame.
+  virtual engine::Pixel* FrameMemory(int width, int height) = 0;
+  // Shows the finished frame at the window's top-left corner, in one piece
+  // and at once, replacing the previous one. changed holds the rectangles
+  // where it differs from the frame presented before (on the first call, the
+  // whole frame); elsewhere the window keeps what it shows. The frame is the
+  // core's work surface, the size of the screen: it lives as long as the
+  // window and changes only inside the core's event handlers, each of which
+  // ends with another Present, so the window may look at its pixels instead
+  // of copying them and repaint any part of it whenever the system asks.
+  virtual void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) = 0;
   // Puts the window above every window that is not itself topmost, without
   // moving, resizing or activating it, and shows it.
   virtual void MakeTopmost() = 0;

@@ -17,9 +17,9 @@ TEST(SaverStartTest, WindowIsLaidOverTheScreenInItsStepOrder) {
   ASSERT_EQ(run.hp.savers.created.size(), 1u);
   headless::SaverRecord& w = run.Window();
   const std::vector<std::string> steps{
-      "SetSizeTwips",   "SetPositionTwips", "SetFocusHolderBounds", "Show",    "FocusHolder",
-      "SetNormalState", "SetPositionTwips", "SetPointer",           "Present", "Show",
-      "MakeTopmost"};
+      "SetSizeTwips",   "SetPositionTwips", "SetFocusHolderBounds", "Show",       "FocusHolder",
+      "SetNormalState", "SetPositionTwips", "FrameMemory",          "SetPointer", "Present",
+      "Show",           "MakeTopmost"};
   EXPECT_EQ(w.calls, steps);
   EXPECT_EQ(w.title, "SAVER Screen");
   EXPECT_EQ(w.widthTwips, 19200);

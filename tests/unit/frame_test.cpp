@@ -2,10 +2,13 @@
 // and the silhouette stamped into the background in saver type 1.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
 #include "engine/raster.hpp"
 #include "support/engine_fixture.hpp"
+#include "support/saver_run.hpp"
 
 using namespace quimbel;
 using namespace quimbel::fixtures;
@@ -135,46 +138,106 @@ TEST(DrawCharacterTest, KindWithoutASheetIsAnError) {
 
 namespace {
 
-class NoEvents : public platform::SaverEvents {
- public:
-  void OnTimer1() override {}
-  void OnTimer2() override {}
-  void OnClick() override {}
-  void OnKeyDown() override {}
+struct OracleCase {
+  int width, height, cast, saverType;
+  bool builtInSheets;
+  bool windowMemory;  // frames composed in memory the window offers
+  bool sparse;        // room enough that most frames change only part of it
 };
+
+// The frame as a plain composition makes it: the whole background copied,
+// then every slot stepped and drawn straight onto it in order.
+void PlainFrame(EngineFixture& ref) {
+  engine::SpawnCharacters(ref.program);
+  if (engine::UsedSlots(ref.program) > 0 && ref.program.settings.SaverType == 1)
+    ref.hp.random.Reseed();
+  engine::Surface& work = ref.saver.scr_work;
+  engine::BitBlt(work, 0, 0, work.Width(), work.Height(), ref.saver.scr_bkg, 0, 0,
+                 engine::RasterOp::kSrcCopy);
+  for (int i = 0; i < engine::UsedSlots(ref.program); ++i)
+    engine::AdvanceCharacter(ref.program, i);
+}
+
+// Thousands of ticks of a real run, each presented frame (as the window
+// builds it from the changed rectangles alone) against the plain frame made
+// from the same state; now and then a slot without a sheet fails in the
+// middle of a frame, and the window repaints between frames.
+void RunOracle(const OracleCase& c, int ticks) {
+  SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " cast " << c.cast << " type "
+                                  << c.saverType);
+  fixtures::SaverRun run(c.width, c.height, c.cast, 8, c.saverType);
+  run.hp.savers.keepFrames = 1;
+  run.hp.savers.offerFrameMemory = c.windowMemory;
+  run.hp.screen.desktop.Reset(c.width, c.height);
+  PaintGround(run.hp.screen.desktop);
+  if (c.builtInSheets)
+    run.program.saver.pat = {};
+  run.Start();
+  headless::SaverRecord& window = run.Window();
+  const engine::SaverState& saver = run.program.saver;
+  ASSERT_EQ(window.presentCount, 1);
+  EXPECT_EQ(window.changed, (std::vector<engine::Rect>{{0, 0, c.width, c.height}}));
+  ASSERT_EQ(window.Shown(), saver.scr_work) << "the first frame is whole";
+
+  EngineFixture ref(c.width, c.height, c.cast, 8, c.saverType);
+  ref.program.run = run.program.run;
+  ref.saver.pat = saver.pat;
+  engine::Surface expected = window.Shown();
+  engine::Surface bkgBefore;
+  long imprintTicks = 0, failed = 0, partial = 0;
+  for (int t = 1; t <= ticks; ++t) {
+    ref.saver.caraTable = saver.caraTable;
+    ref.saver.scr_bkg = saver.scr_bkg;
+    bkgBefore = saver.scr_bkg;
+    ref.hp.random = run.hp.random;
+    int broken = -1;
+    if (t % 97 == 0) {
+      for (int i = engine::UsedSlots(run.program) - 1; i >= 0 && broken < 0; --i)
+        broken = run.Slot(i).Phase != 0 ? i : -1;
+    }
+    if (broken >= 0) {
+      run.Slot(broken).Kind = 7;
+      ref.Slot(broken).Kind = 7;
+    }
+    const long frames = window.presentCount;
+    run.Ticks(1);
+    const bool refFailed = ErrorOf([&] { PlainFrame(ref); }) != 0;
+    ASSERT_EQ(refFailed, broken >= 0) << "tick " << t;
+    if (broken >= 0) {
+      ++failed;
+      ASSERT_EQ(window.presentCount, frames) << "tick " << t;
+      run.Slot(broken).Kind = broken % 7;
+      window.Repaint();
+    } else {
+      ASSERT_EQ(window.presentCount, frames + 1) << "tick " << t;
+      expected = ref.saver.scr_work;
+      partial += window.changed.size() != 1 || window.changed[0].width != c.width ||
+                 window.changed[0].height != c.height;
+      if (t % 13 == 0)
+        window.Repaint();
+    }
+    ASSERT_EQ(window.Shown(), expected) << "tick " << t;
+    ASSERT_EQ(saver.scr_bkg, ref.saver.scr_bkg) << "tick " << t;
+    imprintTicks += !(saver.scr_bkg == bkgBefore);
+  }
+  EXPECT_EQ(imprintTicks > 0, c.saverType == 1) << imprintTicks << " ticks stamped imprints";
+  std::printf("%dx%d: %ld of %d frames partial, %ld with imprints, %ld failed\n", c.width, c.height,
+              partial, ticks, imprintTicks, failed);
+  EXPECT_EQ(run.hp.messageBoxes.shown.size(), static_cast<std::size_t>(failed));
+  if (c.sparse) {
+    EXPECT_GT(partial, ticks / 2) << "frames after the first present only what changed";
+  }
+}
 
 }  // namespace
 
-TEST(ComposeFrameTest, FrameIsTheBackgroundThenEachCellInSlotOrder) {
-  // Cells straddle the bands the frame is built in, overlap each other, run
-  // off every edge, and some stamp imprints. The reference draws them one
-  // by one straight onto the copied background.
-  struct Cell {
-    int x, y, heading, phase, kind;
+TEST(ComposeFrameTest, EveryFrameIsThePlainCompositionBitForBit) {
+  const OracleCase cases[] = {
+      {333, 217, 50, 1, false, true, false},  // crowded lanes, imprints, off every edge
+      {640, 480, 20, 3, true, false, true},   // the desktop under the built-in cast
+      {97, 61, 5, 2, false, false, false},    // a screen smaller than one cell
+      {1001, 143, 50, 1, true, true, true},   // wide and low, odd sizes
   };
-  const Cell cells[] = {{60, -20, 1, 1, 0},  {70, 10, 2, 4, 1},   {-30, 25, 1, 7, 2},
-                        {230, 40, 2, 10, 3}, {100, 95, 1, 12, 4}, {110, 100, 2, 2, 5},
-                        {20, 120, 1, 5, 6}};
-  const double imprintDraws[] = {0.9, 0.001, 0.9, 0.0, 0.9, 0.002, 0.9};
-  EngineFixture frame(220, 170, 7, 0, 1), reference(220, 170, 7, 0, 1);
-  for (EngineFixture* f : {&frame, &reference}) {
-    PaintGround(f->saver.scr_bkg);
-    for (int i = 0; i < 7; ++i) {
-      f->Place(i, cells[i].x, cells[i].y, cells[i].heading, cells[i].phase, cells[i].kind);
-      f->hp.random.script.push_back(imprintDraws[i]);
-    }
-  }
-  NoEvents events;
-  frame.saver.frmDisp = frame.hp.savers.CreateSaverWindow("SAVER Screen", events);
-  engine::ComposeFrame(frame.program);
-
-  engine::BitBlt(reference.saver.scr_work, 0, 0, 220, 170, reference.saver.scr_bkg, 0, 0,
-                 engine::RasterOp::kSrcCopy);
-  for (int i = 0; i < 7; ++i)
-    engine::AdvanceCharacter(reference.program, i);
-
-  ASSERT_EQ(frame.hp.savers.Last().presentCount, 1);
-  EXPECT_EQ(frame.hp.savers.Last().Shown(), reference.saver.scr_work);
-  EXPECT_EQ(frame.saver.scr_bkg, reference.saver.scr_bkg);
-  EXPECT_EQ(frame.saver.scr_bkg.At(60, 50), engine::kBlack) << "slot 1 was stamped";
+  for (const OracleCase& c : cases)
+    RunOracle(c, 1500);
 }

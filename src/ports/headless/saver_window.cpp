@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/raster.hpp"
 #include "ports/headless/process.hpp"
 #include "ports/headless/screen.hpp"
 
@@ -11,8 +12,9 @@ namespace {
 
 class HeadlessSaverWindow : public platform::SaverWindow {
  public:
-  HeadlessSaverWindow(std::shared_ptr<SaverRecord> record, HeadlessProcess& process)
-      : r_(std::move(record)), process_(process) {
+  HeadlessSaverWindow(std::shared_ptr<SaverRecord> record, HeadlessProcess& process,
+                      bool offerMemory)
+      : r_(std::move(record)), process_(process), offerMemory_(offerMemory) {
     process_.openTitles.insert(r_->title);
   }
   ~HeadlessSaverWindow() override {
@@ -58,10 +60,28 @@ class HeadlessSaverWindow : public platform::SaverWindow {
     r_->defaultPointer = true;
     Log("SetDefaultPointer");
   }
-  void Present(const engine::Surface& frame) override {
-    // Copy-assigning into a kept surface reuses its pixels: no allocation
-    // once the ring is full.
-    r_->ring[static_cast<std::size_t>(r_->presentCount) % r_->keepFrames] = frame;
+  engine::Pixel* FrameMemory(int width, int height) override {
+    Log("FrameMemory");
+    if (!offerMemory_ || width <= 0 || height <= 0)
+      return nullptr;
+    r_->memory.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    return r_->memory.data();
+  }
+  // Like a port that keeps its image, only the changed rectangles reach the
+  // shown frame; whatever they miss stays as it was (silver at first).
+  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) override {
+    const std::size_t slot = static_cast<std::size_t>(r_->presentCount) % r_->keepFrames;
+    engine::Surface& shown = r_->ring[slot];
+    if (r_->presentCount > 0 && r_->keepFrames > 1)
+      shown = r_->ring[(slot + r_->keepFrames - 1) % r_->keepFrames];
+    if (shown.Width() != frame.Width() || shown.Height() != frame.Height())
+      shown.Reset(frame.Width(), frame.Height(), engine::Rgb(192, 192, 192));
+    for (const engine::Rect& r : changed)
+      engine::BitBlt(shown, r.x, r.y, r.width, r.height, frame, r.x, r.y,
+                     engine::RasterOp::kSrcCopy);
+    // Assigning into kept capacity: no allocation once the run is warm.
+    r_->changed.assign(changed.begin(), changed.end());
+    r_->presented = &frame;
     ++r_->presentCount;
     if (r_->calls.empty() || r_->calls.back() != "Present")
       Log("Present");
@@ -77,6 +97,7 @@ class HeadlessSaverWindow : public platform::SaverWindow {
 
   std::shared_ptr<SaverRecord> r_;
   HeadlessProcess& process_;
+  bool offerMemory_;
 };
 
 // Paints a visible window's shown frame over a captured desktop picture.
@@ -113,6 +134,12 @@ const engine::Surface& SaverRecord::Shown() const {
   return f ? *f : none;
 }
 
+void SaverRecord::Repaint() {
+  if (presented == nullptr || presentCount == 0)
+    return;
+  ring[static_cast<std::size_t>(presentCount - 1) % keepFrames] = *presented;
+}
+
 void SaverRecord::FireTimer1() {
   if (alive)
     events->OnTimer1();
@@ -140,6 +167,7 @@ std::unique_ptr<platform::SaverWindow> HeadlessSaverFactory::CreateSaverWindow(
   record->events = &events;
   record->keepFrames = std::max<std::size_t>(keepFrames, 1);
   record->ring.resize(record->keepFrames);
+  record->changed.reserve(256);  // more than a frame ever changes
   created.push_back(record);
   std::weak_ptr<SaverRecord> weak = record;
   HeadlessScreen& screen = screen_;
@@ -147,7 +175,7 @@ std::unique_ptr<platform::SaverWindow> HeadlessSaverFactory::CreateSaverWindow(
     if (auto r = weak.lock())
       PaintOver(*r, screen, dst, x, y, w, h);
   });
-  return std::make_unique<HeadlessSaverWindow>(record, process_);
+  return std::make_unique<HeadlessSaverWindow>(record, process_, offerFrameMemory);
 }
 
 }  // namespace quimbel::headless

@@ -37,6 +37,12 @@ struct SaverRecord {
   // The frame the window shows now (an empty surface before any Present).
   const engine::Surface& Shown() const;
 
+  // The rectangles of the latest Present.
+  std::vector<engine::Rect> changed;
+  // Repaints the whole window from the frame it was last given, as a port
+  // does when the system asks.
+  void Repaint();
+
   // Deliver the window's events as its message loop would.
   void FireTimer1();
   void FireTimer2();
@@ -46,7 +52,9 @@ struct SaverRecord {
   // Internals of the headless window.
   platform::SaverEvents* events = nullptr;
   std::size_t keepFrames = 16;
-  std::vector<engine::Surface> ring;  // frame n lives at n % keepFrames
+  std::vector<engine::Surface> ring;           // frame n lives at n % keepFrames
+  const engine::Surface* presented = nullptr;  // the frame the window looks at
+  std::vector<engine::Pixel> memory;           // FrameMemory's, when offered
 };
 
 class HeadlessSaverFactory : public platform::SaverWindowFactory {
@@ -58,6 +66,8 @@ class HeadlessSaverFactory : public platform::SaverWindowFactory {
   std::vector<std::shared_ptr<SaverRecord>> created;
   // How many of the latest frames each new window keeps (at least 1).
   std::size_t keepFrames = 16;
+  // Whether new windows offer memory of their own to compose frames in.
+  bool offerFrameMemory = false;
 
   // The newest window's record.
   SaverRecord& Last() { return *created.back(); }

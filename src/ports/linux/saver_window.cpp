@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <cmath>
@@ -84,11 +85,20 @@ class SaverWidget : public QWidget {
     setPalette(silver);
   }
 
-  void SetFrame(const engine::Surface& frame) {
-    frame_ = frame;
-    image_ = QImage(reinterpret_cast<const uchar*>(frame_.Data()), frame_.Width(), frame_.Height(),
-                    static_cast<qsizetype>(frame_.Width()) * 4, QImage::Format_RGB32);
-    update();
+  // The image looks at the core's frame itself: only the changed rectangles
+  // are repainted, from the core's pixels, with no copy of ours in between.
+  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) {
+    if (image_.constBits() != reinterpret_cast<const uchar*>(frame.Data()) ||
+        image_.width() != frame.Width() || image_.height() != frame.Height()) {
+      image_ = QImage(reinterpret_cast<const uchar*>(frame.Data()), frame.Width(), frame.Height(),
+                      static_cast<qsizetype>(frame.Width()) * 4, QImage::Format_RGB32);
+      update();
+      return;
+    }
+    QRegion region;
+    for (const engine::Rect& r : changed)
+      region += QRect(r.x, r.y, r.width, r.height);
+    update(region);
   }
 
  protected:
@@ -96,7 +106,8 @@ class SaverWidget : public QWidget {
     if (image_.isNull())
       return;
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+    for (const QRect& r : event->region())
+      painter.drawImage(r.topLeft(), image_, r);
   }
   void mousePressEvent(QMouseEvent*) override {
     RunSaverEvent(process_, [this] { events_.OnClick(); });
@@ -105,8 +116,7 @@ class SaverWidget : public QWidget {
  private:
   platform::SaverEvents& events_;
   platform::Process& process_;
-  engine::Surface frame_;  // the pixels image_ looks at
-  QImage image_;
+  QImage image_;  // over the core's frame, which outlives the window
 };
 
 QCursor CursorFrom(const engine::Icon& picture) {
@@ -158,7 +168,10 @@ class QtSaverWindow : public platform::SaverWindow {
   }
   void SetPointer(const engine::Icon& picture) override { widget_->setCursor(CursorFrom(picture)); }
   void SetDefaultPointer() override { widget_->unsetCursor(); }
-  void Present(const engine::Surface& frame) override { widget_->SetFrame(frame); }
+  engine::Pixel* FrameMemory(int, int) override { return nullptr; }
+  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) override {
+    widget_->Present(frame, changed);
+  }
   void MakeTopmost() override {
     widget_->show();
     widget_->raise();
@@ -189,8 +202,11 @@ class HostedSaverWindow : public platform::SaverWindow {
   void SetNormalState() override {}
   void SetPointer(const engine::Icon&) override {}
   void SetDefaultPointer() override {}
-  void Present(const engine::Surface& frame) override {
-    canvas_->Present(frame);
+  engine::Pixel* FrameMemory(int width, int height) override {
+    return canvas_->FrameMemory(width, height);
+  }
+  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) override {
+    canvas_->PresentFrame(frame, changed);
     pump_->Pump();
   }
   void MakeTopmost() override {}

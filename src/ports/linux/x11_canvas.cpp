@@ -2,6 +2,9 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,7 +42,55 @@ class ErrorTrap {
   XErrorHandler previous_ = nullptr;
 };
 
+// Whether an image of the server's format holds our 0x00RRGGBB pixels as
+// they are.
+bool TakesOurPixels(const XImage* image) {
+  return image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 &&
+         image->green_mask == 0xFF00 && image->blue_mask == 0xFF && image->byte_order == LSBFirst;
+}
+
+engine::Rect Clipped(engine::Rect r, const engine::Surface& picture) {
+  const int right = std::min(r.x + r.width, picture.Width());
+  const int bottom = std::min(r.y + r.height, picture.Height());
+  r.x = std::max(r.x, 0);
+  r.y = std::max(r.y, 0);
+  r.width = right - r.x;
+  r.height = bottom - r.y;
+  return r;
+}
+
+// Writes the rectangle of the picture into the image in the server's format.
+void Convert(Display* display, const engine::Surface& picture, XImage* image, engine::Rect r) {
+  int screen = DefaultScreen(display);
+  Visual* visual = DefaultVisual(display, screen);
+  auto scale = [](unsigned long mask, unsigned v) {
+    if (mask == 0)
+      return 0UL;
+    int shift = __builtin_ctzl(mask);
+    unsigned long max = mask >> shift;
+    return ((static_cast<unsigned long>(v) * max + 127) / 255) << shift;
+  };
+  for (int y = r.y; y < r.y + r.height; ++y) {
+    for (int x = r.x; x < r.x + r.width; ++x) {
+      engine::Pixel p = picture.At(x, y);
+      unsigned long value = 0;
+      if (visual->c_class == TrueColor || visual->c_class == DirectColor) {
+        value = scale(visual->red_mask, (p >> 16) & 0xFF) |
+                scale(visual->green_mask, (p >> 8) & 0xFF) | scale(visual->blue_mask, p & 0xFF);
+      } else {
+        value = (p & 0xFFFFFF) != 0 ? WhitePixel(display, screen) : BlackPixel(display, screen);
+      }
+      XPutPixel(image, x, y, value);
+    }
+  }
+}
+
 }  // namespace
+
+struct X11Canvas::Shared {
+  XShmSegmentInfo info{};
+  XImage* image = nullptr;
+};
 
 std::unique_ptr<X11Canvas> X11Canvas::Attach(unsigned long host, Mode mode) {
   if (host == 0)
@@ -80,6 +131,7 @@ X11Canvas::X11Canvas(_XDisplay* display, unsigned long host, unsigned long targe
 }
 
 X11Canvas::~X11Canvas() {
+  ReleaseShared();
   {
     ErrorTrap trap(display_);
     if (gc_ != nullptr)
@@ -117,59 +169,125 @@ void X11Canvas::Show() {
 
 void X11Canvas::Present(const engine::Surface& picture) {
   picture_ = picture;
-  Draw();
+  shown_ = &picture_;
+  DrawAll();
 }
 
-void X11Canvas::Draw() {
-  if (gone_ || picture_.Empty())
-    return;
+void X11Canvas::PresentFrame(const engine::Surface& frame, std::span<const engine::Rect> changed) {
+  shown_ = &frame;
+  Draw(changed);
+}
+
+engine::Pixel* X11Canvas::FrameMemory(int width, int height) {
+  if (gone_ || shared_ || width <= 0 || height <= 0 || !XShmQueryExtension(display_))
+    return nullptr;
   int screen = DefaultScreen(display_);
-  Visual* visual = DefaultVisual(display_, screen);
-  int depth = DefaultDepth(display_, screen);
-  XImage* image = XCreateImage(display_, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
-                               static_cast<unsigned>(picture_.Width()),
-                               static_cast<unsigned>(picture_.Height()), 32, 0);
+  auto shared = std::make_unique<Shared>();
+  XImage* image =
+      XShmCreateImage(display_, DefaultVisual(display_, screen),
+                      static_cast<unsigned>(DefaultDepth(display_, screen)), ZPixmap, nullptr,
+                      &shared->info, static_cast<unsigned>(width), static_cast<unsigned>(height));
   if (image == nullptr)
+    return nullptr;
+  if (!TakesOurPixels(image) || image->bytes_per_line != width * 4) {
+    XDestroyImage(image);
+    return nullptr;
+  }
+  const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * height;
+  shared->info.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  void* memory =
+      shared->info.shmid < 0 ? reinterpret_cast<void*>(-1) : shmat(shared->info.shmid, nullptr, 0);
+  bool failed = memory == reinterpret_cast<void*>(-1);
+  if (!failed) {
+    shared->info.shmaddr = image->data = static_cast<char*>(memory);
+    shared->info.readOnly = False;
+    // A server on another machine cannot attach: it says so with an error.
+    ErrorTrap trap(display_);
+    failed = !XShmAttach(display_, &shared->info) || trap.Failed();
+  }
+  // The segment goes once both sides have let go of it, even after a crash.
+  if (shared->info.shmid >= 0)
+    shmctl(shared->info.shmid, IPC_RMID, nullptr);
+  if (failed) {
+    if (memory != reinterpret_cast<void*>(-1))
+      shmdt(memory);
+    image->data = nullptr;
+    XDestroyImage(image);
+    return nullptr;
+  }
+  shared->image = image;
+  shared_ = std::move(shared);
+  return reinterpret_cast<engine::Pixel*>(image->data);
+}
+
+void X11Canvas::ReleaseShared() {
+  if (!shared_)
     return;
-  bool direct = image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 &&
-                image->green_mask == 0xFF00 && image->blue_mask == 0xFF &&
-                image->byte_order == LSBFirst;
-  std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * picture_.Height();
-  if (direct && image->bytes_per_line == picture_.Width() * 4) {
-    image->data = reinterpret_cast<char*>(picture_.Data());
+  {
+    ErrorTrap trap(display_);
+    XShmDetach(display_, &shared_->info);
+  }
+  shmdt(shared_->info.shmaddr);
+  shared_->image->data = nullptr;
+  XDestroyImage(shared_->image);
+  shared_.reset();
+}
+
+void X11Canvas::DrawAll() {
+  if (shown_ == nullptr)
+    return;
+  const engine::Rect whole{0, 0, shown_->Width(), shown_->Height()};
+  Draw(std::span<const engine::Rect>(&whole, 1));
+}
+
+void X11Canvas::Draw(std::span<const engine::Rect> rects) {
+  if (gone_ || shown_ == nullptr || shown_->Empty())
+    return;
+  const engine::Surface& picture = *shown_;
+  const auto width = static_cast<unsigned>(picture.Width());
+  const auto height = static_cast<unsigned>(picture.Height());
+  GC gc = static_cast<GC>(gc_);
+  // The frame in shared memory goes as it is; other pixels through an image
+  // that looks at them, or converted when the server takes another format.
+  XImage* image = nullptr;
+  const bool shared =
+      shared_ && shared_->image->data == reinterpret_cast<const char*>(picture.Data());
+  if (shared) {
+    image = shared_->image;
   } else {
-    image->data = static_cast<char*>(std::malloc(bytes));
-    if (image->data == nullptr) {
-      XDestroyImage(image);
+    int screen = DefaultScreen(display_);
+    image = XCreateImage(display_, DefaultVisual(display_, screen),
+                         static_cast<unsigned>(DefaultDepth(display_, screen)), ZPixmap, 0, nullptr,
+                         width, height, 32, 0);
+    if (image == nullptr)
       return;
-    }
-    for (int y = 0; y < picture_.Height(); ++y) {
-      for (int x = 0; x < picture_.Width(); ++x) {
-        engine::Pixel p = picture_.At(x, y);
-        unsigned long value = 0;
-        if (visual->c_class == TrueColor || visual->c_class == DirectColor) {
-          auto scale = [](unsigned long mask, unsigned v) {
-            if (mask == 0)
-              return 0UL;
-            int shift = __builtin_ctzl(mask);
-            unsigned long max = mask >> shift;
-            return ((static_cast<unsigned long>(v) * max + 127) / 255) << shift;
-          };
-          value = scale(visual->red_mask, (p >> 16) & 0xFF) |
-                  scale(visual->green_mask, (p >> 8) & 0xFF) | scale(visual->blue_mask, p & 0xFF);
-        } else {
-          value = (p & 0xFFFFFF) != 0 ? WhitePixel(display_, screen) : BlackPixel(display_, screen);
-        }
-        XPutPixel(image, x, y, value);
-      }
+    if (TakesOurPixels(image) && image->bytes_per_line == picture.Width() * 4) {
+      image->data = reinterpret_cast<char*>(const_cast<engine::Pixel*>(picture.Data()));
+    } else {
+      converted_.resize(static_cast<std::size_t>(image->bytes_per_line) * height);
+      image->data = converted_.data();
+      for (engine::Rect r : rects)
+        Convert(display_, picture, image, Clipped(r, picture));
     }
   }
   ErrorTrap trap(display_);
-  XPutImage(display_, target_, static_cast<GC>(gc_), image, 0, 0, 0, 0,
-            static_cast<unsigned>(picture_.Width()), static_cast<unsigned>(picture_.Height()));
-  if (direct && image->data == reinterpret_cast<char*>(picture_.Data()))
+  for (engine::Rect r : rects) {
+    r = Clipped(r, picture);
+    if (r.Empty())
+      continue;
+    if (shared)
+      XShmPutImage(display_, target_, gc, image, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.width),
+                   static_cast<unsigned>(r.height), False);
+    else
+      XPutImage(display_, target_, gc, image, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.width),
+                static_cast<unsigned>(r.height));
+  }
+  if (!shared) {
     image->data = nullptr;  // our pixels, not Xlib's to free
-  XDestroyImage(image);
+    XDestroyImage(image);
+  }
+  // The sync in the trap also means the server has read the shared pixels
+  // before the core draws the next frame into them.
   if (trap.Failed())
     gone_ = true;
 }
@@ -183,10 +301,12 @@ bool X11Canvas::ProcessEvents() {
         if (event.xdestroywindow.window == target_ || event.xdestroywindow.window == host_)
           gone_ = true;
         break;
-      case Expose:
-        if (event.xexpose.count == 0)
-          Draw();
+      case Expose: {
+        const engine::Rect exposed{event.xexpose.x, event.xexpose.y, event.xexpose.width,
+                                   event.xexpose.height};
+        Draw(std::span<const engine::Rect>(&exposed, 1));
         break;
+      }
       default:
         break;
     }

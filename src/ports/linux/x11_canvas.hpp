@@ -3,6 +3,8 @@
 // screen-saver daemon's window), over a connection of our own, in raw Xlib:
 // Qt cannot tell us when a foreign window is destroyed.
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "engine/surface.hpp"
 
@@ -31,6 +33,13 @@ class X11Canvas {
   // Keeps a copy of the picture and draws it at the top-left corner, unscaled
   // and cut to the window; the rest stays black.
   void Present(const engine::Surface& picture);
+  // Memory shared with the X server for frames of this size, when the
+  // server offers it (MIT-SHM) and takes our pixels as they are; otherwise
+  // nullptr. It lives as long as the canvas.
+  engine::Pixel* FrameMemory(int width, int height);
+  // Draws the changed rectangles of a frame that outlives the canvas and
+  // keeps looking at it, without a copy, to repaint what is exposed.
+  void PresentFrame(const engine::Surface& frame, std::span<const engine::Rect> changed);
 
   // Handles the events that are waiting (exposure, destruction). Returns
   // false once the window we draw on is gone.
@@ -44,14 +53,21 @@ class X11Canvas {
 
  private:
   X11Canvas(_XDisplay* display, unsigned long host, unsigned long target, Mode mode);
-  void Draw();
+  // Sends these rectangles of the shown picture to the window.
+  void Draw(std::span<const engine::Rect> rects);
+  void DrawAll();
+  void ReleaseShared();
 
   _XDisplay* display_ = nullptr;
   unsigned long host_ = 0;
   unsigned long target_ = 0;  // the window drawn on
   Mode mode_;
   void* gc_ = nullptr;
-  engine::Surface picture_;
+  engine::Surface picture_;                 // Present's copy
+  const engine::Surface* shown_ = nullptr;  // picture_ or the frame given
+  struct Shared;                            // the MIT-SHM image, if any
+  std::unique_ptr<Shared> shared_;
+  std::vector<char> converted_;  // for servers that take other pixels
   bool gone_ = false;
 };
 

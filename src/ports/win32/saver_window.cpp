@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <span>
 
 #include "base/runtime_error.hpp"
 #include "ports/win32/dib.hpp"
@@ -122,21 +123,33 @@ class Win32Saver : public platform::SaverWindow {
   }
   void SetDefaultPointer() override { UsePointer(LoadCursorW(nullptr, IDC_ARROW)); }
 
-  void Present(const engine::Surface& frame) override {
+  // The core composes its frames right in the DIB section's pixels.
+  engine::Pixel* FrameMemory(int width, int height) override {
+    if (window_ == nullptr || width <= 0 || height <= 0)
+      return nullptr;
+    MakeFrameBuffer(width, height);
+    return static_cast<engine::Pixel*>(bits_);
+  }
+  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) override {
     if (frame.Empty() || window_ == nullptr)
       return;
-    if (frame_ == nullptr || frameWidth_ != frame.Width() || frameHeight_ != frame.Height())
-      MakeFrameBuffer(frame.Width(), frame.Height());
-    if (bits_ == nullptr)
-      return;
-    std::memcpy(bits_, frame.Data(), static_cast<std::size_t>(frame.Width()) * frame.Height() * 4);
+    if (bits_ == nullptr || frame.Data() != bits_) {
+      if (frame_ == nullptr || frameWidth_ != frame.Width() || frameHeight_ != frame.Height())
+        MakeFrameBuffer(frame.Width(), frame.Height());
+      if (bits_ == nullptr)
+        return;
+      for (const engine::Rect& r : changed)
+        CopyRect(frame, r);
+    }
     if (!presented_)
       screen_.ReleaseSnapshot();
     presented_ = true;
     HDC dc = GetDC(window_);
-    BitBlt(dc, 0, 0, frameWidth_, frameHeight_, memory_, 0, 0, SRCCOPY);
+    for (const engine::Rect& r : changed)
+      BitBlt(dc, r.x, r.y, r.width, r.height, memory_, r.x, r.y, SRCCOPY);
     ReleaseDC(window_, dc);
-    ValidateRect(window_, nullptr);
+    // The core writes the next frame into the pixels GDI reads from here.
+    GdiFlush();
   }
   void MakeTopmost() override { SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags); }
 
@@ -149,8 +162,10 @@ class Win32Saver : public platform::SaverWindow {
       case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window, &ps);
+        const RECT& r = ps.rcPaint;
         if (presented_)
-          BitBlt(dc, 0, 0, frameWidth_, frameHeight_, memory_, 0, 0, SRCCOPY);
+          BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory_, r.left, r.top,
+                 SRCCOPY);
         else
           ShowWhatLiesUnderneath(window, dc);
         EndPaint(window, &ps);
@@ -255,6 +270,13 @@ class Win32Saver : public platform::SaverWindow {
     GetWindowRect(window, &r);
     DrawSurface(dc, screen_.SnapshotLeft() - r.left, screen_.SnapshotTop() - r.top,
                 screen_.Snapshot());
+  }
+  // A frame in memory of the core's own: only the changed rectangles are copied.
+  void CopyRect(const engine::Surface& frame, const engine::Rect& r) {
+    auto* pixels = static_cast<engine::Pixel*>(bits_);
+    for (int y = r.y; y < r.y + r.height; ++y)
+      std::memcpy(pixels + static_cast<std::size_t>(y) * frameWidth_ + r.x, frame.Row(y) + r.x,
+                  static_cast<std::size_t>(r.width) * 4);
   }
   void UsePointer(HCURSOR cursor) {
     pointer_ = cursor;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include "base/runtime_error.hpp"
@@ -90,13 +91,29 @@ TEST_F(QtSaver, TwipsPlaceTheWindowAndFramesShowAsGiven) {
   window->SetPositionTwips(0, 0);
   EXPECT_EQ(widget->geometry(), QRect(0, 0, 320, 200));
 
+  // What reached the window's backing store, as the screen would show it.
+  auto onScreen = [&] {
+    QCoreApplication::processEvents();
+    return widget->screen()->grabWindow(widget->winId()).toImage();
+  };
   engine::Surface frame(320, 200, engine::Rgb(10, 20, 30));
   frame.At(5, 7) = engine::Rgb(200, 100, 50);
-  window->Present(frame);
-  frame.At(5, 7) = engine::kWhite;  // the window keeps its own copy
-  QImage shown = widget->grab().toImage();
+  const engine::Rect whole{0, 0, 320, 200};
+  window->Present(frame, std::span<const engine::Rect>(&whole, 1));
+  QImage shown = onScreen();
   EXPECT_EQ(shown.pixel(5, 7) & 0xFFFFFF, 0xC86432u);
   EXPECT_EQ(shown.pixel(100, 100) & 0xFFFFFF, 0x0A141Eu);
+
+  // Only the changed rectangles are repainted; the rest keeps what it shows.
+  frame.At(5, 7) = engine::kWhite;
+  frame.At(60, 40) = engine::Rgb(1, 2, 3);
+  frame.At(300, 190) = engine::Rgb(4, 5, 6);
+  const engine::Rect changed[] = {{50, 30, 20, 20}, {290, 180, 30, 20}};
+  window->Present(frame, changed);
+  shown = onScreen();
+  EXPECT_EQ(shown.pixel(60, 40) & 0xFFFFFF, 0x010203u);
+  EXPECT_EQ(shown.pixel(300, 190) & 0xFFFFFF, 0x040506u);
+  EXPECT_EQ(shown.pixel(5, 7) & 0xFFFFFF, 0xC86432u) << "outside the rectangles: as before";
 }
 
 TEST_F(QtSaver, TimersClicksAndKeysReachTheCore) {

@@ -2,7 +2,9 @@
 // first frame, frames on the screen, timers, clicks and keys to the core,
 // topmost without activation.
 #include <gtest/gtest.h>
+
 #include <windows.h>
+#include <span>
 
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/saver_window.hpp"
@@ -68,10 +70,14 @@ TEST_F(SaverWindowTest, CoversItsRectangleAndShowsFramesOnlyOnceGiven) {
   EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
 
-  engine::Surface frame(160, 100, 0x0000FF);
+  // The core composes in the window's own pixels.
+  engine::Pixel* memory = saver->FrameMemory(160, 100);
+  ASSERT_NE(memory, nullptr);
+  engine::Surface frame;
+  frame.Wrap(memory, 160, 100, 0x0000FF);
   frame.At(70, 50) = 0xFF00FF;
-  saver->Present(frame);
-  frame.Reset(160, 100, 0x123456);  // the window keeps its own copy
+  const engine::Rect whole{0, 0, 160, 100};
+  saver->Present(frame, std::span<const engine::Rect>(&whole, 1));
   PumpMessages(50);
   engine::Surface after(160, 100);
   ASSERT_TRUE(screen.Capture(after, 180, 140, 160, 100));
@@ -79,10 +85,20 @@ TEST_F(SaverWindowTest, CoversItsRectangleAndShowsFramesOnlyOnceGiven) {
   EXPECT_EQ(after.At(70, 50), 0xFF00FFu);
   EXPECT_EQ(after.At(159, 99), 0x0000FFu);
 
-  // A repaint asked by the system shows the same frame.
+  // Only the changed rectangles reach the screen.
+  frame.At(70, 50) = 0x00FFFF;
+  frame.At(10, 10) = 0xFFFF00;
+  const engine::Rect changed{60, 40, 20, 20};
+  saver->Present(frame, std::span<const engine::Rect>(&changed, 1));
+  ASSERT_TRUE(screen.Capture(after, 180, 140, 160, 100));
+  EXPECT_EQ(after.At(70, 50), 0x00FFFFu);
+  EXPECT_EQ(after.At(10, 10), 0x0000FFu) << "outside the rectangle: as before";
+
+  // A repaint asked by the system shows the frame as it now is.
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   ASSERT_TRUE(screen.Capture(after, 180, 140, 160, 100));
-  EXPECT_EQ(after.At(70, 50), 0xFF00FFu);
+  EXPECT_EQ(after.At(70, 50), 0x00FFFFu);
+  EXPECT_EQ(after.At(10, 10), 0xFFFF00u);
 
   saver.reset();
   EXPECT_FALSE(IsWindow(window));
