@@ -90,12 +90,14 @@ TEST_F(SaverWindowTest, CoversItsRectangleAndShowsFramesOnlyOnceGiven) {
   frame.At(10, 10) = 0xFFFF00;
   const engine::Rect changed{60, 40, 20, 20};
   saver->Present(frame, std::span<const engine::Rect>(&changed, 1));
+  PumpMessages(50);
   ASSERT_TRUE(screen.Capture(after, 180, 140, 160, 100));
   EXPECT_EQ(after.At(70, 50), 0x00FFFFu);
   EXPECT_EQ(after.At(10, 10), 0x0000FFu) << "outside the rectangle: as before";
 
   // A repaint asked by the system shows the frame as it now is.
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpMessages(50);
   ASSERT_TRUE(screen.Capture(after, 180, 140, 160, 100));
   EXPECT_EQ(after.At(70, 50), 0x00FFFFu);
   EXPECT_EQ(after.At(10, 10), 0xFFFF00u);
