@@ -143,6 +143,8 @@ struct OracleCase {
   bool builtInSheets;
   bool windowMemory;  // frames composed in memory the window offers
   bool sparse;        // room enough that most frames change only part of it
+  // Monitors, the primary first; none: one of the case's size.
+  std::vector<platform::Rect32> monitors = {};
 };
 
 // The frame as a plain composition makes it: the whole background copied,
@@ -168,6 +170,7 @@ void RunOracle(const OracleCase& c, int ticks) {
   fixtures::SaverRun run(c.width, c.height, c.cast, 8, c.saverType);
   run.hp.savers.keepFrames = 1;
   run.hp.savers.offerFrameMemory = c.windowMemory;
+  run.hp.screen.monitors = c.monitors;
   run.hp.screen.desktop.Reset(c.width, c.height);
   PaintGround(run.hp.screen.desktop);
   if (c.builtInSheets)
@@ -176,6 +179,12 @@ void RunOracle(const OracleCase& c, int ticks) {
   headless::SaverRecord& window = run.Window();
   const engine::SaverState& saver = run.program.saver;
   ASSERT_EQ(window.presentCount, 1);
+  ASSERT_EQ(run.program.run.ScreenWidthPx, c.width);
+  ASSERT_EQ(run.program.run.ScreenHeightPx, c.height);
+  if (!c.monitors.empty()) {
+    EXPECT_EQ(run.program.run.OriginX, -317);
+    EXPECT_EQ(run.program.run.OriginY, -41);
+  }
   EXPECT_EQ(window.changed, (std::vector<engine::Rect>{{0, 0, c.width, c.height}}));
   ASSERT_EQ(window.Shown(), saver.scr_work) << "the first frame is whole";
 
@@ -237,6 +246,9 @@ TEST(ComposeFrameTest, EveryFrameIsThePlainCompositionBitForBit) {
       {640, 480, 20, 3, true, false, true},   // the desktop under the built-in cast
       {97, 61, 5, 2, false, false, false},    // a screen smaller than one cell
       {1001, 143, 50, 1, true, true, true},   // wide and low, odd sizes
+      // A second monitor left of and above the primary: the desktop's corner
+      // is at (-317, -41).
+      {717, 341, 30, 1, false, false, true, {{0, 0, 400, 300}, {-317, -41, 0, 259}}},
   };
   for (const OracleCase& c : cases)
     RunOracle(c, 1500);
