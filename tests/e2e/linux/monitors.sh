@@ -1,8 +1,8 @@
 # Two monitors side by side, sourced by run-linux.sh (uses its helpers): a
 # wide Xvfb split into two RandR monitors with xrandr --setmonitor, once with
 # the primary on the left and once on the right. "/s" covers both with one
-# scene and ends on a one-pixel move; the settings dialog, the help window and
-# the introduction open centred on the primary.
+# scene and ends on a one-pixel move; the settings dialog, the help window,
+# the introduction and the About box open centred on the primary.
 
 # The window's outer rectangle as "x y width height".
 window_box() {
@@ -37,7 +37,7 @@ split_screen() {
 
 monitor_dialogs() {
   local side=$1 left=$2 right=$3
-  begin "two monitors, primary on the $side: the dialog, help and introduction open on it"
+  begin "two monitors, primary on the $side: the dialog, help, introduction and About box open on it"
   split_screen "$( [ "$side" = left ] && echo A || echo B)"
   xdotool mousemove $((2560 - left - 600)) 500 # the pointer on the other monitor
   "$bin" /c 2>>"$work/stderr" &
@@ -70,6 +70,18 @@ monitor_dialogs() {
       expect_centred "$intro" "the introduction" "$left" "$right" 1024
     fi
     shot "monitors-dialogs-primary-$side"
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    xdotool key alt+h
+    sleep 0.3
+    xdotool key a
+    local about
+    if ! about="$(wait_window "くいんべる　スクリーンセイバー Ver1.40" 3000)"; then
+      fail "the About box did not open"
+    else
+      sleep 0.3
+      expect_centred "$about" "the About box" "$left" "$right" 1024
+      xdotool key Return
+    fi
   fi
   kill "$dialog" 2>/dev/null
   wait_exit "$dialog" 2000
