@@ -6,8 +6,9 @@
 # build/artifacts/linux-e2e-xscreensaver. Build the linux preset first.
 #
 # The daemon refuses to run as root: as root the tests run it as the
-# unprivileged user quimbel-e2e, created when missing; the build tree must
-# then be readable by that user.
+# unprivileged user quimbel-e2e, created when missing, on a copy of the
+# program and its tunes that the user can read (a build tree under /root is
+# not).
 set -u
 [ -n "${XSS_DEBUG:-}" ] && set -x
 root="$(cd "$(dirname "$0")/../../.." && pwd)"
@@ -33,14 +34,18 @@ fi
 as_user() {
   if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
 }
+work="$(mktemp -d)"
+chmod 755 "$work"
+mkdir "$work/bin"
+cp "$bin" "$build"/quimbel.mid "$build"/quimbel.wav "$work/bin/"
+chmod -R a+rX "$work/bin"
+bin="$work/bin/quimbel"
 if ! as_user test -x "$bin"; then
-  echo "$user cannot run $bin: the build tree must be readable by it"
+  echo "$user cannot run $bin"
+  rm -rf "$work"
   summary 0 1
   exit 1
 fi
-
-work="$(mktemp -d)"
-chmod 755 "$work"
 home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run" "$work/dialog/quimbel"
 pids=()
