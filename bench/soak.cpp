@@ -36,8 +36,7 @@ int main(int argc, char** argv) {
       if (t % 100000 == 0)
         std::printf("tick %ld: %ld kB resident\n", t, kb);
     }
-    if (!s.hp.messageBoxes.shown.empty() || !s.hp.process.reportedErrors.empty() ||
-        s.hp.process.Ended()) {
+    if (!s.hp.messageBoxes.shown.empty() || !s.hp.process.reports.empty() || s.hp.process.Ended()) {
       std::printf("FAIL at tick %ld: %s\n", t,
                   s.hp.messageBoxes.shown.empty() ? "the run ended or reported an error"
                                                   : s.hp.messageBoxes.shown[0].text.c_str());

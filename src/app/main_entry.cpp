@@ -1,6 +1,7 @@
 #include "app/main_entry.hpp"
 
 #include "app/command_line.hpp"
+#include "app/event_boundary.hpp"
 #include "app/saver_area.hpp"
 #include "app/settings.hpp"
 #include "base/rounding.hpp"
@@ -102,14 +103,9 @@ void Main(Program& program) {
 }
 
 int RunMain(Program& program) {
-  try {
-    Main(program);
-    return 0;
-  } catch (const base::RuntimeError& error) {
-    program.platform.process.ReportUntrappedError(error);
-    program.End(1);
-    return 1;
-  }
+  HandleEvent(program, [&program] { Main(program); });
+  // A port whose EndProcess returns (the headless one) learns the code here.
+  return program.ended ? program.exitCode : 0;
 }
 
 }  // namespace quimbel::app

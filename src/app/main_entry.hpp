@@ -10,8 +10,10 @@ namespace quimbel::app {
 // here: they reach the port's entry (see RunMain).
 void Main(Program& program);
 
-// What a port's native entry calls: Main with the untrapped-error report.
-// Returns the process exit code to use if Main fails (0 when it returned).
+// What a port's native entry calls: Main through the event boundary, so that
+// any exception at start-up (a screen-sized surface that cannot be had) ends
+// with the untrapped-error report. Returns the exit code of the end, if the
+// process was told to end, else 0.
 int RunMain(Program& program);
 
 }  // namespace quimbel::app

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/modal_boxes.hpp"
 #include "base/int16.hpp"
 #include "engine/saver_state.hpp"
 #include "platform/platform.hpp"
@@ -49,13 +50,18 @@ class Program {
   engine::SaverState saver;
   sound::MusicState music;
   ui::UiState ui;
+  // Every modal box of the program goes through here: one at a time.
+  ModalBoxes boxes{platform.messageBoxes};
   // Set once EndProcess was asked for: no event may act after it.
   bool ended = false;
+  int exitCode = 0;  // the code of the first end
 
   // Ends the process through the port and remembers it.
-  void End(int exitCode = 0) {
+  void End(int code = 0) {
+    if (!ended)
+      exitCode = code;
     ended = true;
-    platform.process.EndProcess(exitCode);
+    platform.process.EndProcess(code);
   }
 };
 

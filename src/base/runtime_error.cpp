@@ -33,4 +33,13 @@ RuntimeError RuntimeError::StoreFailure(const std::string& detail) {
                       "設定を保存できませんでした。" + (detail.empty() ? "" : " (" + detail + ")"));
 }
 
+RuntimeError RuntimeError::OutOfMemory() {
+  return RuntimeError(kOutOfMemory, kErrorSource, "メモリが不足しています。");
+}
+
+RuntimeError RuntimeError::Internal(const std::string& detail) {
+  return RuntimeError(kInternal, kErrorSource,
+                      "内部エラーです。" + (detail.empty() ? "" : " (" + detail + ")"));
+}
+
 }  // namespace quimbel::base

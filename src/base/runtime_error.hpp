@@ -10,8 +10,10 @@ namespace quimbel::base {
 enum ErrorNumber : int {
   kInvalidCall = 5,
   kOverflow = 6,
+  kOutOfMemory = 7,
   kSubscriptOutOfRange = 9,
   kTypeMismatch = 13,
+  kInternal = 51,      // an exception the program did not raise itself
   kStoreFailure = 75,  // path/file access error: the settings store refused
 };
 
@@ -32,6 +34,9 @@ class RuntimeError : public std::exception {
   static RuntimeError SubscriptOutOfRange();
   static RuntimeError InvalidCall();
   static RuntimeError StoreFailure(const std::string& detail);
+  static RuntimeError OutOfMemory();
+  // detail: what the failing library said, if anything.
+  static RuntimeError Internal(const std::string& detail);
 
  private:
   int number_;

@@ -85,9 +85,6 @@ struct SaverState {
   FrameDraws frameDraws;
   std::array<PreparedSheet, kCastSize> preparedSheets;
 
-  // True while a tick's error box is open: ticks wait for it to close.
-  bool errorBoxOpen = false;
-
   // The window's event handlers live before the window and die after it.
   std::unique_ptr<platform::SaverEvents> events;
   std::unique_ptr<platform::SaverWindow> frmDisp;

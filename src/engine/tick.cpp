@@ -1,5 +1,6 @@
 #include "engine/tick.hpp"
 
+#include "app/event_boundary.hpp"
 #include "app/program.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
@@ -23,59 +24,27 @@ bool UserMoved(const SaverState& s) {
 
 void EndSaver(app::Program& program) {
   program.saver.frmDisp->SetDefaultPointer();
-  sound::PlayMusic(program, sound::MusicStop);
-  program.End(0);
-}
-
-void ShowTickError(app::Program& program, const base::RuntimeError& error) {
-  // The box is modal, but timers keep firing under it on every platform: a
-  // tick that reached here again would stack box upon box.
-  SaverState& saver = program.saver;
-  saver.errorBoxOpen = true;
-  struct Reopen {
-    SaverState& s;
-    ~Reopen() { s.errorBoxOpen = false; }
-  } reopen{saver};
-  program.platform.messageBoxes.Show(TickErrorText(error), kErrorCaption, platform::kMbOk,
-                                     error.HelpFile(), error.HelpContext());
+  app::EndRun(program);
 }
 
 class SaverHandlers : public platform::SaverEvents {
  public:
   explicit SaverHandlers(app::Program& program) : program_(program) {}
 
-  void OnTimer1() override {
-    Guarded([this] {
-      if (program_.run.IsSaverMode != 0)
-        AnimationTick(program_, 0);
-    });
-  }
+  void OnTimer1() override { Tick(0); }
+  // The tune keeps playing while a box is open: the poll does not wait.
   void OnTimer2() override {
-    Guarded([this] { sound::PlayMusic(program_, sound::MusicPoll); });
+    app::HandleEvent(program_, [this] { sound::PlayMusic(program_, sound::MusicPoll); });
   }
-  void OnClick() override { ForceExit(); }
-  void OnKeyDown() override { ForceExit(); }
+  void OnClick() override { Tick(1); }
+  void OnKeyDown() override { Tick(1); }
 
  private:
-  void ForceExit() {
-    Guarded([this] {
+  void Tick(std::int16_t forceExit) {
+    app::HandleEvent(program_, [this, forceExit] {
       if (program_.run.IsSaverMode != 0)
-        AnimationTick(program_, 1);
+        AnimationTick(program_, forceExit);
     });
-  }
-
-  // An event that arrives after the end does nothing; an error nothing else
-  // trapped ends the process with the run-time error report.
-  template <class F>
-  void Guarded(F body) {
-    if (program_.ended)
-      return;
-    try {
-      body();
-    } catch (const base::RuntimeError& error) {
-      program_.platform.process.ReportUntrappedError(error);
-      program_.End(1);
-    }
   }
 
   app::Program& program_;
@@ -90,7 +59,7 @@ std::string TickErrorText(const base::RuntimeError& error) {
 
 void AnimationTick(app::Program& program, std::int16_t forceExit) {
   SaverState& saver = program.saver;
-  if (program.ended || saver.errorBoxOpen)
+  if (program.ended || program.boxes.Open())
     return;
   try {
     SpawnCharacters(program);
@@ -102,7 +71,8 @@ void AnimationTick(app::Program& program, std::int16_t forceExit) {
     if (UserMoved(saver) || forceExit == 1)
       EndSaver(program);
   } catch (const base::RuntimeError& error) {
-    ShowTickError(program, error);
+    program.boxes.Show(TickErrorText(error), kErrorCaption, platform::kMbOk, error.HelpFile(),
+                       error.HelpContext());
   }
 }
 

@@ -18,11 +18,9 @@
 // Events. Handlers are plain callbacks that the port calls on the GUI thread,
 // one at a time, from its message loop (or from a nested modal loop). The
 // port calls a copy of the stored handler, since the handler may destroy the
-// form that stores it. The core
-// traps the run-time errors it means to trap inside its handlers; a port still
-// catches every exception at its dispatch, so none crosses a window procedure
-// or toolkit callback, and then ends the process as for an untrapped error
-// (Process::ReportUntrappedError, exit code 1).
+// form that stores it. The handlers never throw: the core's event boundary
+// traps, reports and ends the process, so a port needs no catch of its own
+// for nothing to cross a window procedure or toolkit callback.
 //
 // Text is UTF-8. Line breaks inside texts are CR LF.
 #include <cstdint>

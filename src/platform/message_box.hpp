@@ -8,7 +8,9 @@ namespace quimbel::platform {
 enum MessageBoxFlags : int {
   kMbOk = 0,
   kMbYesNo = 4,
+  kMbIconCritical = 16,
   kMbIconQuestion = 32,
+  kMbIconExclamation = 48,
   kMbIconInformation = 64,
   kMbDefaultButton2 = 256,
 };

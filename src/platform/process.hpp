@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/runtime_error.hpp"
-
 namespace quimbel::platform {
 
 class Process {
@@ -25,9 +23,11 @@ class Process {
   // cannot stop the caller (the headless one) records it; the caller returns
   // right after, and events arriving later are ignored by the core.
   virtual void EndProcess(int exitCode) = 0;
-  // Shows the run-time error report for an error nothing trapped. The caller
-  // ends the process after it returns.
-  virtual void ReportUntrappedError(const base::RuntimeError& error) = 0;
+  // Shows the report of an error nothing trapped, as the core worded it
+  // (lines separated by CR LF), where the user sees it even with no window of
+  // the program open: a message box with the stop-sign icon, or the
+  // platform's equivalent. The caller ends the process after it returns.
+  virtual void ReportUntrappedError(const std::string& text, const std::string& caption) = 0;
 };
 
 }  // namespace quimbel::platform

@@ -14,10 +14,11 @@ namespace quimbel::platform {
 
 // The core's side of the window: what its timers and input lead to. A port
 // calls these from its message loop only, never from inside a SaverWindow
-// call, and never two at once. The handlers trap the program's own errors
-// themselves (an error nothing else traps is reported through
-// Process::ReportUntrappedError and ends the process before the handler
-// returns); after the core has ended the process they do nothing.
+// call. It delivers them also from the nested loop of a message box that a
+// handler opened: the core keeps to one box at a time and holds the
+// animation while a box is open, but the music goes on. The handlers never
+// throw (the core's event boundary reports what nothing trapped and ends the
+// process); after the core has ended the process they do nothing.
 class SaverEvents {
  public:
   virtual ~SaverEvents() = default;

@@ -58,16 +58,14 @@ class SoundService {
   virtual ~SoundService() = default;
 
   // Sends a command and returns its result code; never reports a failure on
-  // its own. When reply is given it is the caller's buffer (the caller fills
-  // it beforehand) and replyLength is how much of it the service may use: the
-  // answer is written as WriteSoundReply does. Without a reply buffer the
-  // answer is dropped.
+  // its own (the core does, in the same way on every platform). When reply
+  // is given it is the caller's buffer (the caller fills it beforehand) and
+  // replyLength is how much of it the service may use: the answer is written
+  // as WriteSoundReply does. Without a reply buffer the answer is dropped.
   virtual std::uint32_t Send(std::string_view command, std::string* reply,
                              std::size_t replyLength) = 0;
-  // Sends a command without a reply; on failure the service reports the error
-  // itself (the platform's own message box, or its equivalent) before it
-  // returns. Returns true on success.
-  virtual bool Execute(std::string_view command) = 0;
+  // The platform's own text for a result code, for the failure report.
+  virtual std::string ErrorText(std::uint32_t code) = 0;
 };
 
 }  // namespace quimbel::platform

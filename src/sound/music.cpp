@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/program.hpp"
+#include "sound/execute.hpp"
 
 namespace quimbel::sound {
 namespace {
@@ -36,7 +37,7 @@ void Start(app::Program& program, const char* file) {
   if (sound.Send(kPlay, nullptr, 0) == platform::kSoundOk)
     music.BgmActive = base::kTrue16;
   else
-    sound.Execute("close bgm");
+    Execute(program, "close bgm");
 }
 
 // Anything but "playing" (the end of the tune, or a pause someone else made)
@@ -49,16 +50,16 @@ void Poll(app::Program& program) {
   if (sound.Send("status bgm mode", &reply, kReplyLength) != platform::kSoundOk)
     return;
   if (std::string_view(reply).substr(0, kPlaying.size()) != kPlaying) {
-    sound.Execute("seek bgm to start");
-    sound.Execute(kPlay);
+    Execute(program, "seek bgm to start");
+    Execute(program, kPlay);
   }
 }
 
 void Stop(app::Program& program) {
   if (program.music.BgmActive == base::kFalse16)
     return;
-  program.platform.sound.Execute("stop bgm");
-  program.platform.sound.Execute("close bgm");
+  Execute(program, "stop bgm");
+  Execute(program, "close bgm");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ void ShowAbout(app::Program& program) {
   std::string title = ProductCaption();
   std::string text = std::string(kAboutToolLineStart) + kAboutToolLineEnd + kCrLf + kCrLf + kCrLf +
                      title + kAboutCredit + kCrLf + kCrLf + kAboutRights + kCrLf;
-  program.platform.messageBoxes.Show(text, title, platform::kMbIconInformation);
+  program.boxes.Show(text, title, platform::kMbIconInformation);
 }
 
 }  // namespace quimbel::ui

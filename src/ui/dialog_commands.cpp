@@ -25,8 +25,8 @@ void CloseAll(app::Program& program) {
 
 void Change(app::Program& program) {
   int flags = platform::kMbYesNo + platform::kMbIconQuestion + platform::kMbDefaultButton2;
-  int answer = program.platform.messageBoxes.Show(std::string(kConfirmText) + kCrLf,
-                                                  ProductCaption(), flags);
+  std::optional<int> answer =
+      program.boxes.Show(std::string(kConfirmText) + kCrLf, ProductCaption(), flags);
   if (answer != platform::kIdYes)
     return;
   // The window may have gone while the box was open (its close box stays
@@ -82,8 +82,8 @@ void CommandButtonClick(app::Program& program, base::Int16 index) {
         break;
     }
   } catch (const base::RuntimeError& error) {
-    program.platform.messageBoxes.Show(ErrorBoxText(error), kErrorCaption, platform::kMbOk,
-                                       error.HelpFile(), error.HelpContext());
+    program.boxes.Show(ErrorBoxText(error), kErrorCaption, platform::kMbOk, error.HelpFile(),
+                       error.HelpContext());
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/event_boundary.hpp"
 #include "app/program.hpp"
 #include "assets/pictures.hpp"
 #include "ui/placement.hpp"
@@ -17,7 +18,7 @@ void CreateHelpWindow(app::Program& program) {
   platform::Form& form = *w.form;
   form.SetCaption(kHelpCaption);
   form.SetIcon(assets::HelpIcon());
-  form.SetOnCloseRequest(Guarded(program, [&program] { CloseHelpWindow(program); }));
+  form.SetOnCloseRequest(app::Guarded(program, [&program] { CloseHelpWindow(program); }));
 
   w.textInformation =
       &form.AddTextBox("TextInformation", {.multiLine = true, .verticalScroll = true});
@@ -29,7 +30,7 @@ void CreateHelpWindow(app::Program& program) {
   w.commandButton->SetFontFace(kMinchoFace);
   w.commandButton->SetFontBold(true);
   w.commandButton->SetText("ＯＫ！");
-  w.commandButton->SetOnClick(Guarded(program, [&program] { CloseHelpWindow(program); }));
+  w.commandButton->SetOnClick(app::Guarded(program, [&program] { CloseHelpWindow(program); }));
 
   for (std::size_t n = 0; n < w.image1.size(); ++n) {
     w.image1[n] = &form.AddImage("Image1(" + std::to_string(n) + ")", false);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/event_boundary.hpp"
 #include "app/program.hpp"
 #include "assets/pictures.hpp"
 #include "base/rounding.hpp"
@@ -22,7 +23,7 @@ void CreateIntroWindow(app::Program& program) {
   form.SetCaption(kIntroCaption);
   form.SetIcon(assets::CyclistIcon());
   form.SetBackColour(platform::Colour::FromRgb(0, 192, 192));
-  form.SetOnCloseRequest(Guarded(program, [&program] { CloseIntroWindow(program); }));
+  form.SetOnCloseRequest(app::Guarded(program, [&program] { CloseIntroWindow(program); }));
 
   w.picture1 = &form.AddPanel("Picture1", true);
   w.picture1->SetBackColour(platform::Colour::System(platform::Colour::Role::ButtonFace));
@@ -54,13 +55,13 @@ void CreateIntroWindow(app::Program& program) {
   w.command1->SetFontFace(kMinchoFace);
   w.command1->SetFontBold(false);
   w.command1->SetText("ＯＫ！");
-  w.command1->SetOnClick(Guarded(program, [&program] { CloseIntroWindow(program); }));
+  w.command1->SetOnClick(app::Guarded(program, [&program] { CloseIntroWindow(program); }));
 
   for (std::size_t i = 0; i < w.imageSensyu.size(); ++i) {
     w.imageSensyu[i] = &panel.AddImage("ImageSensyu(" + std::to_string(i) + ")", false);
     w.imageSensyu[i]->SetIcon(assets::Cyclist(static_cast<int>(i)));
   }
-  form.StartTimer(kTimerMs, Guarded(program, [&program] { CyclistTick(program); }));
+  form.StartTimer(kTimerMs, app::Guarded(program, [&program] { CyclistTick(program); }));
 }
 
 void SetUpIntroWindow(app::Program& program) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "app/event_boundary.hpp"
 #include "app/program.hpp"
 #include "app/settings.hpp"
 #include "assets/pictures.hpp"
@@ -60,7 +61,7 @@ void ShowSettingsDialog(app::Program& program) {
   platform::Form& form = *w.form;
   form.SetCaption(kSettingsCaption);
   form.SetIcon(assets::ProgramIcon());
-  form.SetOnCloseRequest(Guarded(program, [&program] { CloseSettingsDialog(program); }));
+  form.SetOnCloseRequest(app::Guarded(program, [&program] { CloseSettingsDialog(program); }));
 
   platform::Label& title = Styled(form.AddLabel("LabelTitle"), true);
   title.SetText("くいんべるスクリーンセイバー　設定");
@@ -98,20 +99,20 @@ void ShowSettingsDialog(app::Program& program) {
     buttons[i]->SetText(kButtons[i]);
     base::Int16 index = static_cast<int>(i);
     buttons[i]->SetOnClick(
-        Guarded(program, [&program, index] { CommandButtonClick(program, index); }));
+        app::Guarded(program, [&program, index] { CommandButtonClick(program, index); }));
   }
   platform::ImageControl& image = form.AddImage("Image1", false);
   image.SetPicture(assets::DialogPicture());
 
-  form.AddMenuCommand("終了(&X&ｻ)", Guarded(program, [&program] { MenuClose(program); }));
-  form.AddMenuCommand("登録(&S&ﾄ)", Guarded(program, [&program] { MenuSet(program); }));
+  form.AddMenuCommand("終了(&X&ｻ)", app::Guarded(program, [&program] { MenuClose(program); }));
+  form.AddMenuCommand("登録(&S&ﾄ)", app::Guarded(program, [&program] { MenuSet(program); }));
   platform::Submenu& help = form.AddSubmenu("ﾍﾙﾌﾟ(&H&ｸ)");
   constexpr std::array<const char*, 3> kHelpItems = {"使い方(&H&ｸ)", "ｿﾌﾄ紹介(&E&ｲ)",
                                                      "ﾊﾞｰｼﾞｮﾝ(&A)"};
   for (std::size_t i = 0; i < kHelpItems.size(); ++i) {
     base::Int16 index = static_cast<int>(i);
     help.AddItem(kHelpItems[i],
-                 Guarded(program, [&program, index] { MenuAboutClick(program, index); }));
+                 app::Guarded(program, [&program, index] { MenuAboutClick(program, index); }));
   }
 
   FitClientAndCentre(screen, form, 540, 330);

@@ -1,7 +1,6 @@
 #include "ui/windows.hpp"
 
 #include "app/program.hpp"
-#include "base/runtime_error.hpp"
 
 namespace quimbel::ui {
 namespace {
@@ -13,22 +12,6 @@ void EndIfNoWindowLeft(app::Program& program) {
 }
 
 }  // namespace
-
-platform::Handler Guarded(app::Program& program, std::function<void()> handler) {
-  return [&program, handler = std::move(handler)] {
-    // The handler may discard the window that holds this wrapper: keep what
-    // is needed afterwards on the stack.
-    app::Program& p = program;
-    if (p.ended)
-      return;
-    try {
-      handler();
-    } catch (const base::RuntimeError& error) {
-      p.platform.process.ReportUntrappedError(error);
-      p.End(1);
-    }
-  };
-}
 
 void CloseSettingsDialog(app::Program& program) {
   if (!program.ui.frmSet.form)

@@ -269,8 +269,8 @@ TEST_F(UiTest, AHelpWindowThatCannotBeSizedIsTrappedOnlyByTheButton) {
 
   Set()->ChooseMenu(kHelpMenu, "使い方(&H&ｸ)");
   EXPECT_EQ(hp.messageBoxes.shown.size(), 1u) << "no error box from the menu";
-  ASSERT_EQ(hp.process.reportedErrors.size(), 1u);
-  EXPECT_EQ(hp.process.reportedErrors[0].Number(), base::kOverflow);
+  ASSERT_EQ(hp.process.reports.size(), 1u);
+  EXPECT_EQ(hp.process.reports[0].text.substr(0, 22), "実行時エラー '6'");
   EXPECT_EQ(hp.process.exitCode, 1);
   Set()->Control("CommandButton(1)").Click();
   EXPECT_EQ(hp.messageBoxes.shown.size(), 1u) << "nothing acts after the end";

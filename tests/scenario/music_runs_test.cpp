@@ -34,7 +34,7 @@ TEST(MusicRunsTest, PreviewAndSettingsRunsNeverSendASoundCommand) {
 std::vector<std::string> Log(const headless::HeadlessSound& sound) {
   std::vector<std::string> log;
   for (const headless::SoundCall& call : sound.calls)
-    log.push_back((call.via == headless::SoundCall::Via::Send ? "S:" : "E:") + call.command);
+    log.push_back(call.command);
   return log;
 }
 
@@ -45,8 +45,8 @@ TEST(MusicRunsTest, TheSaverStartsLoopsAndStopsTheTune) {
   run.Start();
   headless::HeadlessSound& sound = run.hp.sound;
   using Lines = std::vector<std::string>;
-  EXPECT_EQ(Log(sound), (Lines{"S:open \"C:\\Program Files\\くいんべる\\quimbel.mid\" alias bgm",
-                               "S:play bgm notify"}));
+  EXPECT_EQ(Log(sound), (Lines{"open \"C:\\Program Files\\くいんべる\\quimbel.mid\" alias bgm",
+                               "play bgm notify"}));
   run.Window().FireTimer2();
   run.Ticks(1);
   run.Window().FireTimer2();
@@ -55,18 +55,18 @@ TEST(MusicRunsTest, TheSaverStartsLoopsAndStopsTheTune) {
   run.Window().FireTimer2();
   Lines log = Log(sound);
   EXPECT_EQ(Lines(log.begin() + 4, log.end()),
-            (Lines{"S:status bgm mode", "E:seek bgm to start", "E:play bgm notify"}));
+            (Lines{"status bgm mode", "seek bgm to start", "play bgm notify"}));
 
   run.hp.screen.cursor = {11, 10};
   run.Ticks(1);
   ASSERT_TRUE(run.hp.process.Ended());
   log = Log(sound);
-  EXPECT_EQ(Lines(log.end() - 2, log.end()), (Lines{"E:stop bgm", "E:close bgm"}));
+  EXPECT_EQ(Lines(log.end() - 2, log.end()), (Lines{"stop bgm", "close bgm"}));
   EXPECT_TRUE(sound.devices.empty());
   std::size_t atEnd = sound.calls.size();
   run.Window().FireTimer2();
   EXPECT_EQ(sound.calls.size(), atEnd) << "nothing plays after the end";
-  EXPECT_TRUE(sound.reportedFailures.empty());
+  EXPECT_TRUE(run.hp.messageBoxes.shown.empty());
 }
 
 TEST(MusicRunsTest, MusicOffKeepsTheWholeSaverRunSilent) {

@@ -88,8 +88,8 @@ TEST(SaverStartTest, ACaretOutsideSixteenBitsEndsWithTheErrorReportThePointerDoe
   SaverRun run(320, 240, 2, 0, 2);
   run.hp.screen.caret = {40000, 0};
   run.Start();
-  ASSERT_EQ(run.hp.process.reportedErrors.size(), 1u);
-  EXPECT_EQ(run.hp.process.reportedErrors[0].Number(), base::kOverflow);
+  ASSERT_EQ(run.hp.process.reports.size(), 1u);
+  EXPECT_EQ(run.hp.process.reports[0].text.substr(0, 22), "実行時エラー '6'");
   EXPECT_EQ(run.hp.process.exitCode, 1);
   EXPECT_EQ(run.Window().presentCount, 0);
 
@@ -324,7 +324,7 @@ TEST(SaverErrorTest, HandEditedSettingsDoNotBreakTheRun) {
   many.Start();
   many.Ticks(20);
   EXPECT_TRUE(many.hp.messageBoxes.shown.empty());
-  EXPECT_TRUE(many.hp.process.reportedErrors.empty());
+  EXPECT_TRUE(many.hp.process.reports.empty());
   EXPECT_NE(many.Slot(50).Phase, 0);
   EXPECT_EQ(many.Slot(50).Kind, 0);
   EXPECT_EQ(many.Window().presentCount, 21);

@@ -59,7 +59,7 @@ TEST(SoakTest, TenThousandTicksOfTheFullCastInTypeOne) {
     run.Window().FireTimer2();
   }
   EXPECT_TRUE(run.hp.messageBoxes.shown.empty());
-  EXPECT_TRUE(run.hp.process.reportedErrors.empty());
+  EXPECT_TRUE(run.hp.process.reports.empty());
   EXPECT_FALSE(run.hp.process.Ended());
   EXPECT_EQ(run.Window().presentCount, 10001);
   long black = 0;

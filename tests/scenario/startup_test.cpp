@@ -142,22 +142,22 @@ TEST_F(StartupTest, PreviewOfAHandleThatNamesNoWindowEndsAtOnce) {
   EXPECT_TRUE(hp.process.Ended());
   EXPECT_EQ(hp.process.exitCode, 0);
   EXPECT_TRUE(hp.previews.created.empty());
-  EXPECT_TRUE(hp.process.reportedErrors.empty());
+  EXPECT_TRUE(hp.process.reports.empty());
 }
 
 TEST_F(StartupTest, TooLargeAPaneIsAnUntrappedOverflow) {
   hp.screen.windows[5] = {0, 0, 2185, 100};  // 32775 twips
   Run("/p 5");
-  ASSERT_EQ(hp.process.reportedErrors.size(), 1u);
-  EXPECT_EQ(hp.process.reportedErrors[0].Number(), base::kOverflow);
+  ASSERT_EQ(hp.process.reports.size(), 1u);
+  EXPECT_EQ(hp.process.reports[0].text.substr(0, 22), "実行時エラー '6'");
   EXPECT_EQ(hp.process.exitCode, 1);
   EXPECT_TRUE(hp.previews.created.empty());
 }
 
 TEST_F(StartupTest, HandleOverflowIsReportedWhateverTheSwitch) {
   Run("/c 4294967296");
-  ASSERT_EQ(hp.process.reportedErrors.size(), 1u);
-  EXPECT_EQ(hp.process.reportedErrors[0].Number(), base::kOverflow);
+  ASSERT_EQ(hp.process.reports.size(), 1u);
+  EXPECT_EQ(hp.process.reports[0].text.substr(0, 22), "実行時エラー '6'");
   EXPECT_EQ(hp.process.exitCode, 1);
 }
 
@@ -166,7 +166,7 @@ TEST_F(StartupTest, ConfigureProcessesPendingMessagesOnce) {
   EXPECT_EQ(program.run.Mode, app::RunMode::Configure);
   EXPECT_EQ(program.run.IsSaverMode, 0);
   EXPECT_EQ(hp.process.pendingMessagePasses, 1);
-  EXPECT_TRUE(hp.process.reportedErrors.empty());
+  EXPECT_TRUE(hp.process.reports.empty());
 }
 
 }  // namespace

@@ -19,7 +19,11 @@ class HeadlessProcess : public platform::Process {
   std::vector<std::string> lookups;       // every title looked up, in order
   int pendingMessagePasses = 0;
   std::optional<int> exitCode;  // set when EndProcess was called
-  std::vector<base::RuntimeError> reportedErrors;
+  struct Report {
+    std::string text;
+    std::string caption;
+  };
+  std::vector<Report> reports;  // every untrapped-error report, in order
 
   std::string CommandLine() override { return commandLine; }
   std::string ExecutableDirectory() override { return executableDirectory; }
@@ -27,8 +31,8 @@ class HeadlessProcess : public platform::Process {
   bool TopLevelWindowExists(std::string_view title) override;
   void ProcessPendingMessages() override { ++pendingMessagePasses; }
   void EndProcess(int code) override;
-  void ReportUntrappedError(const base::RuntimeError& error) override {
-    reportedErrors.push_back(error);
+  void ReportUntrappedError(const std::string& text, const std::string& caption) override {
+    reports.push_back({text, caption});
   }
 
   bool Ended() const { return exitCode.has_value(); }

@@ -101,7 +101,7 @@ SoundAnswer HeadlessSound::Simulate(std::string_view command) {
 
 std::uint32_t HeadlessSound::Send(std::string_view command, std::string* reply,
                                   std::size_t replyLength) {
-  calls.push_back({SoundCall::Via::Send, std::string(command), reply != nullptr, replyLength});
+  calls.push_back({std::string(command), reply != nullptr, replyLength});
   commands.emplace_back(command);
   SoundAnswer answer = Respond(command);
   if (answer.code != platform::kSoundOk || reply == nullptr)
@@ -109,15 +109,8 @@ std::uint32_t HeadlessSound::Send(std::string_view command, std::string* reply,
   return platform::WriteSoundReply(*reply, replyLength, answer.reply);
 }
 
-bool HeadlessSound::Execute(std::string_view command) {
-  calls.push_back({SoundCall::Via::Execute, std::string(command), false, 0});
-  commands.emplace_back(command);
-  SoundAnswer answer = Respond(command);
-  if (answer.code != platform::kSoundOk) {
-    reportedFailures.push_back({std::string(command), answer.code});
-    return false;
-  }
-  return true;
+std::string HeadlessSound::ErrorText(std::uint32_t code) {
+  return "error " + std::to_string(code);
 }
 
 void HeadlessSound::EndTune(std::string_view alias) {

@@ -1,7 +1,6 @@
 #pragma once
-// Headless sound service: records every command, says whether it came through
-// Send or Execute, and answers like a small well-behaved device unless a test
-// scripts another answer.
+// Headless sound service: records every command and answers like a small
+// well-behaved device unless a test scripts another answer.
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -13,8 +12,6 @@
 namespace quimbel::headless {
 
 struct SoundCall {
-  enum class Via { Send, Execute };
-  Via via = Via::Send;
   std::string command;
   bool withReply = false;
   std::size_t replyLength = 0;
@@ -25,17 +22,10 @@ struct SoundAnswer {
   std::string reply;  // written into the caller's buffer when the code is 0
 };
 
-struct ReportedSoundFailure {
-  std::string command;
-  std::uint32_t code = 0;
-};
-
 class HeadlessSound : public platform::SoundService {
  public:
   std::vector<SoundCall> calls;
   std::vector<std::string> commands;  // the same commands, texts only
-  // Failures of Execute, each standing for the box the platform would show.
-  std::vector<ReportedSoundFailure> reportedFailures;
 
   // Answers given in order to the command with exactly this text, or else to
   // any command with this first word ("open", "status", ...). A scripted
@@ -50,7 +40,8 @@ class HeadlessSound : public platform::SoundService {
 
   std::uint32_t Send(std::string_view command, std::string* reply,
                      std::size_t replyLength) override;
-  bool Execute(std::string_view command) override;
+  // "error N" for code N.
+  std::string ErrorText(std::uint32_t code) override;
 
   // The tune of an open alias has reached its end.
   void EndTune(std::string_view alias);

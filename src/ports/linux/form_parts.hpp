@@ -1,6 +1,6 @@
 #pragma once
-// What the form window and its controls share: handler dispatch that keeps
-// exceptions out of Qt, and the look of colours and fonts.
+// What the form window and its controls share: handler dispatch, and the look
+// of colours and fonts.
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/forms.hpp"
-#include "platform/process.hpp"
 
 namespace quimbel::linux_port {
 
@@ -18,14 +17,12 @@ namespace quimbel::linux_port {
 // loop), and it must reach nothing.
 struct FormLife {
   bool alive = true;
-  platform::Process& process;
-  explicit FormLife(platform::Process& p) : process(p) {}
 };
 using LifePtr = std::shared_ptr<FormLife>;
 
 // Runs a core handler from a Qt callback. The handler may destroy the form
-// that is calling it; it is held here until it returns. An exception that
-// gets this far ends the process with the run-time error report.
+// that is calling it; it is held here until it returns. Core handlers never
+// throw.
 void Dispatch(const LifePtr& life, const std::shared_ptr<platform::Handler>& handler);
 
 QColor ResolveColour(const platform::Colour& colour, const QPalette& palette);

@@ -9,10 +9,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <exception>
-
-#include "base/runtime_error.hpp"
 #include "ports/linux/form_parts.hpp"
 #include "ports/linux/forms.hpp"
 #include "ports/linux/qt_display.hpp"
@@ -53,15 +49,7 @@ void Dispatch(const LifePtr& life, const std::shared_ptr<platform::Handler>& han
   std::shared_ptr<platform::Handler> keep = handler;
   if (!keepLife->alive || !keep || !*keep)
     return;
-  try {
-    (*keep)();
-  } catch (const base::RuntimeError& error) {
-    keepLife->process.ReportUntrappedError(error);
-    keepLife->process.EndProcess(1);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "quimbel: %s\n", error.what());
-    keepLife->process.EndProcess(1);
-  }
+  (*keep)();
 }
 
 QColor ResolveColour(const platform::Colour& colour, const QPalette& palette) {
@@ -155,9 +143,9 @@ void QuitWhenNoWindowLeft() {
 
 class QtForm : public ControlSetContainer<platform::Form> {
  public:
-  QtForm(std::string_view name, platform::Screen& screen, platform::Process& process)
+  QtForm(std::string_view name, platform::Screen& screen)
       : screen_(screen),
-        life_(std::make_shared<FormLife>(process)),
+        life_(std::make_shared<FormLife>()),
         window_(new FormWidget()),
         client_(new QWidget(window_)),
         set_(client_, life_) {
@@ -340,7 +328,7 @@ class QtForm : public ControlSetContainer<platform::Form> {
 }  // namespace
 
 std::unique_ptr<platform::Form> QtFormFactory::CreateForm(std::string_view name) {
-  return std::make_unique<QtForm>(name, screen_, process_);
+  return std::make_unique<QtForm>(name, screen_);
 }
 
 }  // namespace quimbel::linux_port

@@ -6,22 +6,18 @@
 #include <string_view>
 
 #include "platform/forms.hpp"
-#include "platform/process.hpp"
 #include "platform/screen.hpp"
 
 namespace quimbel::linux_port {
 
 class QtFormFactory : public platform::FormFactory {
  public:
-  // Outer geometry arrives in twips; the screen's factors turn it into
-  // pixels. An exception escaping a handler ends the process through process.
-  QtFormFactory(platform::Screen& screen, platform::Process& process)
-      : screen_(screen), process_(process) {}
+  // Outer geometry arrives in twips; the screen's factors turn it into pixels.
+  explicit QtFormFactory(platform::Screen& screen) : screen_(screen) {}
   std::unique_ptr<platform::Form> CreateForm(std::string_view name) override;
 
  private:
   platform::Screen& screen_;
-  platform::Process& process_;
 };
 
 // A menu or button caption for Qt: Qt reads '&' the way the program's menus

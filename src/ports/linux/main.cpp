@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/event_boundary.hpp"
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
 #include "base/clock_random.hpp"
@@ -32,7 +33,6 @@
 #include "ports/linux/termination.hpp"
 #include "ports/linux/usage.hpp"
 #include "ports/linux/x11_daemon_window.hpp"
-#include "sound/music.hpp"
 
 int main(int argc, char** argv) {
   using namespace quimbel;
@@ -101,34 +101,29 @@ int main(int argc, char** argv) {
   platform::SoundService& sound = gate ? static_cast<platform::SoundService&>(*gate)
                                        : static_cast<platform::SoundService&>(deviceSound);
 
+  // The host's window gone: the run ends as the core ends it.
   app::Program* running = nullptr;
-  linux_port::X11PreviewFactory previews(screen, [&running] {
-    if (running != nullptr)
-      running->End(0);
-  });
   std::function<void()> endRun = [&running] {
     if (running != nullptr)
-      running->End(0);
+      app::RequestEnd(*running);
   };
-  linux_port::QtSaverFactory fullScreenSavers(screen, x11Screen, process);
+  linux_port::X11PreviewFactory previews(screen, endRun);
+  linux_port::QtSaverFactory fullScreenSavers(screen, x11Screen);
   std::optional<linux_port::HostedSaverFactory> hostedSavers;
   if (hostWindow)
-    hostedSavers.emplace(*hostWindow, process, endRun);
+    hostedSavers.emplace(*hostWindow, endRun);
   platform::SaverWindowFactory& savers =
       hostedSavers ? static_cast<platform::SaverWindowFactory&>(*hostedSavers)
                    : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
-  linux_port::QtFormFactory forms(screen, process);
+  linux_port::QtFormFactory forms(screen);
   linux_port::QtMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};
   app::Program program(platform);
   running = &program;
 
-  // The daemon ends its hack with SIGTERM: the music stops, then the process ends.
-  linux_port::OnTermination([&program = program] {
-    sound::PlayMusic(program, sound::MusicStop);
-    program.End(0);
-  });
+  // The daemon ends its hack with SIGTERM; the core decides what that means.
+  linux_port::OnTermination([&program = program] { app::RequestEnd(program); });
 
   int code = app::RunMain(program);
   if (program.ended)

@@ -19,11 +19,11 @@ constexpr int kDefaultMask = 0xF00;
 
 QMessageBox::Icon IconFor(int flags) {
   switch (flags & kIconMask) {
-    case kMbIconCritical:
+    case platform::kMbIconCritical:
       return QMessageBox::Critical;
     case platform::kMbIconQuestion:
       return QMessageBox::Question;
-    case 48:
+    case platform::kMbIconExclamation:
       return QMessageBox::Warning;
     case platform::kMbIconInformation:
       return QMessageBox::Information;

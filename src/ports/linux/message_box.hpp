@@ -8,9 +8,6 @@
 
 namespace quimbel::linux_port {
 
-// The stop-sign icon of the classic flags, for reports of our own.
-inline constexpr int kMbIconCritical = 16;
-
 class QtMessageBoxes : public platform::MessageBoxes {
  public:
   int Show(const std::string& text, const std::string& caption, int flags,

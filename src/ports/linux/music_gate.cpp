@@ -33,20 +33,20 @@ bool MusicGate::TryLock() {
 
 std::uint32_t MusicGate::Send(std::string_view command, std::string* reply,
                               std::size_t replyLength) {
-  return Run(command, reply, replyLength, false);
+  return Run(command, reply, replyLength);
 }
 
-bool MusicGate::Execute(std::string_view command) {
-  return Run(command, nullptr, 0, true) == kSoundOk;
+std::string MusicGate::ErrorText(std::uint32_t code) {
+  return inner_.ErrorText(code);
 }
 
-std::uint32_t MusicGate::Run(std::string_view command, std::string* reply, std::size_t replyLength,
-                             bool execute) {
+std::uint32_t MusicGate::Run(std::string_view command, std::string* reply,
+                             std::size_t replyLength) {
   if (fd_ < 0)
     return kSoundInvalidDeviceName;
   ParsedSoundCommand parsed = ParseSoundCommand(command);
   if (parsed.error)
-    return holding_ ? Forward(command, reply, replyLength, execute) : parsed.error;
+    return holding_ ? inner_.Send(command, reply, replyLength) : parsed.error;
   const SoundCommand& cmd = parsed.command;
   // The lock is taken for a tune, never for a command about no tune.
   bool forget = cmd.verb == SoundVerb::Close && waitingOpen_ && cmd.device == waitingDevice_;
@@ -54,7 +54,7 @@ std::uint32_t MusicGate::Run(std::string_view command, std::string* reply, std::
   if (wanted && TryLock()) {
     if (std::uint32_t code = CatchUp())
       return code;
-    std::uint32_t code = Forward(command, reply, replyLength, execute);
+    std::uint32_t code = inner_.Send(command, reply, replyLength);
     if (code == kSoundOk && cmd.verb == SoundVerb::Open)
       ++devicesOpen_;
     if (code == kSoundOk && cmd.verb == SoundVerb::Close)
@@ -68,13 +68,6 @@ std::uint32_t MusicGate::Run(std::string_view command, std::string* reply, std::
     return code;
   }
   return Wait(command, reply, replyLength);
-}
-
-std::uint32_t MusicGate::Forward(std::string_view command, std::string* reply,
-                                 std::size_t replyLength, bool execute) {
-  if (!execute)
-    return inner_.Send(command, reply, replyLength);
-  return inner_.Execute(command) ? kSoundOk : kSoundHardware;
 }
 
 std::uint32_t MusicGate::CatchUp() {

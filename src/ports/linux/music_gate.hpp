@@ -29,17 +29,14 @@ class MusicGate : public platform::SoundService {
 
   std::uint32_t Send(std::string_view command, std::string* reply,
                      std::size_t replyLength) override;
-  bool Execute(std::string_view command) override;
+  std::string ErrorText(std::uint32_t code) override;
 
   // The lock file for a display name such as ":0" or "host:1.0" (the screen
   // number does not count), in $XDG_RUNTIME_DIR, else the temporary directory.
   static std::filesystem::path LockFileFor(const std::string& display);
 
  private:
-  std::uint32_t Run(std::string_view command, std::string* reply, std::size_t replyLength,
-                    bool execute);
-  std::uint32_t Forward(std::string_view command, std::string* reply, std::size_t replyLength,
-                        bool execute);
+  std::uint32_t Run(std::string_view command, std::string* reply, std::size_t replyLength);
   std::uint32_t Wait(std::string_view command, std::string* reply, std::size_t replyLength);
   bool TryLock();
   // Opens (and starts) on the real device what was asked for while waiting.

@@ -9,6 +9,7 @@
 #include <QApplication>
 
 #include "platform/message_box.hpp"
+#include "ports/linux/forms.hpp"
 #include "ports/linux/message_box.hpp"
 #include "ports/linux/x11_windows.hpp"
 
@@ -22,11 +23,6 @@ std::string JoinArguments(const std::vector<std::string>& args) {
     line += args[i];
   }
   return line;
-}
-
-std::string UntrappedErrorText(const base::RuntimeError& error) {
-  return "quimbel: 実行時エラー '" + std::to_string(error.Number()) + "': " + error.Description() +
-         " (" + error.Source() + ")";
 }
 
 std::string LinuxProcess::CommandLine() {
@@ -56,14 +52,16 @@ void LinuxProcess::EndProcess(int exitCode) {
   std::_Exit(exitCode);
 }
 
-void LinuxProcess::ReportUntrappedError(const base::RuntimeError& error) {
-  std::string text = UntrappedErrorText(error);
-  std::fprintf(stderr, "%s\n", text.c_str());
+void LinuxProcess::ReportUntrappedError(const std::string& text, const std::string& caption) {
+  std::string line = QtLineBreaks(text);
+  for (std::size_t i = 0; (i = line.find("\n\n", i)) != std::string::npos;)
+    line.erase(i, 1);
+  std::fprintf(stderr, "quimbel: %s\n", line.c_str());
   std::fflush(stderr);
   // With a display the user sees it too: a program started by a host has no
   // terminal to show stderr.
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
-    QMessageBox* box = BuildMessageBox(text, "quimbel", platform::kMbOk | kMbIconCritical);
+    QMessageBox* box = BuildMessageBox(text, caption, platform::kMbOk | platform::kMbIconCritical);
     box->exec();
     delete box;
   }

@@ -21,7 +21,8 @@ class LinuxProcess : public platform::Process {
   bool TopLevelWindowExists(std::string_view title) override;
   void ProcessPendingMessages() override;
   void EndProcess(int exitCode) override;
-  void ReportUntrappedError(const base::RuntimeError& error) override;
+  // On standard error, and in a box when the program has a display.
+  void ReportUntrappedError(const std::string& text, const std::string& caption) override;
 
  private:
   std::vector<std::string> args_;
@@ -31,8 +32,5 @@ class LinuxProcess : public platform::Process {
 // Joins the arguments after the program name with single blanks, the way a
 // host's command line reads.
 std::string JoinArguments(const std::vector<std::string>& args);
-
-// The text the untrapped-error report shows.
-std::string UntrappedErrorText(const base::RuntimeError& error);
 
 }  // namespace quimbel::linux_port

@@ -9,8 +9,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <cmath>
-#include <cstdio>
-#include <exception>
 
 #include "base/runtime_error.hpp"
 #include "ports/linux/canvas_pump.hpp"
@@ -18,18 +16,6 @@
 #include "ports/linux/x11_canvas.hpp"
 
 namespace quimbel::linux_port {
-
-void RunSaverEvent(platform::Process& process, const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const base::RuntimeError& error) {
-    process.ReportUntrappedError(error);
-    process.EndProcess(1);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "quimbel: %s\n", error.what());
-    process.EndProcess(1);
-  }
-}
 
 namespace {
 
@@ -40,44 +26,39 @@ int Pixels(double twips, double perPixel) {
   return perPixel > 0 ? static_cast<int>(std::lround(twips / perPixel)) : 0;
 }
 
-// Starts the window's two timers; they belong to owner.
-void StartTimers(QObject* owner, platform::SaverEvents& events, platform::Process& process) {
+// Starts the window's two timers; they belong to owner. The core's handlers
+// never throw.
+void StartTimers(QObject* owner, platform::SaverEvents& events) {
   auto* timer1 = new QTimer(owner);
-  QObject::connect(timer1, &QTimer::timeout,
-                   [&events, &process] { RunSaverEvent(process, [&] { events.OnTimer1(); }); });
+  QObject::connect(timer1, &QTimer::timeout, [&events] { events.OnTimer1(); });
   timer1->start(kTimer1Ms);
   auto* timer2 = new QTimer(owner);
-  QObject::connect(timer2, &QTimer::timeout,
-                   [&events, &process] { RunSaverEvent(process, [&] { events.OnTimer2(); }); });
+  QObject::connect(timer2, &QTimer::timeout, [&events] { events.OnTimer2(); });
   timer2->start(kTimer2Ms);
 }
 
 // The small child that holds the keyboard focus; every key press ends here.
 class FocusHolderWidget : public QWidget {
  public:
-  FocusHolderWidget(QWidget* parent, platform::SaverEvents& events, platform::Process& process)
-      : QWidget(parent), events_(events), process_(process) {
+  FocusHolderWidget(QWidget* parent, platform::SaverEvents& events)
+      : QWidget(parent), events_(events) {
     setFocusPolicy(Qt::StrongFocus);
   }
 
  protected:
-  void keyPressEvent(QKeyEvent*) override {
-    RunSaverEvent(process_, [this] { events_.OnKeyDown(); });
-  }
+  void keyPressEvent(QKeyEvent*) override { events_.OnKeyDown(); }
 
  private:
   platform::SaverEvents& events_;
-  platform::Process& process_;
 };
 
 // Paints the last frame and nothing else: before the first frame the window
 // leaves the screen under it as it was.
 class SaverWidget : public QWidget {
  public:
-  SaverWidget(platform::SaverEvents& events, platform::Process& process)
+  explicit SaverWidget(platform::SaverEvents& events)
       : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-        events_(events),
-        process_(process) {
+        events_(events) {
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette silver = palette();
@@ -109,13 +90,10 @@ class SaverWidget : public QWidget {
     for (const QRect& r : event->region())
       painter.drawImage(r.topLeft(), image_, r);
   }
-  void mousePressEvent(QMouseEvent*) override {
-    RunSaverEvent(process_, [this] { events_.OnClick(); });
-  }
+  void mousePressEvent(QMouseEvent*) override { events_.OnClick(); }
 
  private:
   platform::SaverEvents& events_;
-  platform::Process& process_;
   QImage image_;  // over the core's frame, which outlives the window
 };
 
@@ -136,14 +114,13 @@ QCursor CursorFrom(const engine::Icon& picture) {
 
 class QtSaverWindow : public platform::SaverWindow {
  public:
-  QtSaverWindow(std::string_view title, platform::SaverEvents& events, platform::Screen& screen,
-                platform::Process& process)
-      : screen_(screen), widget_(new SaverWidget(events, process)) {
+  QtSaverWindow(std::string_view title, platform::SaverEvents& events, platform::Screen& screen)
+      : screen_(screen), widget_(new SaverWidget(events)) {
     widget_->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-    holder_ = new FocusHolderWidget(widget_, events, process);
+    holder_ = new FocusHolderWidget(widget_, events);
     // The title is on the X window from now on, for the single-instance test.
     widget_->winId();
-    StartTimers(widget_, events, process);
+    StartTimers(widget_, events);
   }
   ~QtSaverWindow() override { widget_->deleteLater(); }
 
@@ -187,10 +164,10 @@ class QtSaverWindow : public platform::SaverWindow {
 class HostedSaverWindow : public platform::SaverWindow {
  public:
   HostedSaverWindow(std::unique_ptr<X11Canvas> canvas, platform::SaverEvents& events,
-                    platform::Process& process, std::function<void()> onGone)
+                    std::function<void()> onGone)
       : canvas_(std::move(canvas)), timers_(std::make_unique<QObject>()) {
     pump_ = std::make_unique<CanvasPump>(*canvas_, std::move(onGone));
-    StartTimers(timers_.get(), events, process);
+    StartTimers(timers_.get(), events);
   }
 
   // The daemon's window has its own size and place.
@@ -223,7 +200,7 @@ std::unique_ptr<platform::SaverWindow> QtSaverFactory::CreateSaverWindow(
     std::string_view title, platform::SaverEvents& events) {
   // Before anything of ours is on the screen.
   snapshot_.HoldSnapshot();
-  return std::make_unique<QtSaverWindow>(title, events, screen_, process_);
+  return std::make_unique<QtSaverWindow>(title, events, screen_);
 }
 
 std::unique_ptr<platform::SaverWindow> HostedSaverFactory::CreateSaverWindow(
@@ -236,7 +213,7 @@ std::unique_ptr<platform::SaverWindow> HostedSaverFactory::CreateSaverWindow(
       onGone_();
     throw base::RuntimeError::InvalidCall();
   }
-  return std::make_unique<HostedSaverWindow>(std::move(canvas), events, process_, onGone_);
+  return std::make_unique<HostedSaverWindow>(std::move(canvas), events, onGone_);
 }
 
 }  // namespace quimbel::linux_port

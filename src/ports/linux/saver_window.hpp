@@ -6,7 +6,6 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/process.hpp"
 #include "platform/saver_window.hpp"
 #include "platform/screen.hpp"
 
@@ -18,34 +17,27 @@ class QtSaverFactory : public platform::SaverWindowFactory {
  public:
   // snapshot: the screen whose captures must show the desktop as it was
   // before the window appeared; it takes its picture when the window is made.
-  QtSaverFactory(platform::Screen& screen, X11Screen& snapshot, platform::Process& process)
-      : screen_(screen), snapshot_(snapshot), process_(process) {}
+  QtSaverFactory(platform::Screen& screen, X11Screen& snapshot)
+      : screen_(screen), snapshot_(snapshot) {}
   std::unique_ptr<platform::SaverWindow> CreateSaverWindow(std::string_view title,
                                                            platform::SaverEvents& events) override;
 
  private:
   platform::Screen& screen_;
   X11Screen& snapshot_;
-  platform::Process& process_;
 };
 
 class HostedSaverFactory : public platform::SaverWindowFactory {
  public:
   // host: the daemon's window. onGone runs when it is destroyed.
-  HostedSaverFactory(platform::WindowHandle host, platform::Process& process,
-                     std::function<void()> onGone)
-      : host_(host), process_(process), onGone_(std::move(onGone)) {}
+  HostedSaverFactory(platform::WindowHandle host, std::function<void()> onGone)
+      : host_(host), onGone_(std::move(onGone)) {}
   std::unique_ptr<platform::SaverWindow> CreateSaverWindow(std::string_view title,
                                                            platform::SaverEvents& events) override;
 
  private:
   platform::WindowHandle host_;
-  platform::Process& process_;
   std::function<void()> onGone_;
 };
-
-// Runs one of the core's event handlers from a Qt callback: an exception that
-// gets this far ends the process with the run-time error report.
-void RunSaverEvent(platform::Process& process, const std::function<void()>& handler);
 
 }  // namespace quimbel::linux_port

@@ -42,7 +42,7 @@ ParsedSoundCommand ParseSoundCommand(std::string_view text);
 // file's extension names. Unknown when neither says.
 DeviceType DeviceTypeFor(const SoundCommand& open);
 
-// A short text for a result code, for the failure report of Execute.
+// A short text for a result code, for the failure report.
 std::string SoundErrorText(std::uint32_t code);
 
 }  // namespace quimbel::linux_port

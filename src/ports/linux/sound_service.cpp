@@ -31,17 +31,9 @@ std::optional<double> MidiFileLength(const std::string& path) {
   return MidiLengthSeconds(data);
 }
 
-void ReportOnStandardError(const std::string& command, std::uint32_t code,
-                           const std::string& text) {
-  std::fprintf(stderr, "quimbel: \"%s\": %s (%u)\n", command.c_str(), text.c_str(),
-               static_cast<unsigned>(code));
-}
-
 }  // namespace
 
-SdlSoundService::SdlSoundService() : SdlSoundService(ReportOnStandardError) {}
-
-SdlSoundService::SdlSoundService(FailureReport report) : report_(std::move(report)) {}
+SdlSoundService::SdlSoundService() = default;
 
 SdlSoundService::~SdlSoundService() {
   while (!devices_.empty())
@@ -59,19 +51,8 @@ std::uint32_t SdlSoundService::Send(std::string_view command, std::string* reply
   return WriteSoundReply(*reply, replyLength, answer);
 }
 
-bool SdlSoundService::Execute(std::string_view command) {
-  std::string answer;
-  std::uint32_t code = Run(command, answer);
-  if (code == kSoundOk)
-    return true;
-  // The report may run a modal loop whose timers send more commands: one
-  // box at a time, or a failing restart would stack a new one every poll.
-  if (report_ && !reporting_) {
-    reporting_ = true;
-    report_(std::string(command), code, SoundErrorText(code));
-    reporting_ = false;
-  }
-  return false;
+std::string SdlSoundService::ErrorText(std::uint32_t code) {
+  return SoundErrorText(code);
 }
 
 std::uint32_t SdlSoundService::Run(std::string_view text, std::string& answer) {

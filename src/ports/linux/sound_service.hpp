@@ -5,7 +5,6 @@
 // device and closes with the last.
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,20 +18,14 @@ namespace quimbel::linux_port {
 
 class SdlSoundService : public platform::SoundService {
  public:
-  // Shows a failed Execute to the user: the command, its code and a text.
-  using FailureReport =
-      std::function<void(const std::string& command, std::uint32_t code, const std::string& text)>;
-
-  // Reports failures of Execute on standard error.
   SdlSoundService();
-  explicit SdlSoundService(FailureReport report);
   ~SdlSoundService() override;
   SdlSoundService(const SdlSoundService&) = delete;
   SdlSoundService& operator=(const SdlSoundService&) = delete;
 
   std::uint32_t Send(std::string_view command, std::string* reply,
                      std::size_t replyLength) override;
-  bool Execute(std::string_view command) override;
+  std::string ErrorText(std::uint32_t code) override;
 
  private:
   enum class Mode { Stopped, Playing, Paused };
@@ -56,8 +49,6 @@ class SdlSoundService : public platform::SoundService {
   void CloseOutput();
   static void CountFrames(void* self, std::uint8_t* stream, int length);
 
-  FailureReport report_;
-  bool reporting_ = false;
   std::map<std::string, Device> devices_;
   Device* onOutput_ = nullptr;  // the device whose tune the mixer holds
   bool outputOpen_ = false;

@@ -1,10 +1,6 @@
 #include "ports/win32/form_parts.hpp"
 
-#include <exception>
-
-#include "base/runtime_error.hpp"
 #include "ports/win32/dib.hpp"
-#include "ports/win32/process.hpp"
 
 namespace quimbel::win32_port {
 namespace {
@@ -47,13 +43,7 @@ void RunHandler(const platform::Handler& handler) {
   if (!handler)
     return;
   platform::Handler copy = handler;
-  try {
-    copy();
-  } catch (const base::RuntimeError& error) {
-    ReportAndExit(error);
-  } catch (const std::exception& error) {
-    ReportAndExit(base::RuntimeError(51, base::kErrorSource, error.what()));
-  }
+  copy();
 }
 
 const wchar_t* ContainerClassName() {

@@ -15,9 +15,8 @@ namespace quimbel::win32_port {
 COLORREF ToColorRef(platform::Colour colour);
 
 // Runs a core handler from a window procedure. The handler may destroy the
-// window and the object that holds it, so it is copied first; an error that
-// reaches here ends the process with the report, as nothing may cross into
-// the system's code.
+// window and the object that holds it, so it is copied first. Core handlers
+// never throw: nothing crosses into the system's code.
 void RunHandler(const platform::Handler& handler);
 
 class ControlBase;

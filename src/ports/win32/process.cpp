@@ -35,11 +35,6 @@ std::wstring DirectoryOf(std::wstring_view modulePath) {
   return std::wstring(modulePath.substr(0, slash));
 }
 
-std::string UntrappedErrorText(const base::RuntimeError& error) {
-  return "実行時エラー '" + std::to_string(error.Number()) + "':\r\n\r\n" + error.Description() +
-         "\r\n\r\n(" + error.Source() + ")";
-}
-
 std::string Win32Process::CommandLine() {
   const wchar_t* line = GetCommandLineW();
   return Narrow(ArgumentsAfterProgramName(line != nullptr ? line : L""));
@@ -81,15 +76,9 @@ void Win32Process::EndProcess(int exitCode) {
   ExitProcess(static_cast<UINT>(exitCode));
 }
 
-void Win32Process::ReportUntrappedError(const base::RuntimeError& error) {
+void Win32Process::ReportUntrappedError(const std::string& text, const std::string& caption) {
   // No other owner: the report may come when no window of ours is left.
-  ShowMessageBox(Widen(UntrappedErrorText(error)), Widen(error.Source()),
-                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND, nullptr);
-}
-
-void ReportAndExit(const base::RuntimeError& error) {
-  Win32Process().ReportUntrappedError(error);
-  ExitProcess(1);
+  ShowMessageBox(Widen(text), Widen(caption), MB_OK | MB_ICONERROR | MB_SETFOREGROUND, nullptr);
 }
 
 }  // namespace quimbel::win32_port

@@ -16,7 +16,7 @@ class Win32Process : public platform::Process {
   bool TopLevelWindowExists(std::string_view title) override;
   void ProcessPendingMessages() override;
   void EndProcess(int exitCode) override;
-  void ReportUntrappedError(const base::RuntimeError& error) override;
+  void ReportUntrappedError(const std::string& text, const std::string& caption) override;
 };
 
 // The part of a full command line that follows the program name, exactly as
@@ -27,13 +27,5 @@ std::wstring_view ArgumentsAfterProgramName(std::wstring_view commandLine);
 // The directory part of a module path: everything before the last separator,
 // keeping the separator of a drive's root ("C:\").
 std::wstring DirectoryOf(std::wstring_view modulePath);
-
-// The text the untrapped-error report shows.
-std::string UntrappedErrorText(const base::RuntimeError& error);
-
-// Shows the report and ends the process with a non-zero code. Window
-// procedures call it when an error reaches them, since no exception may
-// cross into the system's code.
-[[noreturn]] void ReportAndExit(const base::RuntimeError& error);
 
 }  // namespace quimbel::win32_port

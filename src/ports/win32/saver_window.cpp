@@ -4,14 +4,11 @@
 
 #include <cmath>
 #include <cstring>
-#include <exception>
 #include <span>
 
-#include "base/runtime_error.hpp"
 #include "ports/win32/dib.hpp"
 #include "ports/win32/message_box.hpp"
 #include "ports/win32/message_loop.hpp"
-#include "ports/win32/process.hpp"
 #include "ports/win32/unicode.hpp"
 #include "ports/win32/window_proc.hpp"
 
@@ -243,25 +240,9 @@ class Win32Saver : public platform::SaverWindow {
   void Attach(HWND window) { window_ = window; }
 
  private:
-  // One event at a time: a message box that the core opens inside an event
-  // runs its own loop, whose timer messages must not start another. Only the
-  // music poll goes on under a box, so that the tune keeps playing.
-  void Deliver(void (platform::SaverEvents::*event)()) {
-    if (busy_) {
-      if (event == &platform::SaverEvents::OnTimer2)
-        (events_.*event)();
-      return;
-    }
-    busy_ = true;
-    try {
-      (events_.*event)();
-    } catch (const base::RuntimeError& error) {
-      ReportAndExit(error);
-    } catch (const std::exception& error) {
-      ReportAndExit(base::RuntimeError(51, base::kErrorSource, error.what()));
-    }
-    busy_ = false;
-  }
+  // The core's handlers never throw, and keep to one box at a time
+  // themselves; events that come while a box runs its own loop go to them too.
+  void Deliver(void (platform::SaverEvents::*event)()) { (events_.*event)(); }
   // Until the first frame the window must look as if it were not there: it
   // shows the desktop as the screen held it before the window was created,
   // wherever the window is and however often it repaints.
@@ -311,7 +292,6 @@ class Win32Saver : public platform::SaverWindow {
   int frameWidth_ = 0;
   int frameHeight_ = 0;
   bool presented_ = false;
-  bool busy_ = false;
 };
 
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -14,7 +14,6 @@
 #include <QTimer>
 
 #include "base/runtime_error.hpp"
-#include "ports/headless/process.hpp"
 #include "ports/headless/screen.hpp"
 #include "ports/linux/qt_app.hpp"
 
@@ -53,8 +52,7 @@ class QtForms : public ::testing::Test {
     screen.SetMetrics(1024, 768, 15);
   }
   headless::HeadlessScreen screen;
-  headless::HeadlessProcess process;
-  QtFormFactory factory{screen, process};
+  QtFormFactory factory{screen};
 };
 
 TEST_F(QtForms, OuterSizeInTwipsLeavesAnExactClientAreaBelowTheMenuBar) {
@@ -208,15 +206,6 @@ TEST_F(QtForms, CloseBoxAsksTheCoreAndTimersTickUntilTheFormIsGone) {
   int before = ticks;
   Settle();
   EXPECT_EQ(ticks, before);
-}
-
-TEST_F(QtForms, AnUntrappedErrorInAHandlerEndsTheProcessWithTheReport) {
-  auto form = factory.CreateForm("frmFail");
-  platform::PushButton& button = form->AddPushButton("Boom");
-  button.SetOnClick([] { throw base::RuntimeError::Overflow(); });
-  Find<QPushButton>("Boom")->click();
-  EXPECT_EQ(process.exitCode, 1);
-  ASSERT_EQ(process.reportedErrors.size(), 1u);
 }
 
 }  // namespace

@@ -35,9 +35,3 @@ TEST(LinuxProcessTest, WithoutADisplayNoWindowIsFound) {
     unsetenv("DISPLAY");
   }
 }
-
-TEST(LinuxProcessTest, ErrorReportNamesTheError) {
-  std::string text = UntrappedErrorText(quimbel::base::RuntimeError::Overflow());
-  EXPECT_NE(text.find("6"), std::string::npos);
-  EXPECT_NE(text.find("オーバーフロー"), std::string::npos);
-}

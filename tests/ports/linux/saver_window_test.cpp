@@ -9,8 +9,6 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "base/runtime_error.hpp"
-#include "ports/headless/process.hpp"
 #include "ports/headless/screen.hpp"
 #include "ports/linux/qt_app.hpp"
 #include "ports/linux/screen.hpp"
@@ -20,14 +18,9 @@ namespace {
 
 struct CountingEvents : platform::SaverEvents {
   int timer1 = 0, timer2 = 0, clicks = 0, keys = 0;
-  bool throwOnClick = false;
   void OnTimer1() override { ++timer1; }
   void OnTimer2() override { ++timer2; }
-  void OnClick() override {
-    ++clicks;
-    if (throwOnClick)
-      throw base::RuntimeError::Overflow();
-  }
+  void OnClick() override { ++clicks; }
   void OnKeyDown() override { ++keys; }
 };
 
@@ -71,8 +64,7 @@ class QtSaver : public ::testing::Test {
   }
   headless::HeadlessScreen screen;
   X11Screen x11;  // no display here: its snapshot stays empty
-  headless::HeadlessProcess process;
-  QtSaverFactory factory{screen, x11, process};
+  QtSaverFactory factory{screen, x11};
   CountingEvents events;
 };
 
@@ -134,16 +126,6 @@ TEST_F(QtSaver, TimersClicksAndKeysReachTheCore) {
   EXPECT_EQ(holder->geometry(), QRect(-50, 0, 30, 30));
   Key(holder, Qt::Key_A, Qt::ShiftModifier);
   EXPECT_EQ(events.keys, 1);
-}
-
-TEST_F(QtSaver, AnErrorEscapingAHandlerEndsTheProcessWithTheReport) {
-  auto window = factory.CreateSaverWindow("SAVER Screen", events);
-  window->SetSizeTwips(320 * 12, 200 * 12);
-  window->Show();
-  events.throwOnClick = true;
-  Click(SaverWidget(), QPoint(5, 5));
-  EXPECT_EQ(process.exitCode, 1);
-  EXPECT_EQ(process.reportedErrors.size(), 1u);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The Win32 process: the command line the core sees, the program directory,
-// window lookup by title and the error report's text.
+// window lookup by title.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -70,12 +70,4 @@ TEST(Win32ProcessTest, FindsTopLevelWindowsByExactJapaneseTitle) {
     EXPECT_FALSE(process.TopLevelWindowExists(title + " "));
   }
   EXPECT_FALSE(process.TopLevelWindowExists(title));
-}
-
-TEST(Win32ProcessTest, ErrorReportNamesNumberDescriptionAndSource) {
-  quimbel::base::RuntimeError error(13, "quimbel", "型が一致しません。");
-  std::string text = UntrappedErrorText(error);
-  EXPECT_NE(text.find("13"), std::string::npos);
-  EXPECT_NE(text.find("型が一致しません。"), std::string::npos);
-  EXPECT_NE(text.find("quimbel"), std::string::npos);
 }

@@ -132,35 +132,6 @@ TEST_F(SaverWindowTest, TimersClicksAndKeysReachTheCore) {
   EXPECT_EQ(events.keys, 1);
 }
 
-namespace {
-
-// An event that opens a modal loop, as a box the core shows does.
-struct NestingEvents : platform::SaverEvents {
-  int depth = 0, maxDepth = 0, timer1 = 0, pollsInside = 0;
-  void OnTimer1() override {
-    ++timer1;
-    ++depth;
-    maxDepth = depth > maxDepth ? depth : maxDepth;
-    if (timer1 == 1)
-      PumpMessages(250);
-    --depth;
-  }
-  void OnTimer2() override { pollsInside += depth; }
-  void OnClick() override {}
-  void OnKeyDown() override {}
-};
-
-}  // namespace
-
-TEST_F(SaverWindowTest, OnlyTheMusicPollGoesOnUnderABox) {
-  NestingEvents nesting;
-  auto saver = factory.CreateSaverWindow("SAVER Screen", nesting);
-  PumpMessages(700);
-  EXPECT_GE(nesting.timer1, 2) << "ticks go on after the nested loop";
-  EXPECT_EQ(nesting.maxDepth, 1) << "no tick inside another";
-  EXPECT_GT(nesting.pollsInside, 5) << "the poll, every 10 ms, goes on inside";
-}
-
 TEST_F(SaverWindowTest, PointerIsThePictureGivenOrTheDefault) {
   auto saver = MakeSaver();
   saver->SetSizeTwips(100 * screen.TwipsPerPixelX(), 100 * screen.TwipsPerPixelY());

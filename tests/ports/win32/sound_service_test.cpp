@@ -1,5 +1,5 @@
 // winmm's command strings through the port: wide paths arrive whole, replies
-// land in the caller's buffer, and only Execute reports a failure.
+// land in the caller's buffer, and failures have the service's own words.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -20,12 +20,6 @@ using namespace quimbel::platform;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Reported {
-  std::string command;
-  std::uint32_t code;
-  std::wstring text;
-};
 
 class WinmmSoundTest : public ::testing::Test {
  protected:
@@ -63,11 +57,7 @@ class WinmmSoundTest : public ::testing::Test {
   }
 
   fs::path dir_;
-  std::vector<Reported> reported_;
-  WinmmSoundService service_{
-      [this](const std::string& command, std::uint32_t code, const std::wstring& text) {
-        reported_.push_back({command, code, text});
-      }};
+  WinmmSoundService service_;
 };
 
 // A narrow call would turn the accented letters into two characters each.
@@ -86,7 +76,6 @@ TEST_F(WinmmSoundTest, AQuotedPathWithBlanksAndAccentsOpens) {
   EXPECT_EQ(reply.substr(0, end), "stopped");
   EXPECT_EQ(reply.substr(end + 1), std::string(80 - end - 1, ' ')) << "the rest stays blank";
   EXPECT_EQ(service_.Send("close bgm", nullptr, 0), kSoundOk);
-  EXPECT_TRUE(reported_.empty());
 }
 
 TEST_F(WinmmSoundTest, AJapanesePathOpens) {
@@ -103,32 +92,12 @@ TEST_F(WinmmSoundTest, AJapanesePathOpens) {
   fs::remove_all(dir, ec);
 }
 
-TEST_F(WinmmSoundTest, OnlyExecuteReportsItsFailureWithTheServicesText) {
-  EXPECT_NE(service_.Send("status bgm mode", nullptr, 0), kSoundOk);
-  EXPECT_TRUE(reported_.empty());
-  EXPECT_FALSE(service_.Execute("seek bgm to start"));
-  ASSERT_EQ(reported_.size(), 1u);
-  EXPECT_EQ(reported_[0].command, "seek bgm to start");
-  EXPECT_NE(reported_[0].code, kSoundOk);
-  EXPECT_FALSE(reported_[0].text.empty());
-
-  ASSERT_EQ(service_.Send("open \"" + Path(L"tune.mid") + "\" alias bgm", nullptr, 0), kSoundOk);
-  EXPECT_TRUE(service_.Execute("close bgm"));
-  EXPECT_EQ(reported_.size(), 1u);
-}
-
-TEST(WinmmSoundReportTest, FailuresDuringAReportAreNotReportedAgain) {
-  int reports = 0;
-  WinmmSoundService* self = nullptr;
-  WinmmSoundService service([&](const std::string&, std::uint32_t, const std::wstring&) {
-    ++reports;
-    EXPECT_FALSE(self->Execute("play bgm notify")) << "fails, quietly, while the box is open";
-  });
-  self = &service;
-  EXPECT_FALSE(service.Execute("play bgm notify"));
-  EXPECT_EQ(reports, 1);
-  EXPECT_FALSE(service.Execute("stop bgm"));
-  EXPECT_EQ(reports, 2) << "the next failure after the box is shown";
+TEST_F(WinmmSoundTest, FailuresHaveTheServicesWordsForTheReport) {
+  std::uint32_t code = service_.Send("seek bgm to start", nullptr, 0);
+  EXPECT_EQ(code, kSoundInvalidDeviceName);
+  EXPECT_FALSE(service_.ErrorText(code).empty());
+  EXPECT_EQ(service_.ErrorText(123456), "MCI error 123456")
+      << "a code the service has no words for";
 }
 
 // The program's own commands against the real service: whether the tune can
@@ -162,7 +131,7 @@ TEST_F(WinmmSoundTest, TheBackgroundTuneNeverShowsAFailure) {
       EXPECT_NE(service_.Send("status bgm mode", nullptr, 0), kSoundOk) << "closed at the end";
     }
   }
-  EXPECT_TRUE(reported_.empty());
+  EXPECT_TRUE(port.messageBoxes.shown.empty());
 }
 
 }  // namespace
