@@ -4,6 +4,7 @@
 #include "app/event_boundary.hpp"
 #include "app/saver_area.hpp"
 #include "app/settings.hpp"
+#include "app/window_titles.hpp"
 #include "base/rounding.hpp"
 #include "engine/preview.hpp"
 #include "engine/saver_start.hpp"
@@ -12,9 +13,6 @@
 
 namespace quimbel::app {
 namespace {
-
-constexpr const char* kSaverTitle = "SAVER Screen";
-constexpr const char* kDialogTitle = "Saver Setting";
 
 std::string WithTrailingSeparator(std::string path, char separator) {
   if (path.empty() || path.back() != separator)
@@ -26,9 +24,10 @@ void DispatchSaver(Program& program) {
   RunValues& run = program.run;
   platform::Screen& screen = program.platform.screen;
   run.IsSaverMode = base::kTrue16;
-  if (program.settings.CaraType == 7) {
+  if (program.settings.CaraType == engine::kCaraTypeDrawnByLot) {
     program.platform.random.Reseed();
-    run.RandomCaraType = base::CInt16(base::Int(program.platform.random.Next() * 7));
+    run.RandomCaraType =
+        base::CInt16(base::Int(program.platform.random.Next() * engine::kCastSize));
   }
   // One scene over every monitor; a desktop too large for 16-bit positions is
   // covered as far as they reach instead of ending in an overflow.
@@ -72,8 +71,8 @@ void DispatchConfigure(Program& program) {
 void Main(Program& program) {
   platform::Process& process = program.platform.process;
   // Both look-ups are always made.
-  bool saverOpen = process.TopLevelWindowExists(kSaverTitle);
-  bool dialogOpen = process.TopLevelWindowExists(kDialogTitle);
+  bool saverOpen = process.TopLevelWindowExists(kSaverWindowTitle);
+  bool dialogOpen = process.TopLevelWindowExists(kSettingsWindowTitle);
   if (saverOpen || dialogOpen) {
     program.End(0);
     return;

@@ -1,6 +1,7 @@
 #pragma once
 // Loading and saving the four settings in the per-user store.
 #include "app/program.hpp"
+#include "engine/cara_table.hpp"
 
 namespace quimbel::app {
 
@@ -12,7 +13,7 @@ inline constexpr const char* kKeySaverType = "saver type";
 inline constexpr const char* kKeyMusicMode = "music mode";
 
 inline constexpr int kDefaultCaraCount = 20;
-inline constexpr int kDefaultCaraType = 8;
+inline constexpr int kDefaultCaraType = engine::kCaraTypeWholeCast;
 inline constexpr int kDefaultSaverType = 2;
 inline constexpr int kDefaultMusicMode = 2;
 

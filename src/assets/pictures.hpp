@@ -1,10 +1,11 @@
 #pragma once
 // The pictures built into the program, decoded once on first use.
+#include "engine/cara_table.hpp"
 #include "engine/surface.hpp"
 
 namespace quimbel::assets {
 
-inline constexpr int kCastSize = 7;
+using engine::kCastSize;
 inline constexpr int kCyclists = 4;
 
 const engine::Surface& SpriteSheet(int kind);  // pat(kind): 320 x 280, kind 0..6

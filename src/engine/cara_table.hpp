@@ -15,6 +15,13 @@ struct CaraState {
   base::Int16 Kind;     // which character: the sprite sheet's index
 };
 
+// The characters: sprite sheets, portraits and names are numbered 0 to 6.
+inline constexpr int kCastSize = 7;
+
+// CaraType values past the single characters (0 to 6).
+inline constexpr int kCaraTypeDrawnByLot = 7;  // one character drawn by lot for the run
+inline constexpr int kCaraTypeWholeCast = 8;   // every newcomer drawn by lot
+
 // Heading values.
 inline constexpr int kWalkingLeft = 1;
 inline constexpr int kWalkingRight = 2;

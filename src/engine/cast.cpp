@@ -16,6 +16,8 @@ constexpr int kEntrySpread = 500;
 constexpr int kEntryInset = 100;
 constexpr int kLaneRise = 50;
 constexpr int kExitMargin = 40;
+// A newcomer starts at one of the first phases of the walking cycle.
+constexpr int kStartPhases = 7;
 
 // Int(r * n) for a fresh draw: a whole number 0 to n - 1.
 int Draw(platform::Random& random, int n) {
@@ -26,11 +28,12 @@ int KindFor(const app::Program& program, const CaraState& slot) {
   int type = program.settings.CaraType;
   if (type < 0)
     return 0;  // a hand-edited store: no sheet has a negative number
-  if (type < 7)
+  if (type < kCaraTypeDrawnByLot)
     return type;
-  if (type == 7)
+  if (type == kCaraTypeDrawnByLot)
     return program.run.RandomCaraType;
-  return slot.Kind;  // 8 is drawn by the caller; above it the slot keeps its kind
+  // The whole cast is drawn by the caller; above it the slot keeps its kind.
+  return slot.Kind;
 }
 
 }  // namespace
@@ -65,9 +68,9 @@ void SpawnCharacters(app::Program& program) {
       random.Reseed();
       reseeded = true;
     }
-    slot.Phase = Draw(random, 7) + 1;
-    if (program.settings.CaraType == 8)
-      slot.Kind = Draw(random, 7);
+    slot.Phase = Draw(random, kStartPhases) + 1;
+    if (program.settings.CaraType == kCaraTypeWholeCast)
+      slot.Kind = Draw(random, kCastSize);
     else
       slot.Kind = KindFor(program, slot);
     const int d = Draw(random, 2);

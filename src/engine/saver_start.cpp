@@ -1,6 +1,7 @@
 #include "engine/saver_start.hpp"
 
 #include "app/program.hpp"
+#include "app/window_titles.hpp"
 #include "assets/pictures.hpp"
 #include "engine/scene.hpp"
 #include "engine/tick.hpp"
@@ -24,7 +25,7 @@ void StartSaver(app::Program& program) {
   }
 
   saver.events = MakeSaverEvents(program);
-  saver.frmDisp = program.platform.savers.CreateSaverWindow(kSaverWindowTitle, *saver.events);
+  saver.frmDisp = program.platform.savers.CreateSaverWindow(app::kSaverWindowTitle, *saver.events);
   platform::SaverWindow& window = *saver.frmDisp;
   const double tpx = screen.TwipsPerPixelX();
   const double tpy = screen.TwipsPerPixelY();

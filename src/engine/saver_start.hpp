@@ -6,9 +6,6 @@ class Program;
 
 namespace quimbel::engine {
 
-// The saver window's title: the single-instance test looks for it.
-inline constexpr const char* kSaverWindowTitle = "SAVER Screen";
-
 // Creates the saver window and lays it over the screen, samples the cursor
 // and caret, sets the scene up with the first frame shown and makes the
 // window topmost. Returns at once; the window's events drive the run. Errors

@@ -14,8 +14,6 @@
 
 namespace quimbel::engine {
 
-inline constexpr int kCastSize = 7;
-
 // One character's cell as a frame draws it: the mask cell at (maskX, maskY)
 // and the image cell at (imageX, imageY) of sheet, both width by height.
 struct CellDraw {

@@ -6,8 +6,6 @@ class Program;
 
 namespace quimbel::ui {
 
-inline constexpr const char* kSettingsCaption = "Saver Setting";
-
 // Lays frmSet out, fills its lists, selects the current settings (a value
 // outside its range selects the default's entry) and shows it without
 // blocking.

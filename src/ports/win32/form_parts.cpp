@@ -1,6 +1,7 @@
 #include "ports/win32/form_parts.hpp"
 
 #include "ports/win32/dib.hpp"
+#include "ports/win32/window_class.hpp"
 
 namespace quimbel::win32_port {
 namespace {
@@ -47,18 +48,7 @@ void RunHandler(const platform::Handler& handler) {
 }
 
 const wchar_t* ContainerClassName() {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = ContainerProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kContainerClass;
-    registered = RegisterClassExW(&wc) != 0;
-  }
-  return kContainerClass;
+  return WindowClass(kContainerClass, ContainerProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 ContainerCore::~ContainerCore() {

@@ -10,6 +10,7 @@
 #include "ports/win32/forms.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/unicode.hpp"
+#include "ports/win32/window_class.hpp"
 #include "ports/win32/window_proc.hpp"
 
 namespace quimbel::win32_port {
@@ -30,18 +31,7 @@ constexpr int kDefaultLeft = 80, kDefaultTop = 60, kDefaultClientWidth = 312,
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 const wchar_t* FormClassName() {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = FormProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFormClass;
-    registered = RegisterClassExW(&wc) != 0;
-  }
-  return kFormClass;
+  return WindowClass(kFormClass, FormProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 wchar_t UpperCase(wchar_t c) {

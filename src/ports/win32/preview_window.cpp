@@ -6,6 +6,7 @@
 
 #include "ports/win32/dib.hpp"
 #include "ports/win32/message_loop.hpp"
+#include "ports/win32/window_class.hpp"
 #include "ports/win32/window_handle.hpp"
 #include "ports/win32/window_proc.hpp"
 
@@ -22,25 +23,12 @@ constexpr UINT kHostCheckMs = 250;
 class Win32Preview;
 LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-void RegisterPreviewClass() {
-  static bool registered = false;
-  if (registered)
-    return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = PreviewProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = kClassName;
-  registered = RegisterClassExW(&wc) != 0;
-}
-
 class Win32Preview : public platform::PreviewWindow {
  public:
   explicit Win32Preview(platform::Screen& screen) : screen_(screen) {
-    RegisterPreviewClass();
-    window_ = CreateWindowExW(0, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    const wchar_t* windowClass =
+        WindowClass(kClassName, PreviewProc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    window_ = CreateWindowExW(0, windowClass, kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleW(nullptr), this);
     if (window_ != nullptr)
       WindowOpened();

@@ -10,6 +10,7 @@
 #include "ports/win32/message_box.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/unicode.hpp"
+#include "ports/win32/window_class.hpp"
 #include "ports/win32/window_proc.hpp"
 
 namespace quimbel::win32_port {
@@ -25,29 +26,6 @@ constexpr UINT kTopmostFlags = 0x53;
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK FocusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-void RegisterClasses() {
-  static bool registered = false;
-  if (registered)
-    return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = SaverProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  // Silver, though nothing paints it before the first frame.
-  wc.hbrBackground = CreateSolidBrush(RGB(192, 192, 192));
-  wc.lpszClassName = kSaverClass;
-  RegisterClassExW(&wc);
-  WNDCLASSEXW fc{};
-  fc.cbSize = sizeof(fc);
-  fc.lpfnWndProc = FocusProc;
-  fc.hInstance = GetModuleHandleW(nullptr);
-  fc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  fc.lpszClassName = kFocusClass;
-  RegisterClassExW(&fc);
-  registered = true;
-}
-
 int ToPixels(double twips, double twipsPerPixel) {
   return twipsPerPixel > 0 ? static_cast<int>(std::lround(twips / twipsPerPixel)) : 0;
 }
@@ -56,16 +34,21 @@ class Win32Saver : public platform::SaverWindow {
  public:
   Win32Saver(Win32Screen& screen, std::string_view title, platform::SaverEvents& events)
       : screen_(screen), events_(events) {
-    RegisterClasses();
     std::wstring wide = Widen(title);
-    window_ = CreateWindowExW(0, kSaverClass, wide.c_str(), WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    // Silver, though nothing paints it before the first frame.
+    static const HBRUSH silver = CreateSolidBrush(RGB(192, 192, 192));
+    window_ = CreateWindowExW(0, WindowClass(kSaverClass, SaverProc, silver), wide.c_str(),
+                              WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
     if (window_ == nullptr)
       return;
     WindowOpened();
     SetBoxOwner(window_);
-    focus_ = CreateWindowExW(0, kFocusClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    focus_ = CreateWindowExW(
+        0,
+        WindowClass(kFocusClass, FocusProc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), true),
+        L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_, nullptr, GetModuleHandleW(nullptr),
+        nullptr);
     SetWindowLongPtrW(focus_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     pointer_ = LoadCursorW(nullptr, IDC_ARROW);
     SetTimer(window_, kTimer1, 100, nullptr);
