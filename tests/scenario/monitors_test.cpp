@@ -67,7 +67,7 @@ TEST_P(MonitorLayoutTest, OneSceneCoversTheWholeDesktop) {
   const Rect32& far = layout.monitors.back();
   run.hp.screen.cursor = {far.left + 5, far.top + 7};
   run.Start();
-  ASSERT_TRUE(run.hp.process.reportedErrors.empty());
+  ASSERT_TRUE(run.hp.process.reports.empty());
 
   EXPECT_EQ(run.program.run.OriginX, d.left);
   EXPECT_EQ(run.program.run.OriginY, d.top);
@@ -114,7 +114,7 @@ TEST_P(MonitorLayoutTest, OneSceneCoversTheWholeDesktop) {
   run.hp.screen.cursor.x += 1;
   run.Ticks(1);
   EXPECT_TRUE(run.hp.process.Ended());
-  EXPECT_TRUE(run.hp.process.reportedErrors.empty());
+  EXPECT_TRUE(run.hp.process.reports.empty());
 }
 
 TEST_P(MonitorLayoutTest, DialogsOpenCentredOnThePrimary) {
@@ -151,12 +151,12 @@ TEST(HugeDesktopTest, WhatFitsSixteenBitsIsCoveredAndTheRunGoesOn) {
   run.hp.screen.monitors = {{0, 0, 20000, 60}, {-25000, 0, 0, 60}, {20000, 0, 45000, 60}};
   run.hp.screen.cursor = {40000, 30};
   run.Start();
-  ASSERT_TRUE(run.hp.process.reportedErrors.empty());
+  ASSERT_TRUE(run.hp.process.reports.empty());
   EXPECT_EQ(run.program.run.OriginX, 0) << "kept from the primary's left edge on";
   EXPECT_EQ(run.program.run.ScreenWidthPx, engine::WidestDrawingArea());
   run.Ticks(300);
   EXPECT_FALSE(run.hp.process.Ended()) << "a pointer at rest beyond 16 bits is no movement";
-  EXPECT_TRUE(run.hp.process.reportedErrors.empty()) << "no tick overflowed";
+  EXPECT_TRUE(run.hp.process.reports.empty()) << "no tick overflowed";
   run.hp.screen.cursor.y -= 1;
   run.Ticks(1);
   EXPECT_TRUE(run.hp.process.Ended());

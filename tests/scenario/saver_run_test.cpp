@@ -98,7 +98,7 @@ TEST(SaverStartTest, ACaretOutsideSixteenBitsEndsWithTheErrorReportThePointerDoe
   far.hp.screen.cursor = {40000, -35000};
   far.Start();
   far.Ticks(3);
-  EXPECT_TRUE(far.hp.process.reportedErrors.empty());
+  EXPECT_TRUE(far.hp.process.reports.empty());
   EXPECT_FALSE(far.hp.process.Ended());
 }
 
