@@ -39,7 +39,7 @@ engine::Surface RunShot(const ShotOptions& o, std::string& error) {
   SaverRecord& window = hp.savers.Last();
   for (long t = 0; t < o.ticks && !hp.process.Ended(); ++t)
     window.FireTimer1();
-  if (!hp.process.reportedErrors.empty() || !hp.messageBoxes.shown.empty()) {
+  if (!hp.process.reports.empty() || !hp.messageBoxes.shown.empty()) {
     error = "the run reported an error";
     return {};
   }

@@ -9,6 +9,7 @@
 #include "ports/win32/form_parts.hpp"
 #include "ports/win32/forms.hpp"
 #include "ports/win32/unicode.hpp"
+#include "ports/win32/window_class.hpp"
 
 namespace quimbel::win32_port {
 namespace {
@@ -276,18 +277,7 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
     return DefWindowProcW(window, message, wParam, lParam);
   }
   static const wchar_t* PictureBoxClassName() {
-    static constexpr wchar_t kName[] = L"QuimbelPictureBox";
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.lpfnWndProc = PictureBoxProc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      wc.lpszClassName = kName;
-      registered = RegisterClassExW(&wc) != 0;
-    }
-    return kName;
+    return WindowClass(L"QuimbelPictureBox", PictureBoxProc, nullptr);
   }
   static engine::Pixel ToPixel(COLORREF c) {
     return engine::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
