@@ -94,6 +94,12 @@ for dpi in 96 144; do
 done
 tests/e2e/win32/wine-prefix.sh 96 >/dev/null
 
+# A start-up that cannot have its memory: the 32-bit build on a vast desktop.
+if [[ -x $root/build/win32/quimbel_e2e_win32.exe ]]; then
+  step "win32 start-up without memory" tests/e2e/win32/run-huge-desktop.sh \
+    "$artifacts/win32-huge-desktop"
+fi
+
 for f in "${failures[@]}"; do echo "run-win32: failed: $f"; done
 echo "run-win32: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]
