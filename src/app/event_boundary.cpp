@@ -1,6 +1,7 @@
 #include "app/event_boundary.hpp"
 
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "sound/music.hpp"
@@ -18,6 +19,10 @@ base::RuntimeError AsRuntimeError(std::exception_ptr error) {
   } catch (const base::RuntimeError& e) {
     return e;
   } catch (const std::bad_alloc&) {
+    return base::RuntimeError::OutOfMemory();
+  } catch (const std::length_error&) {
+    // A container asked for more than the address space can hold: a
+    // screen-sized surface of a vast desktop in a 32-bit process.
     return base::RuntimeError::OutOfMemory();
   } catch (const std::exception& e) {
     return base::RuntimeError::Internal(e.what());

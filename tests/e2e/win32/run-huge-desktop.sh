@@ -45,11 +45,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-timeout 120 wine "$build/quimbel_e2e_win32.exe" --gtest_color=no \
+QUIMBEL_ARTIFACTS=$(winepath -w "$artifacts" 2>/dev/null) \
+  timeout 120 wine "$build/quimbel_e2e_win32.exe" --gtest_color=no \
   --gtest_filter='StartUpFailureE2e.*' >"$artifacts/driver.log" 2>&1
 status=$?
 grep -E '^\[ +(OK|FAILED|SKIPPED) +\]|Failure|Expected|Which is|actual' "$artifacts/driver.log" |
   grep -v ' tests, listed below' | sed 's/^/  /'
+for bmp in "$artifacts"/*.bmp; do
+  [[ -e $bmp ]] || continue
+  convert "$bmp" -alpha off "${bmp%.bmp}.png" && rm -f "$bmp"
+done
 ran=$(grep -c '^\[ *OK *\]' "$artifacts/driver.log")
 echo "run-huge-desktop: exit $status, $ran passed"
 # A skip means Wine did not see the large desktop: the set-up failed.

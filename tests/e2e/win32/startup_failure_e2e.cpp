@@ -19,6 +19,12 @@ TEST(StartUpFailureE2e, MemoryThatCannotBeHadIsReportedAndEndsTheRunWithAFailure
   ClearSettings();
   StoreSetting("music mode", "0");
   Program program(L"/s");
+  if (HWND box = WaitForProcessWindow(program.pid(), L"#32770", 5000)) {
+    Pump(300);
+    RECT r;
+    GetWindowRect(box, &r);
+    SaveShot(CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top), "report-no-memory");
+  }
   std::string caption;
   std::string text = AnswerMessageBox(program.pid(), IDOK, &caption);
   EXPECT_NE(text.find("7"), std::string::npos) << text;
