@@ -78,6 +78,9 @@ struct SaverState {
   base::Int16 StartCaretY;
   // The latest samples (32-bit, as the platform reports them).
   platform::Point32 CursorPoint;
+  // Where the platform cannot poll the pointer: whether its start is known
+  // yet (the first position the window reported).
+  bool pointerStartKnown = false;
   platform::Point32 CaretPoint;
 
   FrameDraws frameDraws;

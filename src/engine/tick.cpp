@@ -38,6 +38,12 @@ class SaverHandlers : public platform::SaverEvents {
   }
   void OnClick() override { Tick(1); }
   void OnKeyDown() override { Tick(1); }
+  void OnPointerMove(std::int32_t x, std::int32_t y) override {
+    app::HandleEvent(program_, [this, x, y] {
+      if (program_.run.IsSaverMode != 0)
+        PointerMoved(program_, {x, y});
+    });
+  }
 
  private:
   void Tick(std::int16_t forceExit) {
@@ -51,6 +57,22 @@ class SaverHandlers : public platform::SaverEvents {
 };
 
 }  // namespace
+
+void PointerMoved(app::Program& program, platform::Point32 at) {
+  SaverState& saver = program.saver;
+  if (program.ended || program.platform.screen.CanPollPointer())
+    return;
+  if (!saver.pointerStartKnown) {
+    // Entering the window is no motion: the first position is the start.
+    saver.pointerStartKnown = true;
+    saver.StartCursorX = at.x;
+    saver.StartCursorY = at.y;
+  }
+  saver.CursorPoint = at;
+  // As for the tick: while a box is open the pointer may go to it freely.
+  if (!program.boxes.Open() && UserMoved(saver))
+    EndSaver(program);
+}
 
 std::string TickErrorText(const base::RuntimeError& error) {
   return "エラー番号 " + NumberText(error.Number()) + error.Source() +

@@ -7,6 +7,7 @@
 
 #include "base/runtime_error.hpp"
 #include "platform/saver_window.hpp"
+#include "platform/screen.hpp"
 
 namespace quimbel::app {
 class Program;
@@ -19,6 +20,12 @@ namespace quimbel::engine {
 // error in any of it is shown in the error box and the run goes on. While
 // that box is open, or once the run has ended, it does nothing.
 void AnimationTick(app::Program& program, std::int16_t forceExit);
+
+// Where the platform cannot poll the pointer, its motion over the saver
+// window: the first position becomes the start, and one a pixel away from it
+// ends the run, as a tick's sample would (not while a box is open). Where it
+// can poll, the tick's sample decides and this does nothing.
+void PointerMoved(app::Program& program, platform::Point32 at);
 
 // The error box's text for an error trapped in a tick.
 std::string TickErrorText(const base::RuntimeError& error);

@@ -4,6 +4,7 @@
 // The core decides every size, position and step order; a port only carries
 // them out. Positions and sizes of the window itself are in twips (1/1440
 // inch, as Screen reports them), everything inside it in pixels.
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -30,6 +31,10 @@ class SaverEvents {
   virtual void OnClick() = 0;
   // A key press (any key, any shift state) while the focus holder has the focus.
   virtual void OnKeyDown() = 0;
+  // The pointer moved over the window (or entered it); its position in
+  // screen pixels. A port reports it whether or not its screen can poll the
+  // pointer; the core uses it only where it cannot.
+  virtual void OnPointerMove(std::int32_t x, std::int32_t y) = 0;
 };
 
 class SaverWindow {

@@ -46,6 +46,10 @@ class Screen {
   // The pointer's screen position and the caret's position as the platform
   // reports them. A failing query returns false and leaves the point unchanged.
   virtual bool CursorPos(Point32& p) = 0;
+  // False where the platform cannot tell where the pointer is when asked (a
+  // Wayland session, say): CursorPos then always fails, and the saver window
+  // reports the pointer's motion over it instead (SaverEvents::OnPointerMove).
+  virtual bool CanPollPointer() { return true; }
   virtual bool CaretPos(Point32& p) = 0;
 
   // The screen rectangle of the window with this handle. A failing query

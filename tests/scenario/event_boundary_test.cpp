@@ -93,3 +93,40 @@ TEST(EventBoundaryTest, UnderAnOpenBoxTheTickWaitsTheMusicPlaysAndTheEndStopsIt)
 }
 
 }  // namespace
+
+namespace {
+
+// A platform that cannot poll the pointer: its motion over the saver window
+// ends the run instead, under the same one-pixel rule; entering is no motion.
+TEST(PointerCapabilityTest, WithoutPollingTheFirstMoveOfAPixelOverTheWindowEndsTheRun) {
+  fixtures::SaverRun run(320, 240, 3, 0, 2, /*musicMode=*/2);
+  run.hp.screen.pointerPollable = false;
+  run.Start();
+  run.Ticks(5);
+  EXPECT_FALSE(run.hp.process.Ended()) << "the failing queries alone end nothing";
+  run.Window().MovePointer(-200, 700);  // the pointer as the window appears under it
+  run.Window().MovePointer(-200, 700);
+  run.Ticks(2);
+  EXPECT_FALSE(run.hp.process.Ended());
+  run.Window().MovePointer(-200, 701);
+  ASSERT_TRUE(run.hp.process.Ended());
+  EXPECT_EQ(run.hp.process.exitCode, 0);
+  EXPECT_TRUE(run.Window().defaultPointer);
+  EXPECT_EQ(run.hp.sound.commands.back(), "close bgm") << "the music stopped first";
+}
+
+TEST(PointerCapabilityTest, WherePollingWorksTheTickDecidesAndMotionReportsChangeNothing) {
+  fixtures::SaverRun run(320, 240, 3, 0, 2);
+  run.hp.screen.cursor = {50, 60};
+  run.Start();
+  run.Window().MovePointer(50, 60);
+  run.Window().MovePointer(90, 99);
+  EXPECT_FALSE(run.hp.process.Ended());
+  run.Ticks(1);
+  EXPECT_FALSE(run.hp.process.Ended()) << "the polled pointer has not moved";
+  run.hp.screen.cursor = {51, 60};
+  run.Ticks(1);
+  EXPECT_TRUE(run.hp.process.Ended());
+}
+
+}  // namespace

@@ -28,7 +28,8 @@ class ScriptedMessageBoxes : public platform::MessageBoxes {
   int Show(const std::string& text, const std::string& caption, int flags,
            const std::string& helpFile, int helpContext) override {
     shown.push_back({text, caption, flags, helpFile, helpContext});
-    if (whileOpen) whileOpen();
+    if (whileOpen)
+      whileOpen();
     if (!answers.empty()) {
       int a = answers.front();
       answers.pop_front();

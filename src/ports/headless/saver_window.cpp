@@ -156,6 +156,10 @@ void SaverRecord::KeyDown() {
   if (alive)
     events->OnKeyDown();
 }
+void SaverRecord::MovePointer(std::int32_t x, std::int32_t y) {
+  if (alive)
+    events->OnPointerMove(x, y);
+}
 
 HeadlessSaverFactory::HeadlessSaverFactory(HeadlessProcess& process, HeadlessScreen& screen)
     : process_(process), screen_(screen) {}

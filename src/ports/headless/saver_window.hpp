@@ -48,6 +48,7 @@ struct SaverRecord {
   void FireTimer2();
   void Click();
   void KeyDown();
+  void MovePointer(std::int32_t x, std::int32_t y);  // screen pixels
 
   // Internals of the headless window.
   platform::SaverEvents* events = nullptr;

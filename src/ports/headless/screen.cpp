@@ -43,7 +43,7 @@ bool HeadlessScreen::Capture(engine::Surface& dst, int x, int y, int width, int 
 
 bool HeadlessScreen::CursorPos(platform::Point32& p) {
   queryLog.push_back('P');
-  if (cursorQueryFails)
+  if (cursorQueryFails || !pointerPollable)
     return false;
   p = cursor;
   return true;

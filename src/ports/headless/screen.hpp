@@ -26,6 +26,8 @@ class HeadlessScreen : public platform::Screen {
   platform::Point32 cursor;
   platform::Point32 caret;
   bool cursorQueryFails = false;
+  // False: a platform that cannot poll the pointer (every query fails).
+  bool pointerPollable = true;
   bool caretQueryFails = false;
   std::vector<char> queryLog;  // 'C' caret, 'P' pointer, in call order
   std::map<platform::WindowHandle, platform::Rect32> windows;
@@ -46,6 +48,7 @@ class HeadlessScreen : public platform::Screen {
   platform::Rect32 PrimaryMonitorPx() override;
   bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
+  bool CanPollPointer() override { return pointerPollable; }
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
 };

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QRegion>
@@ -60,6 +61,8 @@ class SaverWidget : public QWidget {
       : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
         events_(events) {
     setAttribute(Qt::WA_NoSystemBackground);
+    // Motion without a button held reaches the core too.
+    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette silver = palette();
     silver.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -91,6 +94,10 @@ class SaverWidget : public QWidget {
       painter.drawImage(r.topLeft(), image_, r);
   }
   void mousePressEvent(QMouseEvent*) override { events_.OnClick(); }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    QPoint at = event->globalPosition().toPoint();
+    events_.OnPointerMove(at.x(), at.y());
+  }
 
  private:
   platform::SaverEvents& events_;

@@ -1,6 +1,7 @@
 #include "ports/win32/saver_window.hpp"
 
 #include <windows.h>
+#include <windowsx.h>
 
 #include <cmath>
 #include <cstring>
@@ -157,6 +158,12 @@ class Win32Saver : public platform::SaverWindow {
         else if (wParam == kTimer2)
           Deliver(&platform::SaverEvents::OnTimer2);
         return 0;
+      case WM_MOUSEMOVE: {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(window, &at);
+        events_.OnPointerMove(at.x, at.y);
+        return 0;
+      }
       case WM_LBUTTONDOWN:
       case WM_RBUTTONDOWN:
       case WM_MBUTTONDOWN:

