@@ -12,23 +12,12 @@
 #include "ports/headless/screen.hpp"
 #include "ports/linux/qt_app.hpp"
 #include "ports/linux/screen.hpp"
+#include "support/counting_saver_events.hpp"
 
 namespace quimbel::linux_port {
 namespace {
 
-struct CountingEvents : platform::SaverEvents {
-  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0, moves = 0;
-  std::int32_t lastX = 0, lastY = 0;
-  void OnTimer1() override { ++timer1; }
-  void OnTimer2() override { ++timer2; }
-  void OnClick() override { ++clicks; }
-  void OnKeyDown() override { ++keys; }
-  void OnPointerMove(std::int32_t x, std::int32_t y) override {
-    ++moves;
-    lastX = x;
-    lastY = y;
-  }
-};
+using CountingEvents = fixtures::CountingSaverEvents;
 
 QWidget* SaverWidget() {
   for (QWidget* top : QApplication::topLevelWidgets()) {

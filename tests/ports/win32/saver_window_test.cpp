@@ -10,25 +10,14 @@
 #include "ports/win32/saver_window.hpp"
 #include "ports/win32/screen.hpp"
 #include "ports/win32/win32_test_window.hpp"
+#include "support/counting_saver_events.hpp"
 
 using namespace quimbel;
 using namespace quimbel::win32_port;
 
 namespace {
 
-struct CountingEvents : platform::SaverEvents {
-  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0, moves = 0;
-  std::int32_t lastX = 0, lastY = 0;
-  void OnTimer1() override { ++timer1; }
-  void OnTimer2() override { ++timer2; }
-  void OnClick() override { ++clicks; }
-  void OnKeyDown() override { ++keys; }
-  void OnPointerMove(std::int32_t x, std::int32_t y) override {
-    ++moves;
-    lastX = x;
-    lastY = y;
-  }
-};
+using CountingEvents = fixtures::CountingSaverEvents;
 
 class SaverWindowTest : public ::testing::Test {
  protected:
