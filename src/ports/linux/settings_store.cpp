@@ -33,7 +33,10 @@ IniText ReadLines(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::string line;
   while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r')
+    // Every carriage return at the end goes, not just one: the line is
+    // written back with a bare line feed, and must read the same then
+    // ("[x]\r\r" would otherwise turn into a section header on the next read).
+    while (!line.empty() && line.back() == '\r')
       line.pop_back();
     if (text.lines.empty() && line.starts_with(kByteOrderMark)) {
       text.byteOrderMark = true;

@@ -69,6 +69,20 @@ TEST_F(FileStoreTest, OtherSectionsAndKeysAreKept) {
             "# mine\n[Other]\nx=1\ny=2\n[QuimbelSaver]\nsaver type= 3 \nmusic mode=1\n");
 }
 
+// A line with several carriage returns before its line feed is written back
+// with a bare line feed: it must mean the same on the next read, or a save
+// would move keys into another section (found by the settings fuzz target).
+TEST_F(FileStoreTest, LinesEndingInSeveralCarriageReturnsReadTheSameAfterASave) {
+  fs::create_directories(dir);
+  std::ofstream(dir / "SetupQor.ini") << "[QuimbelSaver]\r\nm\r\n[x]\r\r\nmusic mode=1\r\r\n";
+  FileStore store(dir);
+  EXPECT_FALSE(store.Read("SetupQor", "QuimbelSaver", "music mode").has_value());
+  EXPECT_EQ(store.Read("SetupQor", "x", "music mode"), "1");
+  store.Write("SetupQor", "QuimbelSaver", "saver type", "3");
+  EXPECT_EQ(store.Read("SetupQor", "QuimbelSaver", "saver type"), "3");
+  EXPECT_EQ(store.Read("SetupQor", "x", "music mode"), "1");
+}
+
 TEST_F(FileStoreTest, SavingReplacesTheFileWholeAndLeavesNoTemporary) {
   FileStore store(dir);
   quimbel::headless::HeadlessPlatform hp;
