@@ -280,12 +280,19 @@ TEST_F(SettingsDialogE2e, HelpMenuOpensTheIntroductionAndTheAboutBox) {
   GetWindowRect(salesf, &r);
   SaveShot(CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top),
            "introduction-" + std::to_string(ScreenDpi()) + "dpi");
-  // The logo, 50 x 50 at (370, 32) of the panel with a one-pixel border,
-  // lies over the text box and must show above it.
-  const ChildInfo* panel = OfClass(Children(salesf), "QuimbelPanel").at(0);
-  POINT inner{0, 0};
-  ClientToScreen(panel->hwnd, &inner);
-  Shot logo = CaptureScreen(inner.x + 371, inner.y + 33, 48, 48);
+  // The logo, 50 x 50 at (370, 32) of its panel with a one-pixel border,
+  // lies over the text box and must show above it. It is found by its own
+  // window: raising it changes the z-order the children are listed in.
+  const std::vector<ChildInfo> children = Children(salesf);
+  const ChildInfo* box = nullptr;
+  for (const ChildInfo* c : OfClass(children, "QuimbelPictureBox")) {
+    if (c->rect.left == 370 && c->rect.top == 32 && c->rect.right - c->rect.left == 50)
+      box = c;
+  }
+  ASSERT_NE(box, nullptr) << "the logo's picture box at (370, 32)";
+  POINT inner{box->rect.left + 1, box->rect.top + 1};
+  ClientToScreen(box->parent, &inner);
+  Shot logo = CaptureScreen(inner.x, inner.y, 48, 48);
   const quimbel::engine::Surface& picture = quimbel::assets::Logo();
   int same = 0;
   for (int y = 0; y < 48; ++y) {
