@@ -314,24 +314,4 @@ bool X11Canvas::ProcessEvents() {
   return !gone_;
 }
 
-int X11Canvas::HostWidth() {
-  if (gone_)
-    return 0;
-  ErrorTrap trap(display_);
-  XWindowAttributes attributes{};
-  if (XGetWindowAttributes(display_, host_, &attributes) == 0 || trap.Failed())
-    return 0;
-  return attributes.width;
-}
-
-int X11Canvas::HostHeight() {
-  if (gone_)
-    return 0;
-  ErrorTrap trap(display_);
-  XWindowAttributes attributes{};
-  if (XGetWindowAttributes(display_, host_, &attributes) == 0 || trap.Failed())
-    return 0;
-  return attributes.height;
-}
-
 }  // namespace quimbel::linux_port

@@ -47,9 +47,6 @@ class X11Canvas {
   bool Gone() const { return gone_; }
   // The connection's socket, to wake the caller's event loop.
   int SocketFd() const;
-  // The host window's current size in pixels (0 × 0 once it is gone).
-  int HostWidth();
-  int HostHeight();
 
  private:
   X11Canvas(_XDisplay* display, unsigned long host, unsigned long target, Mode mode);
