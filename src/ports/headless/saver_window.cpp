@@ -40,7 +40,7 @@ class HeadlessSaverWindow : public platform::SaverWindow {
     Log("SetFocusHolderBounds");
   }
   void Show() override {
-    r_->visible = true;
+    BecomeVisible();
     Log("Show");
   }
   void FocusHolder() override {
@@ -88,12 +88,19 @@ class HeadlessSaverWindow : public platform::SaverWindow {
   }
   void MakeTopmost() override {
     r_->topmost = true;
-    r_->visible = true;
+    BecomeVisible();
     Log("MakeTopmost");
   }
 
  private:
   void Log(const char* call) { r_->calls.emplace_back(call); }
+  void BecomeVisible() {
+    if (!r_->visible) {
+      r_->shownLeftTwips = r_->leftTwips;
+      r_->shownTopTwips = r_->topTwips;
+    }
+    r_->visible = true;
+  }
 
   std::shared_ptr<SaverRecord> r_;
   HeadlessProcess& process_;

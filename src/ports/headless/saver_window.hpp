@@ -20,6 +20,7 @@ struct SaverRecord {
   std::string title;
   bool alive = true;  // false once the window was destroyed
   double widthTwips = 0, heightTwips = 0, leftTwips = 0, topTwips = 0;
+  double shownLeftTwips = 0, shownTopTwips = 0;  // where it lay when it first became visible
   FocusHolderBounds focusHolder;
   bool visible = false;
   bool focused = false;
