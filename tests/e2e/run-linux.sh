@@ -4,78 +4,25 @@
 # build/artifacts/linux-e2e). Build the linux preset first.
 set -u
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+# shellcheck source=tests/e2e/lib.sh
+. "$root/tests/e2e/lib.sh"
 build="${QUIMBEL_BUILD_DIR:-$root/build/linux}"
 bin="$build/quimbel"
 hostbin="$build/quimbel_e2e_host"
 art="$root/build/artifacts/linux-e2e"
 for f in "$bin" "$hostbin"; do
-  [ -x "$f" ] || { echo "missing $f: build the linux preset first"; echo "linux end-to-end: 0 passed, 1 failed"; exit 1; }
+  [ -x "$f" ] || e2e_abort "linux end-to-end" "missing $f: build the linux preset first"
 done
 rm -rf "$art" && mkdir -p "$art"
 work="$(mktemp -d)"
-pids=()
-
-# A display number nobody uses.
-n=71
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=":$n"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+e2e_at_exit rm -rf "$work"
+e2e_start_xvfb 71 1024x768 "$work/xvfb.log" || e2e_abort "linux end-to-end" "no Xvfb"
 
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 export SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME/quimbel" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 settings="$XDG_CONFIG_HOME/quimbel/SetupQor.ini"
 
-passed=0
-failed=0
-current=""
-failing=""
-fail() {
-  # A test counts once, however many of its checks fail.
-  echo "FAIL - ${current:-$failing}: $*"
-  [ -n "$current" ] && failed=$((failed + 1))
-  [ -n "$current" ] && failing="$current"
-  current=""
-}
-ok() {
-  [ -n "$current" ] || return 0
-  echo "ok - $current"
-  passed=$((passed + 1))
-  current=""
-}
-begin() { current="$1"; }
-
-now_ms() { date +%s%3N; }
-# True while the process runs (a zombie has ended).
-alive() { [ -r "/proc/$1/stat" ] && ! awk '{exit !($3 == "Z")}' "/proc/$1/stat" 2>/dev/null; }
-# Waits up to $2 ms for process $1 to end; true when it did.
-wait_exit() {
-  local end=$(($(now_ms) + $2))
-  while alive "$1"; do
-    [ "$(now_ms)" -ge "$end" ] && return 1
-    sleep 0.01
-  done
-  return 0
-}
-# Waits up to $2 ms for a shown window titled exactly $1; prints its id.
-wait_window() {
-  local end=$(($(now_ms) + $2)) id
-  while :; do
-    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)"
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    [ "$(now_ms)" -ge "$end" ] && return 1
-    sleep 0.05
-  done
-}
 shot() { import -window root "$art/$1.png"; }
 # The colour of one pixel of a screenshot, as RRGGBB.
 pixel() { convert "$art/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
@@ -106,8 +53,8 @@ start_host() {
   local fifo="$work/host$hosts.in" out="$work/host$hosts.out"
   mkfifo "$fifo"
   "$hostbin" "$@" <"$fifo" >"$out" &
-  pids+=($!)
   host_pid=$!
+  e2e_track "$host_pid"
   exec {host_fd}>"$fifo"
   for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.02; done
   read -r host_id host_hex <"$out"
@@ -135,7 +82,7 @@ write_settings 20 8 2 0
 start_host 200 150 100 100
 "$bin" /p "$host_id" 2>>"$work/stderr" &
 p=$!
-pids+=($p)
+e2e_track "$p"
 if ! wait_window "preview window" 3000 >/dev/null; then
   fail "no preview window inside the host"
 else
@@ -170,8 +117,8 @@ ok
 begin "an untrapped error (a host handle past 32 bits) ends with the report, shown and printed"
 "$bin" /p 99999999999 2>"$work/report.txt" &
 p=$!
-pids+=($p)
-if ! box="$(wait_window "quimbel" 3000)"; then
+e2e_track "$p"
+if ! wait_window "quimbel" 3000 >/dev/null; then
   fail "no report box"
 else
   sleep 0.3
@@ -202,7 +149,7 @@ shot desktop
 start_saver() {
   "$bin" /s 2>>"$work/stderr" &
   saver=$!
-  pids+=($saver)
+  e2e_track "$saver"
   wait_window "SAVER Screen" 3000 >/dev/null
 }
 
@@ -251,8 +198,9 @@ else
   timeout 5 "$bin" /s 2>>"$work/stderr"
   second=$?
   windows="$(xdotool search --name "^SAVER Screen\$" 2>/dev/null | wc -l)"
-  [ "$second" -eq 0 ] && [ "$windows" -eq 1 ] ||
+  if [ "$second" -ne 0 ] || [ "$windows" -ne 1 ]; then
     fail "a second /s was not refused (status $second, $windows saver windows)"
+  fi
   t0=$(now_ms)
   xdotool key space
   if wait_exit "$saver" 2000; then
@@ -268,7 +216,7 @@ begin "/c opens Saver Setting (client 540 x 330); a second start is refused; Yes
 write_settings 20 8 2 2
 "$bin" /c 2>>"$work/stderr" &
 dialog=$!
-pids+=($dialog)
+e2e_track "$dialog"
 if ! win="$(wait_window "Saver Setting" 3000)"; then
   fail "no window titled Saver Setting"
 else
@@ -287,7 +235,7 @@ else
     xdotool mousemove $((cx + 163)) $((cy + 84)) click 1
     sleep 0.2
     xdotool mousemove $((cx + 268)) $((cy + 275)) click 1
-    if ! box="$(wait_window "くいんべる　スクリーンセイバー Ver1.40" 3000)"; then
+    if ! wait_window "くいんべる　スクリーンセイバー Ver1.40" 3000 >/dev/null; then
       fail "no confirmation box"
     else
       sleep 0.3
@@ -308,7 +256,7 @@ begin "at 120 dpi the dialog keeps its 540 x 330 client area, centred; Alt+X end
 echo "Xft.dpi: 120" | xrdb -merge
 "$bin" /c 2>>"$work/stderr" &
 dialog=$!
-pids+=($dialog)
+e2e_track "$dialog"
 if ! win="$(wait_window "Saver Setting" 3000)"; then
   fail "no window titled Saver Setting"
 else
@@ -334,7 +282,7 @@ start_host 320 240 600 400
 root_host_fd=$host_fd
 XSCREENSAVER_WINDOW="$host_hex" "$bin" --root 2>>"$work/stderr" &
 hack=$!
-pids+=($hack)
+e2e_track "$hack"
 sleep 1.2
 shot hosted-1
 sleep 0.5
@@ -367,7 +315,7 @@ begin "--window-id draws into that window and ends when the window goes"
 start_host 240 180 50 450
 "$bin" --window-id "$host_id" 2>>"$work/stderr" &
 hack=$!
-pids+=($hack)
+e2e_track "$hack"
 sleep 1.0
 shot window-id
 white="$(count_colour window-id 240x180+50+450 FFFFFF)"
@@ -400,7 +348,7 @@ first=$!
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/second.raw" "$bin" --window-id "$host_hex" \
   2>>"$work/stderr" &
 second=$!
-pids+=($first $second)
+e2e_track "$first" "$second"
 sleep 2
 shot monitors
 loud() {
@@ -416,7 +364,9 @@ print(sum(1 for v in a if abs(v) > 64))' "$1"
 white1="$(count_colour monitors 300x200+20+20 FFFFFF)"
 white2="$(count_colour monitors 300x200+400+20 FFFFFF)"
 kill -TERM "$first" "$second" 2>/dev/null
-wait_exit "$first" 2000 && wait_exit "$second" 2000 || fail "a hack outlived SIGTERM"
+if ! wait_exit "$first" 2000 || ! wait_exit "$second" 2000; then
+  fail "a hack outlived SIGTERM"
+fi
 loud1="$(loud "$work/first.raw")"
 loud2="$(loud "$work/second.raw")"
 echo "   non-silent samples: first $loud1, second $loud2"
@@ -431,10 +381,14 @@ destroy_host "$second_fd"
 ok
 
 # Passes of their own, with the helpers above.
+# shellcheck source=tests/e2e/linux/switches.sh
 . "$root/tests/e2e/linux/switches.sh"
+# shellcheck source=tests/e2e/linux/killed-save.sh
 . "$root/tests/e2e/linux/killed-save.sh"
+# shellcheck source=tests/e2e/linux/openbox.sh
 . "$root/tests/e2e/linux/openbox.sh"
 # Two monitors, on a wide screen of their own.
+# shellcheck source=tests/e2e/linux/monitors.sh
 . "$root/tests/e2e/linux/monitors.sh"
 run_monitor_cases
 
@@ -442,11 +396,10 @@ if [ -s "$work/stderr" ]; then
   cp "$work/stderr" "$art/stderr.txt"
 fi
 echo "screenshots: $art"
-echo "linux end-to-end: $passed passed, $failed failed"
 status=0
-[ "$failed" -eq 0 ] || status=1
+e2e_summary "linux end-to-end" || status=1
 # Under Debian's xscreensaver daemon and in a Wayland session: scripts of their own.
 for extra in xscreensaver weston; do
-  "$root/tests/e2e/linux/$extra.sh" || status=1
+  e2e_run "$root/tests/e2e/linux/$extra.sh" || status=1
 done
 exit "$status"

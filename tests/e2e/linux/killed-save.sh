@@ -10,13 +10,13 @@ save_from_dialog() {
   "$@" "$bin" /c 2>>"$work/stderr" &
   dialog=$!
   app=""
-  pids+=($dialog)
+  e2e_track "$dialog"
   # Not reported by the shell when it dies of the expected kill.
   disown "$dialog"
   local win client="" cx cy
   win="$(wait_window "Saver Setting" 5000)" || { fail "no window titled Saver Setting"; return 1; }
   app="$(xdotool getwindowpid "$win" 2>/dev/null)"
-  [ -n "$app" ] && pids+=($app)
+  [ -n "$app" ] && e2e_track "$app"
   for _ in $(seq 50); do
     client="$(xwininfo -tree -id "$win" | awk '$0 ~ /540x330\+0\+/ {print $1; exit}')"
     [ -n "$client" ] && break

@@ -42,7 +42,7 @@ monitor_dialogs() {
   xdotool mousemove $((2560 - left - 600)) 500 # the pointer on the other monitor
   "$bin" /c 2>>"$work/stderr" &
   local dialog=$!
-  pids+=($dialog)
+  e2e_track "$dialog"
   local win help intro
   if ! win="$(wait_window "Saver Setting" 3000)"; then
     fail "no window titled Saver Setting"
@@ -102,7 +102,7 @@ monitor_saver() {
   shot monitors-desktop
   "$bin" /s 2>>"$work/stderr" &
   local saver=$!
-  pids+=($saver)
+  e2e_track "$saver"
   if ! wait_window "SAVER Screen" 3000 >/dev/null; then
     fail "no saver window"
   else
@@ -135,17 +135,17 @@ monitor_saver() {
 }
 
 run_monitor_cases() {
-  local m=$((n + 1))
-  while [ -e "/tmp/.X$m-lock" ] || [ -e "/tmp/.X11-unix/X$m" ]; do m=$((m + 1)); done
-  Xvfb ":$m" -screen 0 2560x1024x24 -noreset -nolisten tcp >"$work/xvfb-wide.log" 2>&1 &
-  local wide=$!
-  local display_before=$DISPLAY
-  export DISPLAY=":$m"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  local display_before=$DISPLAY number_before=$e2e_display
+  e2e_start_xvfb $((e2e_display + 1)) 2560x1024 "$work/xvfb-wide.log" || {
+    begin "two monitors: a wide screen of their own"
+    fail "no Xvfb"
+    return 0
+  }
+  local wide=$e2e_xvfb
   monitor_dialogs left 0 1280
   monitor_dialogs right 1280 2560
   monitor_saver
+  e2e_stop "$wide"
   export DISPLAY=$display_before
-  kill "$wide" 2>/dev/null
-  wait "$wide" 2>/dev/null
+  e2e_display=$number_before
 }

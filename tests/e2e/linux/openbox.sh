@@ -12,7 +12,7 @@ fi
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 openbox_pid=$!
-pids+=($openbox_pid)
+e2e_track "$openbox_pid"
 for _ in $(seq 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
   sleep 0.05
@@ -26,7 +26,7 @@ start_keeper() {
   local fifo="$work/keeper-$5.in" out="$work/keeper-$5.out"
   mkfifo "$fifo"
   "$hostbin" "$1" "$2" "$3" "$4" "$5" <"$fifo" >"$out" &
-  pids+=($!)
+  e2e_track $!
   exec {keeper_fd}>"$fifo"
   keepers+=("$keeper_fd")
   for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.02; done
@@ -123,7 +123,7 @@ ok
 begin "openbox: the dialog, help, introduction and About box are centred with their frames"
 "$bin" /c 2>>"$work/stderr" &
 dialog=$!
-pids+=($dialog)
+e2e_track "$dialog"
 if ! win="$(wait_window "Saver Setting" 3000)"; then
   fail "no window titled Saver Setting"
 else

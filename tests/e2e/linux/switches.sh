@@ -33,7 +33,7 @@ for config in "" "$work/no-devices.conf"; do
     SDL_AUDIODRIVER=alsa "$bin" /s 2>"$work/alsa.txt" &
   fi
   saver=$!
-  pids+=($saver)
+  e2e_track "$saver"
   wait_window "SAVER Screen" 3000 >/dev/null || fail "no window titled SAVER Screen"
   sleep 1
   xdotool key space

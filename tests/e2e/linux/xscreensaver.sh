@@ -12,16 +12,18 @@
 set -u
 [ -n "${XSS_DEBUG:-}" ] && set -x
 root="$(cd "$(dirname "$0")/../../.." && pwd)"
+# shellcheck source=tests/e2e/lib.sh
+. "$root/tests/e2e/lib.sh"
 build="${QUIMBEL_BUILD_DIR:-$root/build/linux}"
 bin="$build/quimbel"
 hostbin="$build/quimbel_e2e_host"
 art="$root/build/artifacts/linux-e2e-xscreensaver"
-summary() { echo "xscreensaver end-to-end: $1 passed, $2 failed"; }
+name="xscreensaver end-to-end"
 for f in "$bin" "$hostbin"; do
-  [ -x "$f" ] || { echo "missing $f: build the linux preset first"; summary 0 1; exit 1; }
+  [ -x "$f" ] || e2e_abort "$name" "missing $f: build the linux preset first"
 done
 for f in xscreensaver xscreensaver-command Xvfb xsetroot xrandr xdotool import; do
-  command -v "$f" >/dev/null || { echo "missing $f: run .ci/install-deps"; summary 0 1; exit 1; }
+  command -v "$f" >/dev/null || e2e_abort "$name" "missing $f: run .ci/install-deps"
 done
 rm -rf "$art" && mkdir -p "$art"
 
@@ -35,36 +37,17 @@ as_user() {
   if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
 }
 work="$(mktemp -d)"
+e2e_at_exit rm -rf "$work"
 chmod 755 "$work"
 mkdir "$work/bin"
 cp "$bin" "$build"/quimbel.mid "$build"/quimbel.wav "$work/bin/"
 chmod -R a+rX "$work/bin"
 bin="$work/bin/quimbel"
-if ! as_user test -x "$bin"; then
-  echo "$user cannot run $bin"
-  rm -rf "$work"
-  summary 0 1
-  exit 1
-fi
+as_user test -x "$bin" || e2e_abort "$name" "$user cannot run $bin"
 home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run" "$work/dialog/quimbel"
-pids=()
-n=71
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-daemon=""
-cleanup() {
-  [ -n "$daemon" ] && xss -exit >/dev/null 2>&1
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  [ -n "$daemon" ] && kill "$daemon" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=":$n"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+e2e_start_xvfb 71 1024x768 "$work/xvfb.log" || e2e_abort "$name" "no Xvfb"
+n=$e2e_display
 desktop=2A6E3F
 xsetroot -solid "#$desktop"
 
@@ -89,34 +72,24 @@ lockfile="$run/quimbel-music-_${n}.lock"
 session=(HOME="$home" DISPLAY=":$n" XDG_RUNTIME_DIR="$run" XDG_CONFIG_HOME="$home/.config"
   SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb)
 xss() { as_user "${session[@]}" xscreensaver-command "$@"; }
+# The daemon's own hacks go with it; any of ours it left after them.
+e2e_at_exit stop_ours
 as_user "${session[@]}" xscreensaver -no-splash >"$art/xscreensaver.log" 2>&1 &
 daemon=$!
+e2e_track "$daemon"
+e2e_at_exit 'xss -exit'
 for _ in $(seq 100); do xss -time >/dev/null 2>&1 && break; sleep 0.1; done
 
-passed=0
-failed=0
-current=""
-fail() {
-  echo "FAIL - $current: $*"
-  [ -n "$current" ] && failed=$((failed + 1))
-  current=""
-}
-ok() {
-  [ -n "$current" ] || return 0
-  echo "ok - $current"
-  passed=$((passed + 1))
-  current=""
-}
-begin() { current="$1"; }
-
-now_ms() { date +%s%3N; }
-alive() { [ -r "/proc/$1/stat" ] && ! awk '{exit !($3 == "Z")}' "/proc/$1/stat" 2>/dev/null; }
 # Our program's processes on this display, run by the daemon's user.
 ours() {
   local p
   for p in $(pgrep -u "$user" -x quimbel); do
     alive "$p" && tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qE "^DISPLAY=:$n(\.[0-9]+)?$" && echo "$p"
   done
+}
+stop_ours() {
+  local p
+  for p in $(ours); do e2e_stop "$p"; done
 }
 # The daemon's hacks among them.
 hacks() {
@@ -248,7 +221,7 @@ begin "with Saver Setting open, the daemon's hack still runs, draws and ends"
 XDG_CONFIG_HOME="$work/dialog" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$bin" /c \
   2>>"$work/stderr" &
 dialog=$!
-pids+=($dialog)
+e2e_track "$dialog"
 end=$(($(now_ms) + 5000))
 until xdotool search --onlyvisible --name '^Saver Setting$' >/dev/null 2>&1; do
   [ "$(now_ms)" -ge "$end" ] && break
@@ -289,13 +262,13 @@ ok
 begin "a settings program's small preview stays silent and leaves the tune to the saver"
 mkfifo "$work/host.in"
 "$hostbin" 320 240 100 100 <"$work/host.in" >"$work/host.out" &
-pids+=($!)
+e2e_track $!
 exec {host_fd}>"$work/host.in"
 for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.02; done
 read -r _ host_hex <"$work/host.out"
 as_user "${session[@]}" "$bin" --window-id "$host_hex" 2>>"$work/stderr" &
 preview=$!
-pids+=($preview)
+e2e_track "$preview"
 # Characters in the white host: the tune would have started before them.
 preview_drawn() {
   convert "$art/preview.png" -crop 320x240+100+100 +repage "$art/preview-host.png"
@@ -331,6 +304,7 @@ convert -size 1024x768 xc:white -fill black -draw "rectangle 0,0 511,767" "$work
 xsetroot -bitmap "$work/halves.xbm" -fg "#$desktop" -bg "#$other"
 as_user "${session[@]}" xscreensaver -no-splash >>"$art/xscreensaver.log" 2>&1 &
 daemon=$!
+e2e_track "$daemon"
 for _ in $(seq 100); do xss -time >/dev/null 2>&1 && break; sleep 0.1; done
 xss -activate >/dev/null
 end=$(($(now_ms) + 5000))
@@ -359,5 +333,4 @@ ok
 
 [ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"
 echo "screenshots: $art"
-summary "$passed" "$failed"
-[ "$failed" -eq 0 ]
+e2e_summary "$name"
