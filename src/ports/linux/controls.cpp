@@ -105,8 +105,9 @@ class QtPushButton : public TextWidgetControl<platform::PushButton> {
 
 class QtOptionButton : public TextWidgetControl<platform::OptionButton> {
  public:
-  explicit QtOptionButton(QRadioButton* button) : TextWidgetControl(button), button_(button) {
-    button_->setAutoExclusive(true);
+  QtOptionButton(QRadioButton* button, QButtonGroup* group)
+      : TextWidgetControl(button), button_(button), group_(group) {
+    group_->addButton(button_);
   }
   void SetText(std::string_view text) override {
     button_->setText(Q(LiteralAmpersands(QtLineBreaks(text))));
@@ -114,9 +115,9 @@ class QtOptionButton : public TextWidgetControl<platform::OptionButton> {
   void SetValue(bool selected) override {
     if (!selected && button_->isChecked()) {
       // An exclusive group refuses to clear its selected button.
-      button_->setAutoExclusive(false);
+      group_->setExclusive(false);
       button_->setChecked(false);
-      button_->setAutoExclusive(true);
+      group_->setExclusive(true);
       return;
     }
     button_->setChecked(selected);
@@ -125,6 +126,7 @@ class QtOptionButton : public TextWidgetControl<platform::OptionButton> {
 
  private:
   QRadioButton* button_;
+  QButtonGroup* group_;
 };
 
 class QtDropDownList : public TextWidgetControl<platform::DropDownList> {
@@ -322,7 +324,9 @@ platform::PushButton& ControlSet::AddPushButton(std::string_view name) {
 }
 
 platform::OptionButton& ControlSet::AddOptionButton(std::string_view name) {
-  return Keep(std::make_unique<QtOptionButton>(Make<QRadioButton>(parent_, name)));
+  if (options_ == nullptr)
+    options_ = new QButtonGroup(parent_);
+  return Keep(std::make_unique<QtOptionButton>(Make<QRadioButton>(parent_, name), options_));
 }
 
 platform::DropDownList& ControlSet::AddDropDownList(std::string_view name) {

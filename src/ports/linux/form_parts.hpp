@@ -1,6 +1,7 @@
 #pragma once
 // What the form window and its controls share: handler dispatch, and the look
 // of colours and fonts.
+#include <QButtonGroup>
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
@@ -77,6 +78,8 @@ class ControlSet {
 
   QWidget* parent_;
   LifePtr life_;
+  // Qt's own grouping of radio buttons takes in those of nested panels too.
+  QButtonGroup* options_ = nullptr;
   std::vector<std::unique_ptr<platform::Control>> controls_;
 };
 
