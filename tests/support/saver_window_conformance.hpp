@@ -1,0 +1,187 @@
+#pragma once
+// What every saver window promises the core, written once and run against
+// each port's window through a driver that makes the port's factory and
+// works its window the way that port's system does:
+//
+//   struct Driver {
+//     static constexpr bool kSeesTheScreenUnder, kTimersRunByThemselves;
+//     platform::SaverWindowFactory& Factory();
+//     double TwipsPerPixel();
+//     engine::Rect ScreenPx();
+//     void PaintDesktop(engine::Pixel colour);  // under the window to come
+//     bool Find(std::string_view title);  // as another program would; the calls below use it
+//     bool Visible();
+//     engine::Rect GeometryPx();  // on the screen
+//     engine::Pixel ShownAt(int x, int y);  // on the screen at a window pixel, paints done
+//     template <class Done> void RunUntil(Done done, int ms);  // the event loop
+//     void SystemRepaint();
+//     void Click(int x, int y);  // window pixels, as the other input
+//     void Key();  // to whatever holds the keyboard focus
+//     void MovePointer(int x, int y);
+//     bool DefaultPointer();  // the platform's own over the window
+//   };
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Port, SaverWindowConformance, PortDriver);
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/saver_window.hpp"
+#include "support/counting_saver_events.hpp"
+
+namespace quimbel::conformance {
+
+template <class Driver>
+class SaverWindowConformance : public ::testing::Test {
+ protected:
+  static constexpr std::string_view kTitle = "SAVER Screen";
+  static constexpr engine::Pixel kDesktop = engine::Rgb(0, 255, 0);
+
+  Driver driver;
+  fixtures::CountingSaverEvents events;
+  engine::Surface frame;  // the core's work surface outlives the window
+  std::unique_ptr<platform::SaverWindow> window;
+
+  void Create() {
+    window = driver.Factory().CreateSaverWindow(kTitle, events);
+    ASSERT_TRUE(driver.Find(kTitle)) << "the window is found by its title";
+  }
+  void Place(int x, int y, int width, int height) {
+    const double t = driver.TwipsPerPixel();
+    window->SetSizeTwips(width * t, height * t);
+    window->SetPositionTwips(x * t, y * t);
+  }
+  // As the core starts a run: a window of 160 × 100 at (180, 140), shown,
+  // the holder out of sight and focused; the frame in the window's memory
+  // where it offers some.
+  void Start(engine::Pixel fill) {
+    Create();
+    Place(180, 140, 160, 100);
+    window->SetFocusHolderBounds(10, 10, -50, -50);
+    window->Show();
+    window->FocusHolder();
+    if (engine::Pixel* memory = window->FrameMemory(160, 100))
+      frame.Wrap(memory, 160, 100, fill);
+    else
+      frame.Reset(160, 100, fill);
+  }
+  template <class Done>
+  void RunUntil(Done done) {
+    driver.RunUntil(done, 3000);
+  }
+};
+
+TYPED_TEST_SUITE_P(SaverWindowConformance);
+
+TYPED_TEST_P(SaverWindowConformance, CreatedHiddenPlacedByTwipsAndFoundByTitleUntilDestroyed) {
+  this->Create();
+  auto& d = this->driver;
+  EXPECT_FALSE(d.Visible());
+  this->Place(180, 140, 160, 100);
+  EXPECT_EQ(d.GeometryPx(), (engine::Rect{180, 140, 160, 100}));
+  this->window->MakeTopmost();
+  EXPECT_TRUE(d.Visible());
+  EXPECT_EQ(d.GeometryPx(), (engine::Rect{180, 140, 160, 100})) << "topmost, where it was";
+  const engine::Rect screen = d.ScreenPx();
+  const double t = d.TwipsPerPixel();
+  this->window->SetPositionTwips((screen.x + screen.width) * t, (screen.y + screen.height) * t);
+  const engine::Rect off = d.GeometryPx();
+  EXPECT_GE(off.x, screen.x + screen.width);
+  EXPECT_GE(off.y, screen.y + screen.height);
+  this->window.reset();
+  EXPECT_FALSE(d.Find(this->kTitle));
+}
+
+// The core captures the desktop right after Show: it must still be there.
+TYPED_TEST_P(SaverWindowConformance, NothingIsPaintedBeforeTheFirstFrame) {
+  if constexpr (!TypeParam::kSeesTheScreenUnder) {
+    GTEST_SKIP() << "this port's test screen has nothing under the window to read";
+  } else {
+    this->driver.PaintDesktop(this->kDesktop);
+    this->Start(engine::kWhite);
+    EXPECT_TRUE(this->driver.Visible());
+    EXPECT_EQ(this->driver.ShownAt(80, 50), this->kDesktop) << "right after Show";
+    this->driver.RunUntil([] { return false; }, 100);
+    EXPECT_EQ(this->driver.ShownAt(80, 50), this->kDesktop) << "once the window has painted";
+    this->driver.SystemRepaint();
+    EXPECT_EQ(this->driver.ShownAt(0, 0), this->kDesktop) << "after a repaint";
+  }
+}
+
+TYPED_TEST_P(SaverWindowConformance, FramesShowWholeThenOnlyTheirChangedRectangles) {
+  this->Start(engine::Rgb(0, 0, 255));
+  engine::Surface& frame = this->frame;
+  frame.At(70, 50) = engine::Rgb(255, 0, 255);
+  const engine::Rect whole{0, 0, 160, 100};
+  this->window->Present(frame, std::span<const engine::Rect>(&whole, 1));
+  auto& d = this->driver;
+  EXPECT_EQ(d.ShownAt(0, 0), engine::Rgb(0, 0, 255));
+  EXPECT_EQ(d.ShownAt(70, 50), engine::Rgb(255, 0, 255));
+  EXPECT_EQ(d.ShownAt(159, 99), engine::Rgb(0, 0, 255));
+
+  frame.At(70, 50) = engine::Rgb(0, 255, 255);
+  frame.At(150, 90) = engine::Rgb(1, 2, 3);
+  frame.At(10, 10) = engine::Rgb(255, 255, 0);
+  const engine::Rect changed[] = {{60, 40, 20, 20}, {140, 80, 20, 20}};
+  this->window->Present(frame, changed);
+  EXPECT_EQ(d.ShownAt(70, 50), engine::Rgb(0, 255, 255));
+  EXPECT_EQ(d.ShownAt(150, 90), engine::Rgb(1, 2, 3));
+  EXPECT_EQ(d.ShownAt(10, 10), engine::Rgb(0, 0, 255)) << "outside the rectangles: as before";
+
+  // A repaint the system asks for shows the frame as it now is.
+  d.SystemRepaint();
+  EXPECT_EQ(d.ShownAt(70, 50), engine::Rgb(0, 255, 255));
+  EXPECT_EQ(d.ShownAt(10, 10), engine::Rgb(255, 255, 0));
+}
+
+TYPED_TEST_P(SaverWindowConformance, BothTimersRunFromCreationTheSecondFaster) {
+  if constexpr (!TypeParam::kTimersRunByThemselves) {
+    GTEST_SKIP() << "this port has no clock: its tests fire the timers";
+  } else {
+    this->Create();
+    this->Place(0, 0, 100, 100);
+    this->RunUntil([this] { return this->events.timer1 >= 2; });
+    EXPECT_GE(this->events.timer1, 2) << "hidden, the timers run all the same";
+    EXPECT_GT(this->events.timer2, this->events.timer1);
+  }
+}
+
+// Pointer positions in screen pixels: the window away from the origin.
+TYPED_TEST_P(SaverWindowConformance, ClicksKeysAtTheFocusHolderAndPointerMovesReachTheCore) {
+  this->Start(engine::kBlack);
+  this->Place(40, 30, 160, 100);
+  auto& events = this->events;
+  this->driver.Click(5, 5);
+  this->RunUntil([&] { return events.clicks > 0; });
+  EXPECT_EQ(events.clicks, 1);
+  this->driver.Key();
+  this->RunUntil([&] { return events.keys > 0; });
+  EXPECT_EQ(events.keys, 1);
+  this->driver.MovePointer(7, 9);
+  this->RunUntil([&] { return events.moves > 0; });
+  EXPECT_EQ(events.moves, 1);
+  EXPECT_EQ(events.lastX, 47);
+  EXPECT_EQ(events.lastY, 39);
+}
+
+TYPED_TEST_P(SaverWindowConformance, PointerIsThePictureGivenOrTheDefault) {
+  this->Start(engine::kBlack);
+  engine::Icon invisible;
+  invisible.colour.Reset(32, 32);
+  invisible.transparent.assign(32 * 32, true);
+  this->window->SetPointer(invisible);
+  EXPECT_FALSE(this->driver.DefaultPointer());
+  this->window->SetDefaultPointer();
+  EXPECT_TRUE(this->driver.DefaultPointer());
+}
+
+REGISTER_TYPED_TEST_SUITE_P(SaverWindowConformance,
+                            CreatedHiddenPlacedByTwipsAndFoundByTitleUntilDestroyed,
+                            NothingIsPaintedBeforeTheFirstFrame,
+                            FramesShowWholeThenOnlyTheirChangedRectangles,
+                            BothTimersRunFromCreationTheSecondFaster,
+                            ClicksKeysAtTheFocusHolderAndPointerMovesReachTheCore,
+                            PointerIsThePictureGivenOrTheDefault);
+
+}  // namespace quimbel::conformance

@@ -1,0 +1,71 @@
+// The headless saver window keeps the promises every saver window makes,
+// composing in memory of its own and in memory the window offers.
+#include <cmath>
+
+#include "ports/headless/process.hpp"
+#include "ports/headless/saver_window.hpp"
+#include "ports/headless/screen.hpp"
+#include "support/saver_window_conformance.hpp"
+
+namespace {
+
+using namespace quimbel;
+
+// Input goes through the record, as the headless port's loop delivers it.
+template <bool kOfferMemory>
+struct HeadlessDriver {
+  static constexpr bool kSeesTheScreenUnder = true;
+  static constexpr bool kTimersRunByThemselves = false;
+
+  headless::HeadlessProcess process;
+  headless::HeadlessScreen screen;
+  headless::HeadlessSaverFactory factory{process, screen};
+  headless::SaverRecord* record = nullptr;
+
+  HeadlessDriver() {
+    screen.SetMetrics(1024, 768, 12);
+    factory.offerFrameMemory = kOfferMemory;
+  }
+  platform::SaverWindowFactory& Factory() { return factory; }
+  double TwipsPerPixel() { return 12; }
+  engine::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
+  void PaintDesktop(engine::Pixel colour) {
+    screen.desktop.Reset(screen.widthPx, screen.heightPx, colour);
+  }
+  bool Find(std::string_view title) {
+    record = &factory.Last();
+    return process.TopLevelWindowExists(title);
+  }
+  bool Visible() { return record->visible; }
+  engine::Rect GeometryPx() {
+    auto px = [&](double twips) { return static_cast<int>(std::lround(twips / 12)); };
+    return {px(record->leftTwips), px(record->topTwips), px(record->widthTwips),
+            px(record->heightTwips)};
+  }
+  engine::Pixel ShownAt(int x, int y) {
+    engine::Surface dot(1, 1);
+    const engine::Rect at = GeometryPx();
+    screen.Capture(dot, at.x + x, at.y + y, 1, 1);
+    return dot.At(0, 0);
+  }
+  template <class Done>
+  void RunUntil(Done, int) {}
+  void SystemRepaint() { record->Repaint(); }
+  void Click(int, int) { record->Click(); }
+  void Key() {
+    if (record->focused)
+      record->KeyDown();
+  }
+  void MovePointer(int x, int y) {
+    const engine::Rect at = GeometryPx();
+    record->MovePointer(at.x + x, at.y + y);
+  }
+  bool DefaultPointer() { return record->defaultPointer; }
+};
+
+}  // namespace
+
+namespace quimbel::conformance {
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, SaverWindowConformance, HeadlessDriver<false>);
+INSTANTIATE_TYPED_TEST_SUITE_P(HeadlessFrameMemory, SaverWindowConformance, HeadlessDriver<true>);
+}  // namespace quimbel::conformance
