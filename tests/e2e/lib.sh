@@ -191,6 +191,16 @@ wine_xinerama() {
   e2e_at_exit wine reg delete 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /f
 }
 
+# A display of its own from :$1 on, a screen of $2 split into the RandR
+# monitors A at $3 and B at $4 (WIDTH/MMxHEIGHT/MM+X+Y), which the Wine server
+# reads as two heads.
+wine_two_monitors() {
+  e2e_start_xvfb "$1" "$2" || return 1
+  xrandr --setmonitor A "$3" none || return 1
+  xrandr --setmonitor B "$4" none || return 1
+  wine_xinerama
+}
+
 # Runs the driver's tests of build folder $1, screenshots as BMP into $2, for
 # at most $3 s, with the further arguments (QUIMBEL_DPI and such come from the
 # environment); prints its verdicts from $2/driver.log and keeps the shots as

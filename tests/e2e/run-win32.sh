@@ -4,8 +4,10 @@
 # real quimbel.scr. Expects `cmake --build --preset win64` and `... win32` done.
 # Screenshots go to build/artifacts/win32/. Exits non-zero on any failure.
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 root=$(pwd)
+# shellcheck source=tests/e2e/lib.sh
+. tests/e2e/lib.sh
 artifacts=$root/build/artifacts/win32
 mkdir -p "$artifacts"
 
@@ -16,44 +18,19 @@ WINEPREFIX=$(tests/e2e/win32/wine-prefix.sh 96 | tail -n1) || {
   exit 1
 }
 
-# A display nobody else uses.
-display=
-for n in $(seq 91 140); do
-  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-    display=$n
-    break
-  fi
-done
-[[ -n $display ]] || { echo "run-win32: no free X display"; exit 1; }
-# -noreset: otherwise the server resets when its last client leaves and loses
-# the root colour and the pointer position between tests.
-Xvfb ":$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do
-  [[ -e /tmp/.X11-unix/X$display ]] && break
-  sleep 0.1
-done
-export DISPLAY=:$display
+e2e_start_xvfb 91 1024x768 || e2e_abort run-win32 "run-win32: no X display"
+# The Wine server ends before its display does; a server left from another
+# display would draw our windows there.
+e2e_at_exit wine_restart
+wine_restart
 
-cleanup() {
-  wineserver -k 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
-}
-trap cleanup EXIT
-# A server left from another display would draw our windows there.
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
-
-passed=0
-failed=0
 failures=()
 step() {
   local name=$1
   shift
   local start=$SECONDS
   echo "--- $name"
-  if "$@"; then
+  if e2e_run "$@"; then
     passed=$((passed + 1))
     echo "--- $name: ok ($((SECONDS - start)) s)"
   else
@@ -101,5 +78,4 @@ if [[ -x $root/build/win32/quimbel_e2e_win32.exe ]]; then
 fi
 
 for f in "${failures[@]}"; do echo "run-win32: failed: $f"; done
-echo "run-win32: $passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+e2e_summary run-win32

@@ -6,6 +6,8 @@
 #   install-e2e.sh <zip> [32] [64]   (the prompts to run from; both by default)
 # Prints one line per check and "install: N passed, N failed" last.
 set -uo pipefail
+# shellcheck source=tests/e2e/lib.sh
+. "$(dirname "$0")/../lib.sh"
 zip=$1
 shift
 prompts=("$@")
@@ -13,17 +15,6 @@ prompts=("$@")
 wine64=/usr/lib/wine/wine64
 desktop='HKCU\Control Panel\Desktop'
 
-passed=0
-failed=0
-check() {
-  if [[ $1 == ok ]]; then
-    passed=$((passed + 1))
-    echo "  ok: $2"
-  else
-    failed=$((failed + 1))
-    echo "  FAILED: $2"
-  fi
-}
 # The two values of the user's screen-saver choice, read at once.
 read_choice() {
   local listing
@@ -37,7 +28,7 @@ unix_path() {
 }
 
 unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
+e2e_at_exit rm -rf "$unpacked"
 unzip -q "$zip" -d "$unpacked"
 listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
 check "$([[ $listed == *quimbel/quimbel.scr* && $listed == *install.cmd* && $listed == *uninstall.cmd* && $listed == *README.txt* ]] && echo ok)" \
@@ -84,5 +75,4 @@ for prompt in "${prompts[@]}"; do
   done
 done
 
-echo "install: $passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+e2e_summary install

@@ -10,32 +10,18 @@ artifacts=$2
 dpi=$3
 mode=${4:-all}
 root=$(cd "$(dirname "$0")/../../.." && pwd)
+# shellcheck source=tests/e2e/lib.sh
+. "$root/tests/e2e/lib.sh"
 build=$root/build/$preset
 mkdir -p "$artifacts"
 
-passed=0
-failed=0
-check() {
-  if [[ $1 == ok ]]; then
-    passed=$((passed + 1))
-    echo "  ok: $2"
-  else
-    failed=$((failed + 1))
-    echo "  FAILED: $2"
-  fi
-}
+# Wine's windows, as it maps them.
+e2e_any_window=1
 
-# The driver's own tests (GoogleTest), screenshots as BMP into the artefacts.
-QUIMBEL_DPI=$dpi QUIMBEL_ARTIFACTS=$(winepath -w "$artifacts" 2>/dev/null) \
-  timeout 300 wine "$build/quimbel_e2e_win32.exe" --gtest_color=no >"$artifacts/driver.log" 2>&1
+# The driver's own tests (GoogleTest).
+QUIMBEL_DPI=$dpi wine_driver "$build" "$artifacts" 300
 status=$?
-grep -E '^\[ +(OK|FAILED) +\]|Failure|Expected|Which is|actual' "$artifacts/driver.log" |
-  grep -v ' tests, listed below' | sed 's/^/  /'
 check "$([[ $status -eq 0 ]] && echo ok)" "driver tests ($preset, $dpi dpi)"
-for bmp in "$artifacts"/*.bmp; do
-  [[ -e $bmp ]] || continue
-  convert "$bmp" -alpha off "${bmp%.bmp}.png" && rm -f "$bmp"
-done
 
 if [[ $mode == all ]]; then
   # Each way of ending the saver: start it, let it run, act, time the end.
@@ -47,13 +33,8 @@ if [[ $mode == all ]]; then
     xdotool mousemove 500 400
     wine "$build/quimbel.scr" /s >/dev/null 2>&1 &
     pid=$!
-    window=
-    for _ in $(seq 100); do
-      window=$(xdotool search --name '^SAVER Screen$' 2>/dev/null | head -n1)
-      [[ -n $window ]] && break
-      sleep 0.1
-    done
-    if [[ -z $window ]]; then
+    e2e_track "$pid"
+    if ! window=$(wait_window "SAVER Screen" 10000); then
       check fail "saver window appears ($action)"
       kill "$pid" 2>/dev/null
       continue
@@ -75,20 +56,14 @@ if [[ $mode == all ]]; then
       check fail "saver still running just before the $action"
       continue
     fi
-    start=$(date +%s%N)
+    start=$(now_ms)
     case $action in
       move) xdotool mousemove_relative 1 0 ;;
       click) xdotool click 1 ;;
       key) xdotool key space ;;
     esac
     ended=
-    for _ in $(seq 300); do
-      if ! kill -0 "$pid" 2>/dev/null; then
-        ended=$(( ($(date +%s%N) - start) / 1000000 ))
-        break
-      fi
-      sleep 0.01
-    done
+    wait_exit "$pid" 3000 && ended=$(($(now_ms) - start))
     if [[ -z $ended ]]; then
       kill "$pid" 2>/dev/null
       check fail "saver ends on a $action (still running after 3 s)"
@@ -109,22 +84,14 @@ if [[ $mode == all ]]; then
   # the dialog and so ends the program.
   wine "$build/quimbel.scr" /c >/dev/null 2>&1 &
   pid=$!
-  window=
-  for _ in $(seq 100); do
-    window=$(xdotool search --name '^Saver Setting$' 2>/dev/null | head -n1)
-    [[ -n $window ]] && break
-    sleep 0.1
-  done
-  if [[ -n $window ]]; then
+  e2e_track "$pid"
+  if window=$(wait_window "Saver Setting" 10000); then
     sleep 0.5
     xdotool windowfocus --sync "$window" 2>/dev/null
     sleep 0.3
     xdotool key alt+x
     ended=
-    for _ in $(seq 300); do
-      kill -0 "$pid" 2>/dev/null || { ended=yes; break; }
-      sleep 0.01
-    done
+    wait_exit "$pid" 3000 && ended=yes
     [[ -z $ended ]] && kill "$pid" 2>/dev/null
     check "$([[ -n $ended ]] && echo ok)" "Alt+X chooses 終了 in the dialog's menu"
   else
@@ -135,16 +102,16 @@ if [[ $mode == all ]]; then
 
   # The zip's install and uninstall scripts, from both kinds of command
   # prompt for the 64-bit zip; the 32-bit one's scripts are the same files.
-  zip=$(ls "$build"/quimbel-*.zip 2>/dev/null | head -n1)
+  zip=$(find "$build" -maxdepth 1 -name 'quimbel-*.zip' | head -n1)
   prompts=(32 64)
   [[ $preset == win32 ]] && prompts=(32)
   if [[ -z $zip ]]; then
     check fail "distribution zip built ($preset)"
   else
-    "$root/tests/e2e/win32/install-e2e.sh" "$zip" "${prompts[@]}"
-    check "$([[ $? -eq 0 ]] && echo ok)" "install and uninstall ($preset zip)"
+    e2e_run "$root/tests/e2e/win32/install-e2e.sh" "$zip" "${prompts[@]}"
+    status=$?
+    check "$([[ $status -eq 0 ]] && echo ok)" "install and uninstall ($preset zip)"
   fi
 fi
 
-echo "e2e $preset: $passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+e2e_summary "e2e $preset"

@@ -17,7 +17,7 @@ import_reg() {
   file=$(mktemp --suffix=.reg)
   { printf '\xff\xfe'; printf 'Windows Registry Editor Version 5.00\r\n\r\n%s\r\n' "$1" |
     iconv -f UTF-8 -t UTF-16LE; } >"$file"
-  DISPLAY= wine regedit /S "$(winepath -w "$file" 2>/dev/null)" >/dev/null 2>&1
+  DISPLAY='' wine regedit /S "$(winepath -w "$file" 2>/dev/null)" >/dev/null 2>&1
   rm -f "$file"
 }
 
@@ -27,7 +27,7 @@ import_reg() {
 if [[ ! -f $stamp ]]; then
   mkdir -p "$prefix"
   # No display is needed to build the prefix; keep Wine off any X server.
-  DISPLAY= wineboot -i >/dev/null 2>&1 || true
+  DISPLAY='' wineboot -i >/dev/null 2>&1 || true
   wineserver -w
   import_reg '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
