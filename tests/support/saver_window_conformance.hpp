@@ -1,25 +1,15 @@
 #pragma once
 // What every saver window promises the core, written once and run against
-// each port's window through a driver that makes the port's factory and
-// works its window the way that port's system does:
+// each port's window through a driver that makes the port's factory and works
+// its window the way that port's system does. A driver has kSeesTheScreenUnder
+// and kTimersRunByThemselves (a check it cannot make is skipped, saying why),
+// Factory(), TwipsPerPixel(), ScreenPx(), PaintDesktop(colour) under the window
+// to come, Find(title) as another program would (the rest then use what it
+// found), Visible(), GeometryPx() on the screen, ShownAt(x, y) on the screen at
+// a window pixel once paints are done, RunUntil(done, ms) of its event loop,
+// SystemRepaint(), Click(x, y) and MovePointer(x, y) in window pixels, Key() to
+// whatever holds the focus, and DefaultPointer() (the platform's own).
 //
-//   struct Driver {
-//     static constexpr bool kSeesTheScreenUnder, kTimersRunByThemselves;
-//     platform::SaverWindowFactory& Factory();
-//     double TwipsPerPixel();
-//     engine::Rect ScreenPx();
-//     void PaintDesktop(engine::Pixel colour);  // under the window to come
-//     bool Find(std::string_view title);  // as another program would; the calls below use it
-//     bool Visible();
-//     engine::Rect GeometryPx();  // on the screen
-//     engine::Pixel ShownAt(int x, int y);  // on the screen at a window pixel, paints done
-//     template <class Done> void RunUntil(Done done, int ms);  // the event loop
-//     void SystemRepaint();
-//     void Click(int x, int y);  // window pixels, as the other input
-//     void Key();  // to whatever holds the keyboard focus
-//     void MovePointer(int x, int y);
-//     bool DefaultPointer();  // the platform's own over the window
-//   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Port, SaverWindowConformance, PortDriver);
 #include <gtest/gtest.h>
 

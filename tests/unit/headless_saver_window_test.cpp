@@ -14,38 +14,30 @@ using namespace quimbel;
 // Input goes through the record, as the headless port's loop delivers it.
 template <bool kOfferMemory>
 struct HeadlessDriver {
-  static constexpr bool kSeesTheScreenUnder = true;
-  static constexpr bool kTimersRunByThemselves = false;
-
+  static constexpr bool kSeesTheScreenUnder = true, kTimersRunByThemselves = false;
   headless::HeadlessProcess process;
   headless::HeadlessScreen screen;
   headless::HeadlessSaverFactory factory{process, screen};
   headless::SaverRecord* record = nullptr;
 
-  HeadlessDriver() {
-    screen.SetMetrics(1024, 768, 12);
-    factory.offerFrameMemory = kOfferMemory;
-  }
+  HeadlessDriver() { factory.offerFrameMemory = kOfferMemory; }
   platform::SaverWindowFactory& Factory() { return factory; }
-  double TwipsPerPixel() { return 12; }
+  double TwipsPerPixel() { return screen.twipsPerPixelX; }
   engine::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
-  void PaintDesktop(engine::Pixel colour) {
-    screen.desktop.Reset(screen.widthPx, screen.heightPx, colour);
-  }
+  void PaintDesktop(engine::Pixel c) { screen.desktop.Reset(screen.widthPx, screen.heightPx, c); }
   bool Find(std::string_view title) {
     record = &factory.Last();
     return process.TopLevelWindowExists(title);
   }
   bool Visible() { return record->visible; }
   engine::Rect GeometryPx() {
-    auto px = [&](double twips) { return static_cast<int>(std::lround(twips / 12)); };
-    return {px(record->leftTwips), px(record->topTwips), px(record->widthTwips),
-            px(record->heightTwips)};
+    auto px = [&](double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel())); };
+    const headless::SaverRecord& r = *record;
+    return {px(r.leftTwips), px(r.topTwips), px(r.widthTwips), px(r.heightTwips)};
   }
   engine::Pixel ShownAt(int x, int y) {
     engine::Surface dot(1, 1);
-    const engine::Rect at = GeometryPx();
-    screen.Capture(dot, at.x + x, at.y + y, 1, 1);
+    screen.Capture(dot, GeometryPx().x + x, GeometryPx().y + y, 1, 1);
     return dot.At(0, 0);
   }
   template <class Done>
@@ -56,10 +48,7 @@ struct HeadlessDriver {
     if (record->focused)
       record->KeyDown();
   }
-  void MovePointer(int x, int y) {
-    const engine::Rect at = GeometryPx();
-    record->MovePointer(at.x + x, at.y + y);
-  }
+  void MovePointer(int x, int y) { record->MovePointer(GeometryPx().x + x, GeometryPx().y + y); }
   bool DefaultPointer() { return record->defaultPointer; }
 };
 

@@ -21,9 +21,7 @@ namespace quimbel::linux_port {
 namespace {
 
 struct QtDriver {
-  static constexpr bool kSeesTheScreenUnder = false;
-  static constexpr bool kTimersRunByThemselves = true;
-
+  static constexpr bool kSeesTheScreenUnder = false, kTimersRunByThemselves = true;
   QtDriver() {
     TestApp();
     const QRect all = QGuiApplication::primaryScreen()->geometry();
@@ -37,7 +35,7 @@ struct QtDriver {
   QWidget* widget = nullptr;
 
   platform::SaverWindowFactory& Factory() { return factory; }
-  double TwipsPerPixel() { return 12; }
+  double TwipsPerPixel() { return screen.twipsPerPixelX; }
   engine::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
   void PaintDesktop(engine::Pixel) {}
   bool Find(std::string_view title) {
@@ -57,8 +55,7 @@ struct QtDriver {
   // What reached the window's backing store, as the screen would show it.
   engine::Pixel ShownAt(int x, int y) {
     QCoreApplication::processEvents();
-    const QImage shown = widget->screen()->grabWindow(widget->winId()).toImage();
-    return shown.isNull() ? 0xFF000000u : shown.pixel(x, y) & 0xFFFFFFu;
+    return widget->screen()->grabWindow(widget->winId()).toImage().pixel(x, y) & 0xFFFFFFu;
   }
   template <class Done>
   void RunUntil(Done done, int ms) {

@@ -18,9 +18,7 @@ namespace quimbel::win32_port {
 namespace {
 
 struct Win32Driver {
-  static constexpr bool kSeesTheScreenUnder = true;
-  static constexpr bool kTimersRunByThemselves = true;
-
+  static constexpr bool kSeesTheScreenUnder = true, kTimersRunByThemselves = true;
   Win32Screen screen;
   Win32SaverFactory factory{screen};
   std::optional<TestWindow> desktop;
@@ -48,15 +46,12 @@ struct Win32Driver {
     GetWindowRect(window, &r);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
-  // The screen's own pixel, not the snapshot the port's screen may hold.
+  // The screen's own pixel: a screen without the port's snapshot reads it.
   engine::Pixel ShownAt(int x, int y) {
     PumpMessages(50);
-    RECT r{};
-    GetWindowRect(window, &r);
-    HDC dc = GetDC(GetDesktopWindow());
-    COLORREF c = GetPixel(dc, r.left + x, r.top + y);
-    ReleaseDC(GetDesktopWindow(), dc);
-    return engine::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+    engine::Surface dot(1, 1);
+    Win32Screen().Capture(dot, GeometryPx().x + x, GeometryPx().y + y, 1, 1);
+    return dot.At(0, 0);
   }
   template <class Done>
   void RunUntil(Done done, int ms) {
