@@ -150,6 +150,15 @@ ControlBase::~ControlBase() {
 }
 
 void ControlBase::Create(DWORD exStyle, const wchar_t* className, DWORD style) {
+  // The system takes the controls from one WS_GROUP to the next, reaching
+  // into nested panels, as one group of automatic radio buttons (a click
+  // clears the others) and of arrow keys: each container's controls, and
+  // those after a panel, start a group of their own.
+  HWND last = GetWindow(parent_.window(), GW_CHILD);
+  if (last != nullptr)
+    last = GetWindow(last, GW_HWNDLAST);
+  if (last == nullptr || (GetWindowLongW(last, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0)
+    style |= WS_GROUP;
   // CLIPSIBLINGS: a control never paints over a sibling above it (a picture
   // box over a text box).
   window_ =
