@@ -34,6 +34,7 @@ struct Win32Driver {
   void PaintDesktop(engine::Pixel colour) {
     desktop.emplace(L"under the saver", 170, 130, 180, 120,
                     RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
+    SetWindowPos(desktop->hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     PumpMessages(100);
   }
   bool Find(std::string_view title) {
