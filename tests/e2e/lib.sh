@@ -54,6 +54,14 @@ e2e_stop() {
   wait "$1" 2>/dev/null || true
 }
 
+# Starts the command $@ in the background as a tracked process; $! names it
+# after the call. Redirections and NAME=VALUE settings given to the call
+# apply to the command.
+e2e_bg() {
+  "$@" &
+  e2e_track "$!"
+}
+
 # Runs a command to its end as a tracked process: a signal to the script ends
 # the command too, at once, not after the command has finished by itself.
 # Its standard input is /dev/null.
@@ -171,6 +179,30 @@ e2e_abort() {
   failed=$((failed + 1))
   e2e_summary "$1" || true
   exit 1
+}
+
+# ----------------------------------------------------------------- the build
+
+# The linux preset's programs: sets build, bin and hostbin, gives up (as
+# summary $1) when one is missing, and empties the artefacts folder
+# build/artifacts/$2, which art names. Expects root, the source tree.
+e2e_linux_build() {
+  local f
+  # shellcheck disable=SC2034 # for the scripts
+  build="${QUIMBEL_BUILD_DIR:-$root/build/linux}" bin="$build/quimbel" hostbin="$build/quimbel_e2e_host"
+  for f in "$bin" "$hostbin"; do
+    [ -x "$f" ] || e2e_abort "$1" "missing $f: build the linux preset first"
+  done
+  art="$root/build/artifacts/$2"
+  rm -rf "$art" && mkdir -p "$art"
+}
+
+# Gives up (as summary $1) unless the commands named after it are installed.
+e2e_need() {
+  local f
+  for f in "${@:2}"; do
+    command -v "$f" >/dev/null || e2e_abort "$1" "missing $f: run .ci/install-deps"
+  done
 }
 
 # ----------------------------------------------------------------------- Wine

@@ -6,14 +6,7 @@ set -u
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 # shellcheck source=tests/e2e/lib.sh
 . "$root/tests/e2e/lib.sh"
-build="${QUIMBEL_BUILD_DIR:-$root/build/linux}"
-bin="$build/quimbel"
-hostbin="$build/quimbel_e2e_host"
-art="$root/build/artifacts/linux-e2e"
-for f in "$bin" "$hostbin"; do
-  [ -x "$f" ] || e2e_abort "linux end-to-end" "missing $f: build the linux preset first"
-done
-rm -rf "$art" && mkdir -p "$art"
+e2e_linux_build "linux end-to-end" linux-e2e
 work="$(mktemp -d)"
 e2e_at_exit rm -rf "$work"
 e2e_start_xvfb 71 1024x768 "$work/xvfb.log" || e2e_abort "linux end-to-end" "no Xvfb"
@@ -52,6 +45,7 @@ start_host() {
   hosts=$((hosts + 1))
   local fifo="$work/host$hosts.in" out="$work/host$hosts.out"
   mkfifo "$fifo"
+  # Not through e2e_bg: the shell itself would wait on the fifo there.
   "$hostbin" "$@" <"$fifo" >"$out" &
   host_pid=$!
   e2e_track "$host_pid"
@@ -80,9 +74,8 @@ ok
 begin "/p draws the preview into the host window and ends with it"
 write_settings 20 8 2 0
 start_host 200 150 100 100
-"$bin" /p "$host_id" 2>>"$work/stderr" &
+e2e_bg "$bin" /p "$host_id" 2>>"$work/stderr"
 p=$!
-e2e_track "$p"
 if ! wait_window "preview window" 3000 >/dev/null; then
   fail "no preview window inside the host"
 else
@@ -115,9 +108,8 @@ elapsed=$(($(now_ms) - t0))
 ok
 
 begin "an untrapped error (a host handle past 32 bits) ends with the report, shown and printed"
-"$bin" /p 99999999999 2>"$work/report.txt" &
+e2e_bg "$bin" /p 99999999999 2>"$work/report.txt"
 p=$!
-e2e_track "$p"
 if ! wait_window "quimbel" 3000 >/dev/null; then
   fail "no report box"
 else
@@ -147,10 +139,23 @@ xdotool mousemove 512 700
 shot desktop
 
 start_saver() {
-  "$bin" /s 2>>"$work/stderr" &
+  e2e_bg "$bin" /s 2>>"$work/stderr"
   saver=$!
-  e2e_track "$saver"
   wait_window "SAVER Screen" 3000 >/dev/null
+}
+# Gives the input $3... (xdotool's arguments), which process $1 must end on
+# within 2 s; prints how soon it did. $2 names the input.
+ends_on() {
+  local pid=$1 input=$2 t0
+  shift 2
+  t0=$(now_ms)
+  xdotool "$@"
+  if wait_exit "$pid" 2000; then
+    echo "   ended $(($(now_ms) - t0)) ms after $input"
+  else
+    fail "still running 2 s after $input"
+    kill "$pid" 2>/dev/null
+  fi
 }
 
 begin "/s covers the screen with the desktop and walking characters; a 1-pixel move ends it"
@@ -175,13 +180,7 @@ else
   elif [ "$changed" -lt 500 ]; then
     fail "frames do not change ($changed pixels)"
   else
-    t0=$(now_ms)
-    xdotool mousemove_relative 1 0
-    if wait_exit "$saver" 2000; then
-      echo "   ended $(($(now_ms) - t0)) ms after a one-pixel move"
-    else
-      fail "still running 2 s after the mouse moved"
-    fi
+    ends_on "$saver" "a one-pixel move" mousemove_relative 1 0
   fi
 fi
 ok
@@ -201,22 +200,14 @@ else
   if [ "$second" -ne 0 ] || [ "$windows" -ne 1 ]; then
     fail "a second /s was not refused (status $second, $windows saver windows)"
   fi
-  t0=$(now_ms)
-  xdotool key space
-  if wait_exit "$saver" 2000; then
-    echo "   ended $(($(now_ms) - t0)) ms after a key"
-  else
-    fail "still running 2 s after a key press"
-    kill "$saver"
-  fi
+  ends_on "$saver" "a key" key space
 fi
 ok
 
 begin "/c opens Saver Setting (client 540 x 330); a second start is refused; Yes saves"
 write_settings 20 8 2 2
-"$bin" /c 2>>"$work/stderr" &
+e2e_bg "$bin" /c 2>>"$work/stderr"
 dialog=$!
-e2e_track "$dialog"
 if ! win="$(wait_window "Saver Setting" 3000)"; then
   fail "no window titled Saver Setting"
 else
@@ -254,9 +245,8 @@ ok
 
 begin "at 120 dpi the dialog keeps its 540 x 330 client area, centred; Alt+X ends it"
 echo "Xft.dpi: 120" | xrdb -merge
-"$bin" /c 2>>"$work/stderr" &
+e2e_bg "$bin" /c 2>>"$work/stderr"
 dialog=$!
-e2e_track "$dialog"
 if ! win="$(wait_window "Saver Setting" 3000)"; then
   fail "no window titled Saver Setting"
 else
@@ -280,9 +270,8 @@ begin "--root draws into \$XSCREENSAVER_WINDOW and ends cleanly on SIGTERM"
 write_settings 10 8 2 2
 start_host 320 240 600 400
 root_host_fd=$host_fd
-XSCREENSAVER_WINDOW="$host_hex" "$bin" --root 2>>"$work/stderr" &
+XSCREENSAVER_WINDOW="$host_hex" e2e_bg "$bin" --root 2>>"$work/stderr"
 hack=$!
-e2e_track "$hack"
 sleep 1.2
 shot hosted-1
 sleep 0.5
@@ -313,9 +302,8 @@ ok
 
 begin "--window-id draws into that window and ends when the window goes"
 start_host 240 180 50 450
-"$bin" --window-id "$host_id" 2>>"$work/stderr" &
+e2e_bg "$bin" --window-id "$host_id" 2>>"$work/stderr"
 hack=$!
-e2e_track "$hack"
 sleep 1.0
 shot window-id
 white="$(count_colour window-id 240x180+50+450 FFFFFF)"

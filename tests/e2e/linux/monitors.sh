@@ -40,9 +40,8 @@ monitor_dialogs() {
   begin "two monitors, primary on the $side: the dialog, help, introduction and About box open on it"
   split_screen "$( [ "$side" = left ] && echo A || echo B)"
   xdotool mousemove $((2560 - left - 600)) 500 # the pointer on the other monitor
-  "$bin" /c 2>>"$work/stderr" &
+  e2e_bg "$bin" /c 2>>"$work/stderr"
   local dialog=$!
-  e2e_track "$dialog"
   local win help intro
   if ! win="$(wait_window "Saver Setting" 3000)"; then
     fail "no window titled Saver Setting"
@@ -100,9 +99,8 @@ monitor_saver() {
   xdotool mousemove 200 900
   sleep 0.5
   shot monitors-desktop
-  "$bin" /s 2>>"$work/stderr" &
+  e2e_bg "$bin" /s 2>>"$work/stderr"
   local saver=$!
-  e2e_track "$saver"
   if ! wait_window "SAVER Screen" 3000 >/dev/null; then
     fail "no saver window"
   else

@@ -8,19 +8,13 @@ set -u
 root="$(cd "$(dirname "$0")/../../.." && pwd)"
 # shellcheck source=tests/e2e/lib.sh
 . "$root/tests/e2e/lib.sh"
-build="${QUIMBEL_BUILD_DIR:-$root/build/linux}"
-bin="$build/quimbel"
-art="$root/build/artifacts/linux-e2e-weston"
 name="wayland end-to-end"
-[ -x "$bin" ] || e2e_abort "$name" "missing $bin: build the linux preset first"
-for f in weston Xwayland xdotool import; do
-  command -v "$f" >/dev/null || e2e_abort "$name" "missing $f: run .ci/install-deps"
-done
+e2e_linux_build "$name" linux-e2e-weston
+e2e_need "$name" weston Xwayland xdotool import
 # Without Qt's Wayland platform Qt could not choose Wayland at all, and the
 # tests would prove nothing.
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
   e2e_abort "$name" "missing qt6-wayland: run .ci/install-deps"
-rm -rf "$art" && mkdir -p "$art"
 
 work="$(mktemp -d)"
 e2e_at_exit rm -rf "$work"
@@ -28,10 +22,8 @@ e2e_at_exit cp "$work/weston.log" "$art/weston.log"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$XDG_RUNTIME_DIR" "$work/config/quimbel" && chmod 700 "$XDG_RUNTIME_DIR"
 socket="quimbel-e2e-$$"
-weston --backend=headless-backend.so --xwayland --socket="$socket" --width=1280 --height=720 \
-  --log="$work/weston.log" >/dev/null 2>&1 &
-weston=$!
-e2e_track "$weston"
+e2e_bg weston --backend=headless-backend.so --xwayland --socket="$socket" \
+  --width=1280 --height=720 --log="$work/weston.log" >/dev/null 2>&1
 
 end=$(($(now_ms) + 10000))
 display=""
@@ -57,9 +49,8 @@ count_lit() {
 }
 
 begin "/s makes its saver window on XWayland and draws there"
-"$bin" /s 2>>"$work/stderr" &
+e2e_bg "$bin" /s 2>>"$work/stderr"
 saver=$!
-e2e_track "$saver"
 if ! id="$(wait_window "SAVER Screen" 8000)"; then
   fail "no X window titled SAVER Screen on $display"
 else
@@ -79,9 +70,8 @@ wait_exit "$saver" 2000 || fail "still running 2 s after SIGTERM"
 ok
 
 begin "/c opens Saver Setting on XWayland"
-"$bin" /c 2>>"$work/stderr" &
+e2e_bg "$bin" /c 2>>"$work/stderr"
 dialog=$!
-e2e_track "$dialog"
 if ! id="$(wait_window "Saver Setting" 8000)"; then
   fail "no X window titled Saver Setting on $display"
 else
@@ -99,9 +89,8 @@ wait_exit "$dialog" 2000
 ok
 
 begin "a Qt platform the user chose is kept: with wayland, no X window"
-QT_QPA_PLATFORM=wayland "$bin" /c 2>>"$work/stderr" &
+QT_QPA_PLATFORM=wayland e2e_bg "$bin" /c 2>>"$work/stderr"
 dialog=$!
-e2e_track "$dialog"
 sleep 3
 if ! alive "$dialog"; then
   fail "the program ended"

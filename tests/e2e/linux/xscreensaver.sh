@@ -14,18 +14,9 @@ set -u
 root="$(cd "$(dirname "$0")/../../.." && pwd)"
 # shellcheck source=tests/e2e/lib.sh
 . "$root/tests/e2e/lib.sh"
-build="${QUIMBEL_BUILD_DIR:-$root/build/linux}"
-bin="$build/quimbel"
-hostbin="$build/quimbel_e2e_host"
-art="$root/build/artifacts/linux-e2e-xscreensaver"
 name="xscreensaver end-to-end"
-for f in "$bin" "$hostbin"; do
-  [ -x "$f" ] || e2e_abort "$name" "missing $f: build the linux preset first"
-done
-for f in xscreensaver xscreensaver-command Xvfb xsetroot xrandr xdotool import; do
-  command -v "$f" >/dev/null || e2e_abort "$name" "missing $f: run .ci/install-deps"
-done
-rm -rf "$art" && mkdir -p "$art"
+e2e_linux_build "$name" linux-e2e-xscreensaver
+e2e_need "$name" xscreensaver xscreensaver-command Xvfb xsetroot xrandr xdotool import
 
 user="$(id -un)"
 if [ "$(id -u)" = 0 ]; then
@@ -74,10 +65,9 @@ session=(HOME="$home" DISPLAY=":$n" XDG_RUNTIME_DIR="$run" XDG_CONFIG_HOME="$hom
 xss() { as_user "${session[@]}" xscreensaver-command "$@"; }
 # The daemon's own hacks go with it; any of ours it left after them.
 e2e_at_exit stop_ours
-as_user "${session[@]}" xscreensaver -no-splash >"$art/xscreensaver.log" 2>&1 &
+e2e_bg as_user "${session[@]}" xscreensaver -no-splash >"$art/xscreensaver.log" 2>&1
 daemon=$!
-e2e_track "$daemon"
-e2e_at_exit 'xss -exit'
+e2e_at_exit xss -exit
 for _ in $(seq 100); do xss -time >/dev/null 2>&1 && break; sleep 0.1; done
 
 # Our program's processes on this display, run by the daemon's user.
@@ -218,10 +208,9 @@ fi
 ok
 
 begin "with Saver Setting open, the daemon's hack still runs, draws and ends"
-XDG_CONFIG_HOME="$work/dialog" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$bin" /c \
-  2>>"$work/stderr" &
+XDG_CONFIG_HOME="$work/dialog" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+  e2e_bg "$bin" /c 2>>"$work/stderr"
 dialog=$!
-e2e_track "$dialog"
 end=$(($(now_ms) + 5000))
 until xdotool search --onlyvisible --name '^Saver Setting$' >/dev/null 2>&1; do
   [ "$(now_ms)" -ge "$end" ] && break
@@ -266,9 +255,8 @@ e2e_track $!
 exec {host_fd}>"$work/host.in"
 for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.02; done
 read -r _ host_hex <"$work/host.out"
-as_user "${session[@]}" "$bin" --window-id "$host_hex" 2>>"$work/stderr" &
+e2e_bg as_user "${session[@]}" "$bin" --window-id "$host_hex" 2>>"$work/stderr"
 preview=$!
-e2e_track "$preview"
 # Characters in the white host: the tune would have started before them.
 preview_drawn() {
   convert "$art/preview.png" -crop 320x240+100+100 +repage "$art/preview-host.png"
@@ -302,9 +290,8 @@ xrandr --setmonitor R 512/135x768/203+512+0 none >/dev/null 2>&1
 other=6E2A3F
 convert -size 1024x768 xc:white -fill black -draw "rectangle 0,0 511,767" "$work/halves.xbm"
 xsetroot -bitmap "$work/halves.xbm" -fg "#$desktop" -bg "#$other"
-as_user "${session[@]}" xscreensaver -no-splash >>"$art/xscreensaver.log" 2>&1 &
+e2e_bg as_user "${session[@]}" xscreensaver -no-splash >>"$art/xscreensaver.log" 2>&1
 daemon=$!
-e2e_track "$daemon"
 for _ in $(seq 100); do xss -time >/dev/null 2>&1 && break; sleep 0.1; done
 xss -activate >/dev/null
 end=$(($(now_ms) + 5000))

@@ -31,9 +31,8 @@ if [[ $mode == all ]]; then
   for action in move click key; do
     reg_clear
     xdotool mousemove 500 400
-    wine "$build/quimbel.scr" /s >/dev/null 2>&1 &
+    e2e_bg wine "$build/quimbel.scr" /s >/dev/null 2>&1
     pid=$!
-    e2e_track "$pid"
     if ! window=$(wait_window "SAVER Screen" 10000); then
       check fail "saver window appears ($action)"
       kill "$pid" 2>/dev/null
@@ -82,9 +81,8 @@ fi
 if [[ $mode == all ]]; then
   # The menu's access key from the keyboard: Alt+X is 終了(&X&ｻ), which closes
   # the dialog and so ends the program.
-  wine "$build/quimbel.scr" /c >/dev/null 2>&1 &
+  e2e_bg wine "$build/quimbel.scr" /c >/dev/null 2>&1
   pid=$!
-  e2e_track "$pid"
   if window=$(wait_window "Saver Setting" 10000); then
     sleep 0.5
     xdotool windowfocus --sync "$window" 2>/dev/null
