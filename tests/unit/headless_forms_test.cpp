@@ -10,7 +10,6 @@
 
 namespace {
 
-using quimbel::headless::ControlRecord;
 using quimbel::headless::FormRecord;
 
 struct HeadlessFormsDriver {
@@ -31,24 +30,17 @@ struct HeadlessFormsDriver {
     }
     throw std::out_of_range("no open form " + caption);
   }
-  ControlRecord& Control(const std::string& caption, const char* kind, const std::string& text) {
-    for (auto& control : Form(caption).controls) {
-      if (control->kind == kind && (text.empty() || control->text == text))
-        return *control;
-    }
-    throw std::out_of_range(std::string("no ") + kind + " " + text + " in " + caption);
-  }
-
   void LetTimePass() {
     auto forms = factory.created;  // a tick may open or close forms
     for (auto& form : forms)
       form->Tick();
   }
   void Click(const std::string& caption, const std::string& text) {
-    Control(caption, "PushButton", text).Click();
-  }
-  void SelectOption(const std::string& caption, const std::string& text) {
-    Control(caption, "OptionButton", text).Select();
+    for (auto& control : Form(caption).controls) {
+      if (control->text == text)
+        return control->kind == "OptionButton" ? control->Select() : control->Click();
+    }
+    throw std::out_of_range("no button " + text + " in " + caption);
   }
   void ChooseMenu(const std::string& caption, const std::string& menu, const std::string& item) {
     if (item.empty())
@@ -71,7 +63,11 @@ struct HeadlessFormsDriver {
             static_cast<int>(std::lround(form.topTwips / screen.TwipsPerPixelY()))};
   }
   std::string TextBoxText(const std::string& caption) {
-    return Control(caption, "TextBox", "").text;
+    for (auto& control : Form(caption).controls) {
+      if (control->kind == "TextBox")
+        return control->text;
+    }
+    throw std::out_of_range("no text box in " + caption);
   }
 };
 

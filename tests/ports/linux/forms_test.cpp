@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -27,14 +28,6 @@ namespace {
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-QWidget* TopLevel(const char* name) {
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->objectName() == QString::fromUtf8(name))
-      return top;
-  }
-  return nullptr;
 }
 
 // Runs the event loop for a while, deferred deletions included.
@@ -68,16 +61,12 @@ struct QtFormsDriver {
     ADD_FAILURE() << "no window " << caption;
     throw std::out_of_range(caption);
   }
-  template <class W>
-  static W* Child(const std::string& caption, const std::string& text) {
-    for (W* child : Window(caption)->findChildren<W*>()) {
-      if (child->text() == Q(text))
-        return child;
-    }
-    throw std::out_of_range(text);
-  }
   // A left click in the middle of the button, as the mouse delivers it.
-  static void ClickWidget(QWidget* widget) {
+  void Click(const std::string& caption, const std::string& text) {
+    QAbstractButton* widget = nullptr;
+    for (QAbstractButton* button : Window(caption)->findChildren<QAbstractButton*>())
+      widget = button->text() == Q(text) ? button : widget;
+    ASSERT_NE(widget, nullptr) << text;
     QPointF centre = QRectF(widget->rect()).center();
     QPointF global = widget->mapToGlobal(centre);
     QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
@@ -89,12 +78,6 @@ struct QtFormsDriver {
   }
 
   void LetTimePass() { Settle(60); }
-  void Click(const std::string& caption, const std::string& text) {
-    ClickWidget(Child<QPushButton>(caption, text));
-  }
-  void SelectOption(const std::string& caption, const std::string& text) {
-    ClickWidget(Child<QRadioButton>(caption, text));
-  }
   void ChooseMenu(const std::string& caption, const std::string& menu, const std::string& item) {
     for (QAction* entry : Window(caption)->findChild<QMenuBar*>()->actions()) {
       if (entry->text() != Q(menu))
@@ -133,14 +116,11 @@ struct QtFormsDriver {
   }
 };
 
+// The Qt-only checks build forms through the same driver.
 class QtForms : public ::testing::Test {
  protected:
-  void SetUp() override {
-    TestApp();
-    screen.SetMetrics(1024, 768, 15);
-  }
-  headless::HeadlessScreen screen;
-  QtFormFactory factory{screen};
+  QtFormsDriver driver;
+  platform::FormFactory& factory = driver.Factory(15);
 };
 
 // Qt elides a menu text that does not fit; the help menu's captions carry two
@@ -148,15 +128,16 @@ class QtForms : public ::testing::Test {
 // same, pixel for pixel, in a menu with room to spare.
 TEST_F(QtForms, MenuItemsWithTwoAccessKeyMarksAreDrawnWhole) {
   auto form = factory.CreateForm("frmTest");
+  form->SetCaption("menus");
   form->AddMenuCommand("終了(&X&ｻ)", [] {});
   platform::Submenu& help = form->AddSubmenu("ﾍﾙﾌﾟ(&H&ｸ)");
   help.AddItem("使い方(&H&ｸ)", [] {});
   help.AddItem("ｿﾌﾄ紹介(&E&ｲ)", [] {});
   help.AddItem("ﾊﾞｰｼﾞｮﾝ(&A)", [] {});
-  QMenuBar* bar = TopLevel("frmTest")->findChild<QMenuBar*>();
+  QMenuBar* bar = driver.Window("menus")->findChild<QMenuBar*>();
   ASSERT_EQ(bar->actions().size(), 2);
   EXPECT_EQ(bar->actions()[0]->text(), QStringLiteral("終了(&X&ｻ)"));
-  QMenu* menu = TopLevel("frmTest")->findChild<QMenu*>();
+  QMenu* menu = driver.Window("menus")->findChild<QMenu*>();
   ASSERT_NE(menu, nullptr);
   menu->adjustSize();
   const QImage asBuilt = menu->grab().toImage();
@@ -172,6 +153,7 @@ TEST_F(QtForms, MenuItemsWithTwoAccessKeyMarksAreDrawnWhole) {
 
 TEST_F(QtForms, WidgetsShowCaptionsFontsAndBordersAsTheProgramMeantThem) {
   auto form = factory.CreateForm("frmText");
+  form->SetCaption("widgets");
   platform::PushButton& button = form->AddPushButton("Cmd");
   button.SetText("A&B");
   platform::Label& label = form->AddLabel("Lbl");
@@ -182,7 +164,7 @@ TEST_F(QtForms, WidgetsShowCaptionsFontsAndBordersAsTheProgramMeantThem) {
   platform::Panel& panel = form->AddPanel("PanelA", true);
   panel.AddOptionButton("A0");
   form->AddDropDownList("ComboType");
-  QWidget* top = TopLevel("frmText");
+  QWidget* top = driver.Window("widgets");
   EXPECT_EQ(top->findChild<QPushButton*>("Cmd")->text(), QStringLiteral("A&&B"));
   QLabel* qlabel = top->findChild<QLabel*>("Lbl");
   EXPECT_EQ(qlabel->text(), QStringLiteral("一行目\n二行目"));

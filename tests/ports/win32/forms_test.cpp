@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +23,39 @@ using platform::Colour;
 
 namespace {
 
+// Every window of this thread's desktop with exactly this title.
+std::vector<HWND> TopLevels(const std::string& caption) {
+  struct Search {
+    std::wstring title;
+    std::vector<HWND> found;
+  } search{Widen(caption), {}};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        wchar_t text[256] = {};
+        GetWindowTextW(w, text, 256);
+        if (s->title == text)
+          s->found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A control of the form, at any depth, by its class and text (empty: any).
+HWND Descendant(HWND root, const wchar_t* className, const std::string& text) {
+  for (HWND w = GetWindow(root, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    wchar_t name[64] = {}, title[256] = {};
+    GetClassNameW(w, name, 64);
+    GetWindowTextW(w, title, 256);
+    if (lstrcmpiW(name, className) == 0 && (text.empty() || Widen(text) == title))
+      return w;
+    if (HWND inside = Descendant(w, className, text))
+      return inside;
+  }
+  return nullptr;
+}
+
 class FormsTest : public ::testing::Test {
  protected:
   std::unique_ptr<platform::Form> MakeForm(const char* caption) {
@@ -31,27 +63,6 @@ class FormsTest : public ::testing::Test {
     form->SetCaption(caption);
     window = FindWindowW(L"QuimbelForm", Widen(caption).c_str());
     return form;
-  }
-  // The client size fixed the way the program does it: outer sizes in twips.
-  void FitClient(platform::Form& form, int width, int height) {
-    double tx = std::lround(screen.TwipsPerPixelX());
-    double ty = std::lround(screen.TwipsPerPixelY());
-    form.SetOuterWidthTwips(form.OuterWidthTwips() - tx * form.ClientWidthPx() + width * tx);
-    form.SetOuterHeightTwips(form.OuterHeightTwips() - ty * form.ClientHeightPx() + height * ty);
-    form.SetLeftTwips(100 * tx);
-    form.SetTopTwips(50 * ty);
-  }
-  static HWND Child(HWND parent, const wchar_t* className, int index = 0) {
-    HWND found = nullptr;
-    for (HWND w = GetWindow(parent, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-      wchar_t name[64] = {};
-      GetClassNameW(w, name, 64);
-      if (lstrcmpiW(name, className) == 0 && index-- == 0) {
-        found = w;
-        break;
-      }
-    }
-    return found;
   }
   Win32Screen screen;
   Win32FormFactory factory{screen};
@@ -66,7 +77,7 @@ TEST_F(FormsTest, FontsKeepFaceWeightJapaneseCharsetAndPointSize) {
   label.SetFontFace("ＭＳ 明朝");
   label.SetFontBold(true);
   label.SetFontSize(11);
-  HWND w = Child(window, L"Static");
+  HWND w = Descendant(window, L"Static", "");
   auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
   ASSERT_NE(font, nullptr);
   LOGFONTW lf{};
@@ -115,7 +126,6 @@ TEST_F(FormsTest, MenusActOnEitherAccessKey) {
 
 TEST_F(FormsTest, ColoursAndPicturesReachTheScreen) {
   auto form = MakeForm("colours");
-  FitClient(*form, 200, 120);
   platform::Label& label = form->AddLabel("LabelTitle");
   label.SetBackColour(Colour::FromRgb(0, 128, 128));
   label.SetWidth(100);
@@ -158,7 +168,7 @@ TEST_F(FormsTest, ColoursAndPicturesReachTheScreen) {
   EXPECT_EQ(shot.At(18, 48), 0xFF0000u);
   EXPECT_EQ(shot.At(150, 60), 0xFFFFFFu) << "a text box is white";
 
-  LONG style = GetWindowLongW(Child(window, L"Edit"), GWL_STYLE);
+  LONG style = GetWindowLongW(Descendant(window, L"Edit", ""), GWL_STYLE);
   EXPECT_TRUE(style & ES_READONLY);
   EXPECT_TRUE(style & ES_MULTILINE);
   EXPECT_TRUE(style & WS_VSCROLL);
@@ -181,50 +191,17 @@ TEST_F(FormsTest, ArrowKeysSelectOptionButtonsAndListsCannotBeTypedInto) {
   }
   option[0]->SetValue(true);
   form->Show();
-  HWND first = Child(Child(window, L"QuimbelPanel"), L"Button");
+  HWND first = Descendant(window, L"Button", "");
   SetFocus(first);
   MSG down{first, WM_KEYDOWN, VK_DOWN, 0, 0, {}};
   DispatchOne(down);
   PumpMessages(20);
   EXPECT_TRUE(option[1]->Value());
   EXPECT_FALSE(option[0]->Value());
-  EXPECT_EQ(GetWindowLongW(Child(window, L"ComboBox"), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+  EXPECT_EQ(GetWindowLongW(Descendant(window, L"ComboBox", ""), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 }
 
 namespace {
-
-// Every window of this thread's desktop with exactly this title.
-std::vector<HWND> TopLevels(const std::string& caption) {
-  struct Search {
-    std::wstring title;
-    std::vector<HWND> found;
-  } search{Widen(caption), {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        wchar_t text[256] = {};
-        GetWindowTextW(w, text, 256);
-        if (s->title == text)
-          s->found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A control of the form, at any depth, by its class and text (empty: any).
-HWND Descendant(HWND root, const wchar_t* className, const std::string& text) {
-  for (HWND w = GetWindow(root, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-    wchar_t name[64] = {}, title[256] = {};
-    GetClassNameW(w, name, 64);
-    GetWindowTextW(w, title, 256);
-    if (lstrcmpiW(name, className) == 0 && (text.empty() || Widen(text) == title))
-      return w;
-    if (HWND inside = Descendant(w, className, text))
-      return inside;
-  }
-  return nullptr;
-}
 
 struct Win32FormsDriver {
   static constexpr bool kFindsWindowsByTitle = true;
@@ -243,18 +220,14 @@ struct Win32FormsDriver {
     EXPECT_EQ(found.size(), 1u) << caption;
     return found.empty() ? nullptr : found.front();
   }
+  void LetTimePass() { PumpMessages(80); }
   // A click as the button reports it, with the button's own mouse handling.
-  static void ClickButton(const std::string& caption, const std::string& text) {
+  void Click(const std::string& caption, const std::string& text) {
     HWND button = Descendant(Window(caption), L"Button", text);
     ASSERT_NE(button, nullptr) << text;
     SendMessageW(button, BM_CLICK, 0, 0);
   }
 
-  void LetTimePass() { PumpMessages(80); }
-  void Click(const std::string& caption, const std::string& text) { ClickButton(caption, text); }
-  void SelectOption(const std::string& caption, const std::string& text) {
-    ClickButton(caption, text);
-  }
   // The menu loop posts the chosen item's command to the window.
   void ChooseMenu(const std::string& caption, const std::string& menu, const std::string& item) {
     HWND window = Window(caption);
