@@ -17,6 +17,8 @@ void FitClientAndCentre(platform::Screen& screen, platform::Form& form, base::In
   double frameWidth = outerWidth - tx * static_cast<double>(form.ClientWidthPx());
   form.SetOuterWidthTwips(frameWidth + base::CheckedInt16(clientWidth * tx));
 
+  // Measured only now: a menu bar wraps to the new width, and the frame's
+  // height with it.
   base::Int16 ty = base::CInt16(screen.TwipsPerPixelY());
   double outerHeight = form.OuterHeightTwips();
   double frameHeight = outerHeight - ty * static_cast<double>(form.ClientHeightPx());

@@ -24,8 +24,9 @@ void SetBounds(Target& target, base::Int16 width, base::Int16 height, base::Int1
   target.SetTop(top);
 }
 
-// For controls whose height follows from their font: the font comes first so
-// that the control has its final height before it is moved.
+// For controls whose height follows from their font (a drop-down list): no
+// height is asked for, since a port may honour one. The ports keep a control's
+// position when its font changes its height, so the order is not what counts.
 template <class Target>
 void PlaceCombo(platform::Screen& screen, Target& target, base::Int16 fontSize, base::Int16 width,
                 base::Int16 left, base::Int16 top) {

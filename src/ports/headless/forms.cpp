@@ -251,10 +251,12 @@ class FormImpl : public ContainerImpl<platform::Form> {
   void SetBackColour(platform::Colour colour) override { r_->back = colour; }
 
   void AddMenuCommand(std::string_view caption, platform::Handler onChoose) override {
-    r_->menus.push_back(MenuRecord{std::string(caption), std::move(onChoose), {}});
+    KeepingOuterHeight([&] {
+      r_->menus.push_back(MenuRecord{std::string(caption), std::move(onChoose), {}});
+    });
   }
   platform::Submenu& AddSubmenu(std::string_view caption) override {
-    r_->menus.push_back(MenuRecord{std::string(caption), {}, {}});
+    KeepingOuterHeight([&] { r_->menus.push_back(MenuRecord{std::string(caption), {}, {}}); });
     submenus_.push_back(std::make_unique<SubmenuImpl>(*r_, r_->menus.size() - 1));
     return *submenus_.back();
   }
@@ -275,7 +277,8 @@ class FormImpl : public ContainerImpl<platform::Form> {
   }
   void SetOuterWidthTwips(double twips) override {
     long outer = std::lround(twips / screen_.TwipsPerPixelX());
-    r_->clientWidthPx = std::max(0, static_cast<int>(outer) - r_->FrameWidthPx());
+    KeepingOuterHeight(
+        [&] { r_->clientWidthPx = std::max(0, static_cast<int>(outer) - r_->FrameWidthPx()); });
     r_->calls.emplace_back("OuterWidth");
   }
   void SetOuterHeightTwips(double twips) override {
@@ -298,6 +301,15 @@ class FormImpl : public ContainerImpl<platform::Form> {
   }
 
  private:
+  // The window keeps its outer height: menu-bar rows gained or lost come
+  // out of or go back to the client area.
+  template <class Change>
+  void KeepingOuterHeight(Change change) {
+    const int outer = r_->clientHeightPx + r_->FrameHeightPx();
+    change();
+    r_->clientHeightPx = std::max(0, outer - r_->FrameHeightPx());
+  }
+
   void Unregister() {
     if (!registered_)
       return;
@@ -336,6 +348,13 @@ void ControlRecord::Select() {
   if (kind != "OptionButton")
     throw std::out_of_range(name + " is not an option button");
   SelectOption(*this);
+}
+
+int FormRecord::MenuRows() const {
+  if (menus.empty())
+    return 0;
+  const int perRow = std::max(1, clientWidthPx / kMenuEntryPx);
+  return (static_cast<int>(menus.size()) + perRow - 1) / perRow;
 }
 
 ControlRecord& FormRecord::Control(const std::string& controlName) {

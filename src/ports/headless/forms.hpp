@@ -72,12 +72,17 @@ struct FormRecord {
   std::vector<std::pair<int, platform::Handler>> timers;  // interval, tick
   platform::Handler onCloseRequest;
 
-  // The frame the headless "window manager" draws, in pixels.
+  // The frame the headless "window manager" draws, in pixels. Its menu bar
+  // wraps as a framed window's does: entries kMenuEntryPx wide fill as many
+  // rows of kMenuBarPx as the client width needs, so the frame's height
+  // follows the width.
   static constexpr int kBorderPx = 4;
   static constexpr int kTitlePx = 23;
   static constexpr int kMenuBarPx = 20;
+  static constexpr int kMenuEntryPx = 80;
+  int MenuRows() const;
   int FrameWidthPx() const { return 2 * kBorderPx; }
-  int FrameHeightPx() const { return 2 * kBorderPx + kTitlePx + (menus.empty() ? 0 : kMenuBarPx); }
+  int FrameHeightPx() const { return 2 * kBorderPx + kTitlePx + MenuRows() * kMenuBarPx; }
 
   // The control with this name; throws std::out_of_range when there is none.
   ControlRecord& Control(const std::string& controlName);
