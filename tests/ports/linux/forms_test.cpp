@@ -43,8 +43,8 @@ void Settle(int ms) {
 struct QtFormsDriver {
   static constexpr bool kFindsWindowsByTitle = false;
   static constexpr const char* kNoTitleSearch =
-      "the port tests run on Qt's offscreen platform, which makes no X windows to find; the "
-      "Linux end-to-end runs find the dialogs on a real X server";
+      "Qt's offscreen platform makes no X windows; tests/e2e/run-linux.sh finds the open "
+      "settings dialog by its title on a real X server when it refuses a second start";
   headless::HeadlessScreen screen;
   QtFormFactory factory{(TestApp(), screen)};
   ~QtFormsDriver() { Settle(0); }

@@ -23,22 +23,24 @@ using platform::Colour;
 
 namespace {
 
-// Every window of this thread's desktop with exactly this title.
+struct TitleSearch {
+  std::wstring title;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTitled(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<TitleSearch*>(search);
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  if (s->title == text)
+    s->found.push_back(window);
+  return TRUE;
+}
+
+// Every top-level window with exactly this title.
 std::vector<HWND> TopLevels(const std::string& caption) {
-  struct Search {
-    std::wstring title;
-    std::vector<HWND> found;
-  } search{Widen(caption), {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        wchar_t text[256] = {};
-        GetWindowTextW(w, text, 256);
-        if (s->title == text)
-          s->found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TitleSearch search{Widen(caption), {}};
+  EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
