@@ -46,10 +46,16 @@ e2e_track() {
 }
 
 # Ends process $1 (only if it still started at $2, when given): TERM, and KILL
-# when it outlives 5 s of that.
+# when it outlives 5 s of that. Its children get the TERM too: a script
+# acts on a signal only once its command substitution or other foreground
+# command has ended.
 e2e_stop() {
   [ -z "${2:-}" ] || [ "$(e2e_started "$1")" = "$2" ] || return 0
+  local children
+  children="$(ps -o pid= --ppid "$1" 2>/dev/null)" || true
   kill -TERM "$1" 2>/dev/null || return 0
+  # shellcheck disable=SC2086 # one id a word
+  [ -z "$children" ] || kill -TERM $children 2>/dev/null || true
   wait_exit "$1" 5000 || kill -KILL "$1" 2>/dev/null || true
   wait "$1" 2>/dev/null || true
 }
