@@ -10,17 +10,23 @@
 #include "ports/win32/unicode.hpp"
 
 namespace quimbel::win32_port {
+namespace {
+
+constexpr std::size_t kRoomBeyondReply = 16;
+
+}  // namespace
 
 std::uint32_t WinmmSoundService::Send(std::string_view command, std::string* reply,
                                       std::size_t replyLength) {
   std::wstring wide = Widen(command);
   if (reply == nullptr)
     return mciSendStringW(wide.c_str(), nullptr, 0, nullptr);
-  // The service writes its answer into a wide buffer of the same length; an
-  // empty one it cannot use at all.
-  std::wstring answer(replyLength > 0 ? replyLength : 1, L'\0');
+  // Wine cuts an answer to the buffer instead of failing: in a wide buffer
+  // larger than the caller's, an answer that does not fit there still shows
+  // as too long, and WriteSoundReply refuses it as Windows does.
+  std::wstring answer(replyLength + kRoomBeyondReply, L'\0');
   MCIERROR code =
-      mciSendStringW(wide.c_str(), answer.data(), static_cast<UINT>(replyLength), nullptr);
+      mciSendStringW(wide.c_str(), answer.data(), static_cast<UINT>(answer.size()), nullptr);
   if (code != 0)
     return code;
   answer.resize(std::wcslen(answer.c_str()));
