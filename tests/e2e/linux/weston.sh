@@ -22,6 +22,11 @@ e2e_at_exit cp "$work/weston.log" "$art/weston.log"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$XDG_RUNTIME_DIR" "$work/config/quimbel" && chmod 700 "$XDG_RUNTIME_DIR"
 socket="quimbel-e2e-$$"
+# XWayland's socket folder; weston crashes where it is missing (a machine
+# that has run no X server yet), as an X server would have made it.
+if [ ! -d /tmp/.X11-unix ]; then
+  mkdir -p /tmp/.X11-unix && chmod 1777 /tmp/.X11-unix
+fi
 e2e_bg weston --backend=headless-backend.so --xwayland --socket="$socket" \
   --width=1280 --height=720 --log="$work/weston.log" >/dev/null 2>&1
 
@@ -42,10 +47,26 @@ printf '[QuimbelSaver]\nnumber of cara=5\ntype of cara=0\nsaver type=2\nmusic mo
 # X windows on XWayland, shown or not. (No pointer moves here: XWayland on
 # the headless backend crashes on them.)
 e2e_any_window=1
-# Pixels of a screenshot that are not black.
+# Pixels of a screenshot that are not black; 0 when there is no picture.
 count_lit() {
-  convert "$art/$1.png" -fill white +opaque black -colorspace gray \
-    -format "%[fx:int(mean*w*h+0.5)]" info:
+  local n
+  n="$(convert "$art/$1.png" -fill white +opaque black -colorspace gray \
+    -format "%[fx:int(mean*w*h+0.5)]" info: 2>/dev/null)"
+  echo "${n:-0}"
+}
+# Screenshots window $1 into $2.png until more than $3 pixels are lit or ten
+# seconds pass (on a busy machine the first frames take their time); prints
+# the last count.
+shoot_until_lit() {
+  local end lit
+  end=$(($(now_ms) + 10000))
+  while :; do
+    import -window "$1" "$art/$2.png" 2>/dev/null
+    lit="$(count_lit "$2")"
+    [ "$lit" -gt "$3" ] || [ "$(now_ms)" -ge "$end" ] && break
+    sleep 0.3
+  done
+  echo "$lit"
 }
 
 begin "/s makes its saver window on XWayland and draws there"
@@ -54,14 +75,7 @@ saver=$!
 if ! id="$(wait_window "SAVER Screen" 8000)"; then
   fail "no X window titled SAVER Screen on $display"
 else
-  # On a busy machine the first frames take their time.
-  end=$(($(now_ms) + 10000))
-  while :; do
-    import -window "$id" "$art/saver.png"
-    lit="$(count_lit saver)"
-    [ "$lit" -gt 1000 ] || [ "$(now_ms)" -ge "$end" ] && break
-    sleep 0.3
-  done
+  lit="$(shoot_until_lit "$id" saver 1000)"
   echo "   saver window $(xdotool getwindowgeometry "$id" | tr -s ' \n' ' '), lit pixels $lit"
   [ "$lit" -gt 1000 ] || fail "no characters drawn ($lit lit pixels)"
 fi
@@ -75,13 +89,7 @@ dialog=$!
 if ! id="$(wait_window "Saver Setting" 8000)"; then
   fail "no X window titled Saver Setting on $display"
 else
-  end=$(($(now_ms) + 10000))
-  while :; do
-    import -window "$id" "$art/dialog.png"
-    lit="$(count_lit dialog)"
-    [ "$lit" -gt 10000 ] || [ "$(now_ms)" -ge "$end" ] && break
-    sleep 0.3
-  done
+  lit="$(shoot_until_lit "$id" dialog 10000)"
   [ "$lit" -gt 10000 ] || fail "the dialog is not drawn ($lit lit pixels)"
 fi
 kill "$dialog"
