@@ -1,7 +1,9 @@
 #pragma once
 // The seam: the screen, its monitors and metrics, the pointer and caret, and
 // foreign windows' rectangles.
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/surface.hpp"
 
@@ -18,6 +20,28 @@ struct Rect32 {
   std::int32_t right = 0;
   std::int32_t bottom = 0;
 };
+
+// The smallest rectangle that holds both.
+inline Rect32 Bounds(const Rect32& a, const Rect32& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+// Capture from a picture of the desktop taken earlier, whose top-left pixel
+// lies at (heldLeft, heldTop) of the screen: a rectangle that starts outside
+// the picture cannot be read.
+inline bool CaptureHeld(const engine::Surface& held, int heldLeft, int heldTop,
+                        engine::Surface& dst, int x, int y, int width, int height) {
+  const int left = x - heldLeft;
+  const int top = y - heldTop;
+  const int w = std::min({width, dst.Width(), held.Width() - left});
+  const int h = std::min({height, dst.Height(), held.Height() - top});
+  if (w <= 0 || h <= 0 || left < 0 || top < 0)
+    return false;
+  for (int row = 0; row < h; ++row)
+    std::memcpy(dst.Row(row), held.Row(top + row) + left, static_cast<std::size_t>(w) * 4);
+  return true;
+}
 
 // A host window as the command line names it: a Win32 window handle or an X
 // window id, read as a signed 32-bit number.

@@ -12,12 +12,8 @@ platform::Rect32 HeadlessScreen::PrimaryMonitorPx() {
 
 platform::Rect32 HeadlessScreen::DesktopPx() {
   platform::Rect32 all = PrimaryMonitorPx();
-  for (const platform::Rect32& m : monitors) {
-    all.left = std::min(all.left, m.left);
-    all.top = std::min(all.top, m.top);
-    all.right = std::max(all.right, m.right);
-    all.bottom = std::max(all.bottom, m.bottom);
-  }
+  for (const platform::Rect32& m : monitors)
+    all = platform::Bounds(all, m);
   return all;
 }
 

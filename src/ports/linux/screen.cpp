@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 #include "ports/linux/x11_image.hpp"
 
@@ -68,10 +67,7 @@ Monitors RandrMonitors(Display* display) {
       result.primary = r;
       result.found = true;
     } else {
-      result.all.left = std::min(result.all.left, r.left);
-      result.all.top = std::min(result.all.top, r.top);
-      result.all.right = std::max(result.all.right, r.right);
-      result.all.bottom = std::max(result.all.bottom, r.bottom);
+      result.all = platform::Bounds(result.all, r);
     }
     if (m.primary)
       result.primary = r;
@@ -123,15 +119,7 @@ void X11Screen::HoldSnapshot() {
 bool X11Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
   if (!holding_)
     return CaptureLive(dst, x, y, width, height);
-  const int sx = x - desktop_.left;
-  const int sy = y - desktop_.top;
-  int w = std::min({width, dst.Width(), snapshot_.Width() - sx});
-  int h = std::min({height, dst.Height(), snapshot_.Height() - sy});
-  if (w <= 0 || h <= 0 || sx < 0 || sy < 0)
-    return false;
-  for (int row = 0; row < h; ++row)
-    std::memcpy(dst.Row(row), snapshot_.Row(sy + row) + sx, static_cast<std::size_t>(w) * 4);
-  return true;
+  return platform::CaptureHeld(snapshot_, desktop_.left, desktop_.top, dst, x, y, width, height);
 }
 
 bool X11Screen::CaptureLive(engine::Surface& dst, int x, int y, int width, int height) {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "app/saver_area.hpp"
@@ -47,15 +46,7 @@ void Win32Screen::HoldSnapshot() {
 bool Win32Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
   if (snapshot_.Empty())
     return CaptureLive(dst, x, y, width, height);
-  int left = x - snapshotLeft_, top = y - snapshotTop_;
-  int w = std::min({width, dst.Width(), snapshot_.Width() - left});
-  int h = std::min({height, dst.Height(), snapshot_.Height() - top});
-  if (w <= 0 || h <= 0 || left < 0 || top < 0)
-    return false;
-  for (int row = 0; row < h; ++row) {
-    std::memcpy(dst.Row(row), snapshot_.Row(top + row) + left, static_cast<std::size_t>(w) * 4);
-  }
-  return true;
+  return platform::CaptureHeld(snapshot_, snapshotLeft_, snapshotTop_, dst, x, y, width, height);
 }
 
 bool Win32Screen::CaptureLive(engine::Surface& dst, int x, int y, int width, int height) {
