@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ports/linux/x11_image.hpp"
+
 namespace quimbel::linux_port {
 namespace {
 
@@ -41,13 +43,6 @@ class ErrorTrap {
   Display* display_;
   XErrorHandler previous_ = nullptr;
 };
-
-// Whether an image of the server's format holds our 0x00RRGGBB pixels as
-// they are.
-bool TakesOurPixels(const XImage* image) {
-  return image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 &&
-         image->green_mask == 0xFF00 && image->blue_mask == 0xFF && image->byte_order == LSBFirst;
-}
 
 engine::Rect Clipped(engine::Rect r, const engine::Surface& picture) {
   const int right = std::min(r.x + r.width, picture.Width());

@@ -7,6 +7,11 @@
 
 namespace quimbel::linux_port {
 
+bool TakesOurPixels(const XImage* image) {
+  return image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 &&
+         image->green_mask == 0xFF00 && image->blue_mask == 0xFF && image->byte_order == LSBFirst;
+}
+
 void CopyXImage(Display* display, XImage* image, engine::Surface& dst, int dx, int dy, int width,
                 int height) {
   if (image->red_mask == 0 && image->green_mask == 0 && image->blue_mask == 0) {
@@ -15,9 +20,7 @@ void CopyXImage(Display* display, XImage* image, engine::Surface& dst, int dx, i
     image->green_mask = visual->green_mask;
     image->blue_mask = visual->blue_mask;
   }
-  bool plain = image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 &&
-               image->green_mask == 0xFF00 && image->blue_mask == 0xFF &&
-               image->byte_order == LSBFirst;
+  const bool plain = TakesOurPixels(image);
   for (int row = 0; row < height; ++row) {
     engine::Pixel* out = dst.Row(dy + row) + dx;
     if (plain) {
