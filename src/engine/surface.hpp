@@ -40,9 +40,11 @@ class Surface {
   // The vector's buffer moves with it, so pixels_ stays valid.
   Surface(Surface&& other) noexcept { *this = std::move(other); }
   Surface& operator=(Surface&& other) noexcept {
-    own_ = std::move(other.own_);
-    Take(other.width_, other.height_, other.pixels_);
-    other.Take(0, 0, nullptr);
+    if (this != &other) {
+      own_ = std::move(other.own_);
+      Take(other.width_, other.height_, other.pixels_);
+      other.Take(0, 0, nullptr);
+    }
     return *this;
   }
 
