@@ -103,6 +103,10 @@ struct Shot {
   std::vector<DWORD> pixels;  // 0x00RRGGBB
   DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
+// A colour as a Shot holds it.
+inline DWORD Rgb(COLORREF c) {
+  return (static_cast<DWORD>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
 Shot CaptureScreen(int x, int y, int width, int height);
 // Saves a capture as a BMP under the artefacts directory (QUIMBEL_ARTIFACTS).
 void SaveShot(const Shot& shot, const std::string& name);

@@ -19,10 +19,6 @@ namespace {
 constexpr COLORREF kLeftBackdrop = RGB(255, 128, 0);
 constexpr COLORREF kPrimaryBackdrop = RGB(0, 96, 255);
 
-DWORD Rgb(COLORREF c) {
-  return (static_cast<DWORD>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-
 // The share of sampled pixels of the shot's columns [from, to) that show colour.
 double Share(const Shot& shot, int from, int to, COLORREF colour) {
   int same = 0, total = 0;

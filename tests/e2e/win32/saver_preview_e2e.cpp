@@ -16,10 +16,6 @@ namespace {
 constexpr COLORREF kBackdropLeft = RGB(255, 128, 0);
 constexpr COLORREF kBackdropRight = RGB(0, 96, 255);
 
-DWORD Rgb(COLORREF c) {
-  return (static_cast<DWORD>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-
 // The share of sampled pixels that equal what lay on the screen before.
 double ShareOfBackdrop(const Shot& shot) {
   int same = 0, total = 0;
