@@ -7,38 +7,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "ports/linux/x11_connection.hpp"
 #include "ports/linux/x11_image.hpp"
 
 namespace quimbel::linux_port {
 namespace {
-
-int IgnoreErrors(Display*, XErrorEvent*) {
-  return 0;
-}
-
-// One connection for one question; windows of another client may vanish
-// meanwhile, and their errors only mean "no answer".
-class Connection {
- public:
-  Connection() : display_(XOpenDisplay(nullptr)) {
-    if (display_ != nullptr)
-      previous_ = XSetErrorHandler(IgnoreErrors);
-  }
-  ~Connection() {
-    if (display_ == nullptr)
-      return;
-    XSync(display_, False);
-    XSetErrorHandler(previous_);
-    XCloseDisplay(display_);
-  }
-  Connection(const Connection&) = delete;
-  Connection& operator=(const Connection&) = delete;
-  Display* get() const { return display_; }
-
- private:
-  Display* display_;
-  XErrorHandler previous_ = nullptr;
-};
 
 std::optional<Pixmap> ScreenshotPixmap(Display* display, Window window) {
   Atom name = XInternAtom(display, "_SCREENSAVER_SCREENSHOT", True);
@@ -66,7 +39,7 @@ std::optional<Pixmap> ScreenshotPixmap(Display* display, Window window) {
 }  // namespace
 
 std::string X11WindowClass(unsigned long window) {
-  Connection connection;
+  X11Connection connection;
   if (connection.get() == nullptr)
     return {};
   XClassHint hint{};
@@ -88,7 +61,7 @@ int DaemonPictureOffset(int windowPos, int windowSize, int pictureSize) {
 
 bool CopyDaemonScreenshot(unsigned long window, const platform::Rect32& host, engine::Surface& dst,
                           int x, int y, int width, int height) {
-  Connection connection;
+  X11Connection connection;
   Display* display = connection.get();
   if (display == nullptr)
     return false;

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "ports/linux/x11_connection.hpp"
+
 namespace quimbel::linux_port {
 namespace {
 
@@ -55,18 +57,14 @@ bool HasTitle(Display* display, Window window, std::string_view title) {
   return name && *name == title;
 }
 
-int IgnoreErrors(Display*, XErrorEvent*) {
-  return 0;
-}
-
 }  // namespace
 
 bool X11TopLevelWindowExists(std::string_view title) {
-  Display* display = XOpenDisplay(nullptr);
+  // Windows may vanish while we walk the tree; their errors mean "not this one".
+  X11Connection connection;
+  Display* display = connection.get();
   if (display == nullptr)
     return false;
-  // Windows may vanish while we walk the tree; their errors mean "not this one".
-  auto previous = XSetErrorHandler(IgnoreErrors);
   bool found = false;
   Window root = DefaultRootWindow(display);
   Window rootReturn = 0, parent = 0;
@@ -91,9 +89,6 @@ bool X11TopLevelWindowExists(std::string_view title) {
     if (children != nullptr)
       XFree(children);
   }
-  XSync(display, False);
-  XSetErrorHandler(previous);
-  XCloseDisplay(display);
   return found;
 }
 
