@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "ports/linux/midi_length.hpp"
-#include "ports/linux/sound_command.hpp"
+#include "ports/linux/sound/midi_length.hpp"
+#include "ports/linux/sound/sound_command.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quimbel::linux_port;

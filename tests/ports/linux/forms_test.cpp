@@ -1,6 +1,6 @@
 // Qt forms: what only Qt shows (access keys, fonts, the widgets chosen), and
 // the contract every port's forms keep, acted on through Qt's own events.
-#include "ports/linux/forms.hpp"
+#include "ports/linux/qt/forms.hpp"
 
 #include <gtest/gtest.h>
 

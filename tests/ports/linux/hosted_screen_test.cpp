@@ -1,10 +1,10 @@
-#include "ports/linux/hosted_screen.hpp"
+#include "ports/linux/hosting/hosted_screen.hpp"
 
 #include <gtest/gtest.h>
 
 #include "ports/headless/screen.hpp"
-#include "ports/linux/saver_host.hpp"
-#include "ports/linux/x11_daemon_window.hpp"
+#include "ports/linux/qt/saver_host.hpp"
+#include "ports/linux/x11/x11_daemon_window.hpp"
 
 namespace quimbel::linux_port {
 namespace {

@@ -1,4 +1,4 @@
-#include "ports/linux/message_box.hpp"
+#include "ports/linux/qt/message_box.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "ports/linux/forms.hpp"
+#include "ports/linux/qt/forms.hpp"
 #include "ports/linux/qt_app.hpp"
 
 namespace quimbel::linux_port {

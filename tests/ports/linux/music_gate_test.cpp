@@ -1,4 +1,4 @@
-#include "ports/linux/music_gate.hpp"
+#include "ports/linux/sound/music_gate.hpp"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

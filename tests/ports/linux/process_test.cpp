@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "ports/linux/process.hpp"
-#include "ports/linux/x11_windows.hpp"
+#include "ports/linux/qt/process.hpp"
+#include "ports/linux/x11/x11_windows.hpp"
 
 using namespace quimbel::linux_port;
 

@@ -1,6 +1,6 @@
 // The Qt saver window: frameless and above the others; and the contract
 // every saver window keeps, with input arriving as Qt events at its window.
-#include "ports/linux/saver_window.hpp"
+#include "ports/linux/qt/saver_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 
 #include "ports/headless/screen.hpp"
 #include "ports/linux/qt_app.hpp"
-#include "ports/linux/screen.hpp"
+#include "ports/linux/x11/screen.hpp"
 #include "support/saver_window_conformance.hpp"
 
 namespace quimbel::linux_port {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/sound_service.hpp"
-#include "ports/linux/midi_length.hpp"
-#include "ports/linux/sound_command.hpp"
+#include "ports/linux/sound/midi_length.hpp"
+#include "ports/linux/sound/sound_command.hpp"
 
 using namespace quimbel::linux_port;
 using namespace quimbel::platform;

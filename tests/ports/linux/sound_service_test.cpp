@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/sound_service.hpp"
-#include "ports/linux/sound_service.hpp"
+#include "ports/linux/sound/sound_service.hpp"
 #include "support/sound_service_conformance.hpp"
 
 using namespace quimbel::linux_port;

@@ -1,4 +1,4 @@
-#include "ports/linux/termination.hpp"
+#include "ports/linux/qt/termination.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ports/linux/x11_canvas.hpp"
+#include "ports/linux/x11/x11_canvas.hpp"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "ports/linux/x11_image.hpp"
+#include "ports/linux/x11/x11_image.hpp"
 
 namespace quimbel::linux_port {
 namespace {

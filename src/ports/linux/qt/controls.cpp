@@ -11,8 +11,8 @@
 #include <QRadioButton>
 
 #include "base/runtime_error.hpp"
-#include "ports/linux/form_parts.hpp"
-#include "ports/linux/forms.hpp"
+#include "ports/linux/qt/form_parts.hpp"
+#include "ports/linux/qt/forms.hpp"
 
 namespace quimbel::linux_port {
 namespace {

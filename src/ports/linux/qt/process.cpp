@@ -1,4 +1,4 @@
-#include "ports/linux/process.hpp"
+#include "ports/linux/qt/process.hpp"
 
 #include <unistd.h>
 
@@ -9,9 +9,9 @@
 #include <QApplication>
 
 #include "platform/message_box.hpp"
-#include "ports/linux/forms.hpp"
-#include "ports/linux/message_box.hpp"
-#include "ports/linux/x11_windows.hpp"
+#include "ports/linux/qt/forms.hpp"
+#include "ports/linux/qt/message_box.hpp"
+#include "ports/linux/x11/x11_windows.hpp"
 
 namespace quimbel::linux_port {
 

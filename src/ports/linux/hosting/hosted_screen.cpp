@@ -1,4 +1,4 @@
-#include "ports/linux/hosted_screen.hpp"
+#include "ports/linux/hosting/hosted_screen.hpp"
 
 namespace quimbel::linux_port {
 

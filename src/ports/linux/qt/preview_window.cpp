@@ -1,9 +1,9 @@
-#include "ports/linux/preview_window.hpp"
+#include "ports/linux/qt/preview_window.hpp"
 
 #include <cmath>
 
-#include "ports/linux/canvas_pump.hpp"
-#include "ports/linux/x11_canvas.hpp"
+#include "ports/linux/qt/canvas_pump.hpp"
+#include "ports/linux/x11/x11_canvas.hpp"
 
 namespace quimbel::linux_port {
 namespace {

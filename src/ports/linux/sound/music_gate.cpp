@@ -1,4 +1,4 @@
-#include "ports/linux/music_gate.hpp"
+#include "ports/linux/sound/music_gate.hpp"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "ports/linux/sound_command.hpp"
+#include "ports/linux/sound/sound_command.hpp"
 
 namespace quimbel::linux_port {
 

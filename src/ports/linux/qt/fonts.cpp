@@ -1,4 +1,4 @@
-#include "ports/linux/fonts.hpp"
+#include "ports/linux/qt/fonts.hpp"
 
 #include <QFont>
 

@@ -1,4 +1,4 @@
-#include "ports/linux/x11_image.hpp"
+#include "ports/linux/x11/x11_image.hpp"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

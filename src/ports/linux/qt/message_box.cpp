@@ -1,4 +1,4 @@
-#include "ports/linux/message_box.hpp"
+#include "ports/linux/qt/message_box.hpp"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -6,9 +6,9 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include "ports/linux/forms.hpp"
-#include "ports/linux/qt_display.hpp"
-#include "ports/linux/x11_frame.hpp"
+#include "ports/linux/qt/forms.hpp"
+#include "ports/linux/qt/qt_display.hpp"
+#include "ports/linux/x11/x11_frame.hpp"
 
 namespace quimbel::linux_port {
 namespace {

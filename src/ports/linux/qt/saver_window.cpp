@@ -1,4 +1,4 @@
-#include "ports/linux/saver_window.hpp"
+#include "ports/linux/qt/saver_window.hpp"
 
 #include <QCursor>
 #include <QImage>
@@ -12,9 +12,9 @@
 #include <cmath>
 
 #include "base/runtime_error.hpp"
-#include "ports/linux/canvas_pump.hpp"
-#include "ports/linux/screen.hpp"
-#include "ports/linux/x11_canvas.hpp"
+#include "ports/linux/qt/canvas_pump.hpp"
+#include "ports/linux/x11/screen.hpp"
+#include "ports/linux/x11/x11_canvas.hpp"
 
 namespace quimbel::linux_port {
 

@@ -1,4 +1,4 @@
-#include "ports/linux/sound_service.hpp"
+#include "ports/linux/sound/sound_service.hpp"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
@@ -10,8 +10,8 @@
 #include <iterator>
 #include <vector>
 
-#include "ports/linux/alsa_quiet.hpp"
-#include "ports/linux/midi_length.hpp"
+#include "ports/linux/sound/alsa_quiet.hpp"
+#include "ports/linux/sound/midi_length.hpp"
 
 namespace quimbel::linux_port {
 namespace {

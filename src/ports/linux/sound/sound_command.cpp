@@ -1,4 +1,4 @@
-#include "ports/linux/sound_command.hpp"
+#include "ports/linux/sound/sound_command.hpp"
 
 #include <algorithm>
 #include <array>

@@ -9,10 +9,10 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include "ports/linux/form_parts.hpp"
-#include "ports/linux/forms.hpp"
-#include "ports/linux/qt_display.hpp"
-#include "ports/linux/x11_frame.hpp"
+#include "ports/linux/qt/form_parts.hpp"
+#include "ports/linux/qt/forms.hpp"
+#include "ports/linux/qt/qt_display.hpp"
+#include "ports/linux/x11/x11_frame.hpp"
 
 namespace quimbel::linux_port {
 

@@ -1,4 +1,4 @@
-#include "ports/linux/x11_connection.hpp"
+#include "ports/linux/x11/x11_connection.hpp"
 
 namespace quimbel::linux_port {
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "ports/linux/x11_canvas.hpp"
+#include "ports/linux/x11/x11_canvas.hpp"
 
 namespace quimbel::linux_port {
 

@@ -1,4 +1,4 @@
-#include "ports/linux/alsa_quiet.hpp"
+#include "ports/linux/sound/alsa_quiet.hpp"
 
 #include <dlfcn.h>
 

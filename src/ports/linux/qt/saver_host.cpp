@@ -1,4 +1,4 @@
-#include "ports/linux/saver_host.hpp"
+#include "ports/linux/qt/saver_host.hpp"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "ports/linux/qt_display.hpp"
+#include "ports/linux/qt/qt_display.hpp"
 
 #include <QGuiApplication>
 

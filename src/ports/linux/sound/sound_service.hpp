@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/sound_service.hpp"
-#include "ports/linux/sound_command.hpp"
+#include "ports/linux/sound/sound_command.hpp"
 
 typedef struct _Mix_Music Mix_Music;
 

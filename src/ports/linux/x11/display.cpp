@@ -1,4 +1,4 @@
-#include "ports/linux/display.hpp"
+#include "ports/linux/x11/display.hpp"
 
 #include <X11/Xlib.h>
 

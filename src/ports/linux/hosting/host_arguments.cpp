@@ -1,4 +1,4 @@
-#include "ports/linux/host_arguments.hpp"
+#include "ports/linux/hosting/host_arguments.hpp"
 
 #include <cerrno>
 #include <cstdlib>

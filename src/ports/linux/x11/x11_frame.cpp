@@ -1,4 +1,4 @@
-#include "ports/linux/x11_frame.hpp"
+#include "ports/linux/x11/x11_frame.hpp"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

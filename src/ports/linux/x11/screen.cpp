@@ -1,4 +1,4 @@
-#include "ports/linux/screen.hpp"
+#include "ports/linux/x11/screen.hpp"
 
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "ports/linux/x11_image.hpp"
+#include "ports/linux/x11/x11_image.hpp"
 
 namespace quimbel::linux_port {
 namespace {

@@ -1,4 +1,4 @@
-#include "ports/linux/x11_windows.hpp"
+#include "ports/linux/x11/x11_windows.hpp"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "ports/linux/x11_connection.hpp"
+#include "ports/linux/x11/x11_connection.hpp"
 
 namespace quimbel::linux_port {
 namespace {

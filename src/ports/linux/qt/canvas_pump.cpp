@@ -1,4 +1,4 @@
-#include "ports/linux/canvas_pump.hpp"
+#include "ports/linux/qt/canvas_pump.hpp"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

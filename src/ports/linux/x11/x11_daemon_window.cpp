@@ -1,4 +1,4 @@
-#include "ports/linux/x11_daemon_window.hpp"
+#include "ports/linux/x11/x11_daemon_window.hpp"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "ports/linux/x11_connection.hpp"
-#include "ports/linux/x11_image.hpp"
+#include "ports/linux/x11/x11_connection.hpp"
+#include "ports/linux/x11/x11_image.hpp"
 
 namespace quimbel::linux_port {
 namespace {

@@ -1,4 +1,4 @@
-#include "ports/linux/midi_length.hpp"
+#include "ports/linux/sound/midi_length.hpp"
 
 #include <algorithm>
 #include <map>
