@@ -21,6 +21,7 @@ namespace {
 
 using quimbel::bench::SaverSetup;
 namespace engine = quimbel::engine;
+namespace base = quimbel::base;
 
 constexpr int kCast = 50;
 constexpr int kPlainBackground = 2;
@@ -45,8 +46,8 @@ void CopiesAlone(benchmark::State& state) {
   for (auto _ : state) {
     engine::BitBlt(saver.scr_work, 0, 0, width, height, saver.scr_bkg, 0, 0,
                    engine::RasterOp::kSrcCopy);
-    const engine::Rect whole{0, 0, width, height};
-    saver.frmDisp->Present(saver.scr_work, std::span<const engine::Rect>(&whole, 1));
+    const base::Rect whole{0, 0, width, height};
+    saver.frmDisp->Present(saver.scr_work, std::span<const base::Rect>(&whole, 1));
     benchmark::DoNotOptimize(s.Window().presentCount);
   }
 }

@@ -10,14 +10,14 @@
 namespace quimbel::assets {
 namespace {
 
-engine::Icon LoadIcon(const std::string& name, int w, int h) {
+base::Icon LoadIcon(const std::string& name, int w, int h) {
   return DecodePicture(EmbeddedBytes(name), w, h, name);
 }
 
 // The sheets and portraits are drawn pictures without transparency; a
 // transparent pixel in one means the file is not the one the art tool made.
-engine::Surface LoadPicture(const std::string& name, int w, int h) {
-  engine::Icon icon = LoadIcon(name, w, h);
+base::Surface LoadPicture(const std::string& name, int w, int h) {
+  base::Icon icon = LoadIcon(name, w, h);
   for (bool clear : icon.transparent) {
     if (clear) {
       throw base::RuntimeError(kInvalidPicture, base::kErrorSource,
@@ -44,59 +44,59 @@ std::array<T, N> LoadSeries(Load load) {
 
 }  // namespace
 
-const engine::Surface& SpriteSheet(int kind) {
+const base::Surface& SpriteSheet(int kind) {
   CheckIndex(kind, kCastSize);
-  static const auto sheets = LoadSeries<kCastSize, engine::Surface>(
+  static const auto sheets = LoadSeries<kCastSize, base::Surface>(
       [](int n) { return LoadPicture("pat" + std::to_string(n) + ".png", 320, 280); });
   return sheets[static_cast<std::size_t>(kind)];
 }
 
-const engine::Surface& Portrait(int kind) {
+const base::Surface& Portrait(int kind) {
   CheckIndex(kind, kCastSize);
-  static const auto portraits = LoadSeries<kCastSize, engine::Surface>(
+  static const auto portraits = LoadSeries<kCastSize, base::Surface>(
       [](int n) { return LoadPicture("portrait" + std::to_string(n) + ".png", 80, 80); });
   return portraits[static_cast<std::size_t>(kind)];
 }
 
-const engine::Surface& DialogPicture() {
-  static const engine::Surface s = LoadPicture("dialog_cat.png", 80, 80);
+const base::Surface& DialogPicture() {
+  static const base::Surface s = LoadPicture("dialog_cat.png", 80, 80);
   return s;
 }
 
-const engine::Icon& ProgramIcon() {
-  static const engine::Icon i = LoadIcon("program_icon.png", 32, 32);
+const base::Icon& ProgramIcon() {
+  static const base::Icon i = LoadIcon("program_icon.png", 32, 32);
   return i;
 }
 
-const engine::Icon& HelpIcon() {
-  static const engine::Icon i = LoadIcon("help_icon.png", 80, 80);
+const base::Icon& HelpIcon() {
+  static const base::Icon i = LoadIcon("help_icon.png", 80, 80);
   return i;
 }
 
-const engine::Icon& InvisiblePointer() {
-  static const engine::Icon i = LoadIcon("pointer.png", 32, 32);
+const base::Icon& InvisiblePointer() {
+  static const base::Icon i = LoadIcon("pointer.png", 32, 32);
   return i;
 }
 
-const engine::Surface& PreviewPicture() {
-  static const engine::Surface s = LoadPicture("preview.png", 175, 140);
+const base::Surface& PreviewPicture() {
+  static const base::Surface s = LoadPicture("preview.png", 175, 140);
   return s;
 }
 
-const engine::Surface& Logo() {
-  static const engine::Surface s = LoadPicture("logo.png", 50, 50);
+const base::Surface& Logo() {
+  static const base::Surface s = LoadPicture("logo.png", 50, 50);
   return s;
 }
 
-const engine::Icon& Cyclist(int i) {
+const base::Icon& Cyclist(int i) {
   CheckIndex(i, kCyclists);
-  static const auto riders = LoadSeries<kCyclists, engine::Icon>(
+  static const auto riders = LoadSeries<kCyclists, base::Icon>(
       [](int n) { return LoadIcon("cyclist" + std::to_string(n) + ".png", 32, 32); });
   return riders[static_cast<std::size_t>(i)];
 }
 
-const engine::Icon& CyclistIcon() {
-  static const engine::Icon i = LoadIcon("cyclist_icon.png", 32, 32);
+const base::Icon& CyclistIcon() {
+  static const base::Icon i = LoadIcon("cyclist_icon.png", 32, 32);
   return i;
 }
 

@@ -42,8 +42,8 @@ struct StbFree {
 
 }  // namespace
 
-engine::Icon DecodePicture(std::span<const unsigned char> bytes, int width, int height,
-                           std::string_view what) {
+base::Icon DecodePicture(std::span<const unsigned char> bytes, int width, int height,
+                         std::string_view what) {
   if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT32_MAX)) {
     Fail(what, "no data");
   }
@@ -59,19 +59,19 @@ engine::Icon DecodePicture(std::span<const unsigned char> bytes, int width, int 
     Fail(what, std::to_string(w) + " x " + std::to_string(h) + " instead of " +
                    std::to_string(width) + " x " + std::to_string(height));
   }
-  engine::Icon out;
+  base::Icon out;
   out.colour.Reset(w, h);
   out.transparent.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), false);
   const stbi_uc* p = rgba.get();
   for (int y = 0; y < h; ++y) {
-    engine::Pixel* row = out.colour.Row(y);
+    base::Pixel* row = out.colour.Row(y);
     for (int x = 0; x < w; ++x, p += 4) {
       const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + x;
       if (p[3] < 128) {
         out.transparent[i] = true;
-        row[x] = engine::kBlack;
+        row[x] = base::kBlack;
       } else {
-        row[x] = engine::Rgb(p[0], p[1], p[2]);
+        row[x] = base::Rgb(p[0], p[1], p[2]);
       }
     }
   }

@@ -3,9 +3,15 @@
 #include <span>
 #include <string_view>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 
 namespace quimbel::assets {
+
+using base::Icon;
+using base::Pixel;
+using base::Rect;
+using base::Rgb;
+using base::Surface;
 
 // The classic run-time error number for a picture that cannot be loaded.
 inline constexpr int kInvalidPicture = 481;
@@ -15,7 +21,7 @@ inline constexpr int kInvalidPicture = 481;
 // every other pixel keeps its colour. Throws the invalid-picture run-time
 // error, naming `what`, when the bytes do not decode or the size is not
 // width x height: a broken picture must never show as a silent blank.
-engine::Icon DecodePicture(std::span<const unsigned char> bytes, int width, int height,
-                           std::string_view what);
+base::Icon DecodePicture(std::span<const unsigned char> bytes, int width, int height,
+                         std::string_view what);
 
 }  // namespace quimbel::assets

@@ -5,9 +5,17 @@
 // pixels whose source or destination would lie outside are left alone.
 #include <cstdint>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 
 namespace quimbel::engine {
+
+using base::Icon;
+using base::kBlack;
+using base::kWhite;
+using base::Pixel;
+using base::Rect;
+using base::Rgb;
+using base::Surface;
 
 // The classic ternary raster-operation codes, so the values read as the
 // drawing calls they stand for.

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "base/int16.hpp"
+#include "base/surface.hpp"
 #include "engine/cara_table.hpp"
 #include "engine/frame.hpp"
 #include "engine/raster.hpp"
-#include "engine/surface.hpp"
 #include "platform/preview_window.hpp"
 #include "platform/saver_window.hpp"
 #include "platform/screen.hpp"

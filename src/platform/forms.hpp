@@ -29,7 +29,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 
 namespace quimbel::platform {
 
@@ -38,10 +38,10 @@ namespace quimbel::platform {
 struct Colour {
   enum class Role { Rgb, ButtonFace, WindowBackground, WindowText };
   Role role = Role::Rgb;
-  engine::Pixel rgb = 0;  // 0x00RRGGBB, used when role is Rgb
+  base::Pixel rgb = 0;  // 0x00RRGGBB, used when role is Rgb
 
   static constexpr Colour FromRgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return Colour{Role::Rgb, engine::Rgb(r, g, b)};
+    return Colour{Role::Rgb, base::Rgb(r, g, b)};
   }
   static constexpr Colour System(Role role) { return Colour{role, 0}; }
   bool operator==(const Colour&) const = default;
@@ -132,8 +132,8 @@ class TextBox : public TextControl {};
 // through.
 class ImageControl : public Control {
  public:
-  virtual void SetPicture(const engine::Surface& picture) = 0;
-  virtual void SetIcon(const engine::Icon& picture) = 0;
+  virtual void SetPicture(const base::Surface& picture) = 0;
+  virtual void SetIcon(const base::Icon& picture) = 0;
 };
 
 class Panel;
@@ -185,7 +185,7 @@ class Form : public Container {
   // (Process::TopLevelWindowExists) for as long as the form exists, shown or not.
   virtual void SetCaption(std::string_view caption) = 0;
   // The window's icon (title bar and task switcher).
-  virtual void SetIcon(const engine::Icon& icon) = 0;
+  virtual void SetIcon(const base::Icon& icon) = 0;
   // The client area's background.
   virtual void SetBackColour(Colour colour) = 0;
 

@@ -2,7 +2,7 @@
 // The seam: the preview window that lives inside the host's preview pane.
 #include <memory>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 #include "platform/screen.hpp"
 
 namespace quimbel::platform {
@@ -17,7 +17,7 @@ class PreviewWindow {
   // Position and size in twips, relative to the parent's client area.
   virtual void SetBoundsTwips(double left, double top, double width, double height) = 0;
   // The background picture, drawn unscaled at the top-left corner on black.
-  virtual void SetPicture(const engine::Surface& picture) = 0;
+  virtual void SetPicture(const base::Surface& picture) = 0;
   // Shows the window, modeless and without an owner.
   virtual void Show() = 0;
 };

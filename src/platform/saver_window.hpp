@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 
 namespace quimbel::platform {
 
@@ -60,13 +60,13 @@ class SaverWindow {
   virtual void SetNormalState() = 0;
   // Mouse pointer over the window: the given picture (transparent pixels
   // masked out), or the platform's default pointer.
-  virtual void SetPointer(const engine::Icon& picture) = 0;
+  virtual void SetPointer(const base::Icon& picture) = 0;
   virtual void SetDefaultPointer() = 0;
   // Memory of the window's own, width * height pixels with rows top down, in
   // which the core then composes every frame, so the window presents from
   // there without copying; or nullptr, and the core composes in memory of
   // its own. Asked once, before the first frame.
-  virtual engine::Pixel* FrameMemory(int width, int height) = 0;
+  virtual base::Pixel* FrameMemory(int width, int height) = 0;
   // Shows the finished frame at the window's top-left corner, in one piece
   // and at once, replacing the previous one. changed holds the rectangles
   // where it differs from the frame presented before (on the first call, the
@@ -75,7 +75,7 @@ class SaverWindow {
   // window and changes only inside the core's event handlers, each of which
   // ends with another Present, so the window may look at its pixels instead
   // of copying them and repaint any part of it whenever the system asks.
-  virtual void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) = 0;
+  virtual void Present(const base::Surface& frame, std::span<const base::Rect> changed) = 0;
   // Puts the window above every window that is not itself topmost, without
   // moving, resizing or activating it, and shows it.
   virtual void MakeTopmost() = 0;

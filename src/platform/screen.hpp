@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 
 namespace quimbel::platform {
 
@@ -30,8 +30,8 @@ inline Rect32 Bounds(const Rect32& a, const Rect32& b) {
 // Capture from a picture of the desktop taken earlier, whose top-left pixel
 // lies at (heldLeft, heldTop) of the screen: a rectangle that starts outside
 // the picture cannot be read.
-inline bool CaptureHeld(const engine::Surface& held, int heldLeft, int heldTop,
-                        engine::Surface& dst, int x, int y, int width, int height) {
+inline bool CaptureHeld(const base::Surface& held, int heldLeft, int heldTop, base::Surface& dst,
+                        int x, int y, int width, int height) {
   const int left = x - heldLeft;
   const int top = y - heldTop;
   const int w = std::min({width, dst.Width(), held.Width() - left});
@@ -65,7 +65,7 @@ class Screen {
   // Copies the screen rectangle (x, y, width, height) into dst at (0, 0),
   // clipped to dst. Returns false, leaving dst as it was, when the screen
   // cannot be read.
-  virtual bool Capture(engine::Surface& dst, int x, int y, int width, int height) = 0;
+  virtual bool Capture(base::Surface& dst, int x, int y, int width, int height) = 0;
 
   // The pointer's screen position and the caret's position as the platform
   // reports them. A failing query returns false and leaves the point unchanged.

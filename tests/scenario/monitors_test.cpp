@@ -43,11 +43,11 @@ const std::vector<Layout>& Layouts() {
 }
 
 // A desktop picture whose every pixel tells where it lies.
-engine::Surface Landmarks(const Rect32& desktop) {
-  engine::Surface picture(desktop.right - desktop.left, desktop.bottom - desktop.top);
+base::Surface Landmarks(const Rect32& desktop) {
+  base::Surface picture(desktop.right - desktop.left, desktop.bottom - desktop.top);
   for (int y = 0; y < picture.Height(); ++y) {
     for (int x = 0; x < picture.Width(); ++x)
-      picture.At(x, y) = static_cast<engine::Pixel>((x * 7919 + y * 104729) & 0xFFFFFF);
+      picture.At(x, y) = static_cast<base::Pixel>((x * 7919 + y * 104729) & 0xFFFFFF);
   }
   return picture;
 }
@@ -80,7 +80,7 @@ TEST_P(MonitorLayoutTest, OneSceneCoversTheWholeDesktop) {
   EXPECT_DOUBLE_EQ(w.heightTwips, height * 12.0);
 
   // The snapshot is the desktop from its corner on, every monitor of it.
-  const engine::Surface& bkg = run.program.saver.scr_bkg;
+  const base::Surface& bkg = run.program.saver.scr_bkg;
   ASSERT_EQ(bkg.Width(), width);
   ASSERT_EQ(bkg.Height(), height);
   EXPECT_TRUE(bkg == run.hp.screen.desktop) << "the snapshot is the desktop, pixel for pixel";

@@ -77,14 +77,14 @@ TEST(SaverStartTest, WindowIsLaidOverTheScreenWithoutAFlash) {
 TEST(SaverStartTest, BackgroundIsTheDesktopWithoutTheSaverWindow) {
   for (int type : {1, 2, 3}) {
     SaverRun run(64, 48, 0, 0, type);
-    run.hp.screen.desktop.Reset(64, 48, engine::Rgb(10, 120, 200));
-    run.hp.screen.desktop.At(5, 7) = engine::Rgb(1, 2, 3);
+    run.hp.screen.desktop.Reset(64, 48, base::Rgb(10, 120, 200));
+    run.hp.screen.desktop.At(5, 7) = base::Rgb(1, 2, 3);
     run.Start();
     // The window was visible at (0, 0) during the capture, but had shown nothing.
-    const engine::Surface& frame = run.Window().Shown();
+    const base::Surface& frame = run.Window().Shown();
     if (type == 2) {
       EXPECT_EQ(run.hp.screen.captureCount, 0);
-      EXPECT_EQ(frame, engine::Surface(64, 48, engine::kBlack));
+      EXPECT_EQ(frame, base::Surface(64, 48, base::kBlack));
     } else {
       EXPECT_EQ(run.hp.screen.captureCount, 1);
       EXPECT_EQ(frame, run.hp.screen.desktop) << "type " << type;
@@ -95,10 +95,10 @@ TEST(SaverStartTest, BackgroundIsTheDesktopWithoutTheSaverWindow) {
   }
 
   SaverRun failing(64, 48, 0, 0, 1);
-  failing.hp.screen.desktop.Reset(64, 48, engine::kWhite);
+  failing.hp.screen.desktop.Reset(64, 48, base::kWhite);
   failing.hp.screen.captureFails = true;
   failing.Start();
-  EXPECT_EQ(failing.Window().Shown(), engine::Surface(64, 48, engine::kBlack));
+  EXPECT_EQ(failing.Window().Shown(), base::Surface(64, 48, base::kBlack));
 }
 
 TEST(SaverStartTest, ACaretOutsideSixteenBitsEndsWithTheErrorReportThePointerDoesNot) {
@@ -126,15 +126,15 @@ TEST(SaverTickTest, FirstFrameShowsTheCastOneStepIn) {
   run.Start();
   EXPECT_EQ(run.Slot(0).PosX, 290);
   EXPECT_EQ(run.Slot(0).PosY, 100);  // Int(0.5 * 300) - 50
-  const engine::Surface& frame = run.Window().Shown();
+  const base::Surface& frame = run.Window().Shown();
   EXPECT_EQ(frame.At(290 + 15, 100 + 30), fixtures::FigureColour(2, 0));
-  EXPECT_EQ(frame.At(290 + fixtures::kEyeX, 100 + fixtures::kEyeY), engine::kWhite);
-  EXPECT_EQ(frame.At(289, 130), engine::kBlack);
+  EXPECT_EQ(frame.At(290 + fixtures::kEyeX, 100 + fixtures::kEyeY), base::kWhite);
+  EXPECT_EQ(frame.At(289, 130), base::kBlack);
   run.Ticks(1);
   EXPECT_EQ(run.Slot(0).PosX, 280);
   EXPECT_EQ(run.Window().presentCount, 2);
   EXPECT_EQ(run.Window().Shown().At(280 + 15, 130), fixtures::FigureColour(2, 0));
-  EXPECT_EQ(run.Window().Shown().At(290 + 25, 130), engine::kBlack) << "the old frame is gone";
+  EXPECT_EQ(run.Window().Shown().At(290 + 25, 130), base::kBlack) << "the old frame is gone";
 }
 
 TEST(SaverTickTest, FreedSlotIsPlacedAgainBeforeTheNextDraw) {
@@ -178,13 +178,13 @@ TEST(SaverTickTest, AllCastChangesKindOnReentryRandomKeepsIt) {
 TEST(SaverTickTest, ImprintsGatherOnlyInTypeOne) {
   for (int type : {1, 3}) {
     SaverRun run(320, 240, 5, 0, type);
-    run.hp.screen.desktop.Reset(320, 240, engine::kWhite);
+    run.hp.screen.desktop.Reset(320, 240, base::kWhite);
     run.Start();
     run.Ticks(400);
     long black = 0;
     for (int y = 0; y < 240; ++y)
       for (int x = 0; x < 320; ++x)
-        black += run.program.saver.scr_bkg.At(x, y) == engine::kBlack;
+        black += run.program.saver.scr_bkg.At(x, y) == base::kBlack;
     if (type == 1)
       EXPECT_GT(black, 0) << "silhouettes stay on the background";
     else

@@ -39,7 +39,7 @@ using namespace quimbel;
 
 TEST(SoakTest, TenThousandTicksOfTheFullCastInTypeOne) {
   fixtures::SaverRun run(320, 240, 50, 8, 1, 2);
-  run.hp.screen.desktop.Reset(320, 240, engine::kWhite);
+  run.hp.screen.desktop.Reset(320, 240, base::kWhite);
   run.Start();
   ASSERT_FALSE(run.hp.process.Ended());
   // Warm up: the headless window's frame ring and call log reach their size.
@@ -65,7 +65,7 @@ TEST(SoakTest, TenThousandTicksOfTheFullCastInTypeOne) {
   long black = 0;
   for (int y = 0; y < 240; ++y)
     for (int x = 0; x < 320; ++x)
-      black += run.program.saver.scr_bkg.At(x, y) == engine::kBlack;
+      black += run.program.saver.scr_bkg.At(x, y) == base::kBlack;
   EXPECT_GT(black, 320 * 240 / 4) << "silhouettes gather over a long run";
   EXPECT_EQ(during, 0) << "nothing is allocated per frame";
   EXPECT_EQ(run.Window().calls.back(), "Present");

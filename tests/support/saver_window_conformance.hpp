@@ -26,11 +26,11 @@ template <class Driver>
 class SaverWindowConformance : public ::testing::Test {
  protected:
   static constexpr std::string_view kTitle = "SAVER Screen";
-  static constexpr engine::Pixel kDesktop = engine::Rgb(0, 255, 0);
+  static constexpr base::Pixel kDesktop = base::Rgb(0, 255, 0);
 
   Driver driver;
   fixtures::CountingSaverEvents events;
-  engine::Surface frame;  // the core's work surface outlives the window
+  base::Surface frame;  // the core's work surface outlives the window
   std::unique_ptr<platform::SaverWindow> window;
 
   void Create() {
@@ -45,13 +45,13 @@ class SaverWindowConformance : public ::testing::Test {
   // As the core starts a run: a window of 160 × 100 at (180, 140), shown,
   // the holder out of sight and focused; the frame in the window's memory
   // where it offers some.
-  void Start(engine::Pixel fill) {
+  void Start(base::Pixel fill) {
     Create();
     Place(180, 140, 160, 100);
     window->SetFocusHolderBounds(10, 10, -50, -50);
     window->Show();
     window->FocusHolder();
-    if (engine::Pixel* memory = window->FrameMemory(160, 100))
+    if (base::Pixel* memory = window->FrameMemory(160, 100))
       frame.Wrap(memory, 160, 100, fill);
     else
       frame.Reset(160, 100, fill);
@@ -69,14 +69,14 @@ TYPED_TEST_P(SaverWindowConformance, CreatedHiddenPlacedByTwipsAndFoundByTitleUn
   auto& d = this->driver;
   EXPECT_FALSE(d.Visible());
   this->Place(180, 140, 160, 100);
-  EXPECT_EQ(d.GeometryPx(), (engine::Rect{180, 140, 160, 100}));
+  EXPECT_EQ(d.GeometryPx(), (base::Rect{180, 140, 160, 100}));
   this->window->MakeTopmost();
   EXPECT_TRUE(d.Visible());
-  EXPECT_EQ(d.GeometryPx(), (engine::Rect{180, 140, 160, 100})) << "topmost, where it was";
-  const engine::Rect screen = d.ScreenPx();
+  EXPECT_EQ(d.GeometryPx(), (base::Rect{180, 140, 160, 100})) << "topmost, where it was";
+  const base::Rect screen = d.ScreenPx();
   const double t = d.TwipsPerPixel();
   this->window->SetPositionTwips((screen.x + screen.width) * t, (screen.y + screen.height) * t);
-  const engine::Rect off = d.GeometryPx();
+  const base::Rect off = d.GeometryPx();
   EXPECT_GE(off.x, screen.x + screen.width);
   EXPECT_GE(off.y, screen.y + screen.height);
   this->window.reset();
@@ -89,7 +89,7 @@ TYPED_TEST_P(SaverWindowConformance, NothingIsPaintedBeforeTheFirstFrame) {
     GTEST_SKIP() << "this port's test screen has nothing under the window to read";
   } else {
     this->driver.PaintDesktop(this->kDesktop);
-    this->Start(engine::kWhite);
+    this->Start(base::kWhite);
     EXPECT_TRUE(this->driver.Visible());
     EXPECT_EQ(this->driver.ShownAt(80, 50), this->kDesktop) << "right after Show";
     this->driver.RunUntil([] { return false; }, 100);
@@ -100,29 +100,29 @@ TYPED_TEST_P(SaverWindowConformance, NothingIsPaintedBeforeTheFirstFrame) {
 }
 
 TYPED_TEST_P(SaverWindowConformance, FramesShowWholeThenOnlyTheirChangedRectangles) {
-  this->Start(engine::Rgb(0, 0, 255));
-  engine::Surface& frame = this->frame;
-  frame.At(70, 50) = engine::Rgb(255, 0, 255);
-  const engine::Rect whole{0, 0, 160, 100};
-  this->window->Present(frame, std::span<const engine::Rect>(&whole, 1));
+  this->Start(base::Rgb(0, 0, 255));
+  base::Surface& frame = this->frame;
+  frame.At(70, 50) = base::Rgb(255, 0, 255);
+  const base::Rect whole{0, 0, 160, 100};
+  this->window->Present(frame, std::span<const base::Rect>(&whole, 1));
   auto& d = this->driver;
-  EXPECT_EQ(d.ShownAt(0, 0), engine::Rgb(0, 0, 255));
-  EXPECT_EQ(d.ShownAt(70, 50), engine::Rgb(255, 0, 255));
-  EXPECT_EQ(d.ShownAt(159, 99), engine::Rgb(0, 0, 255));
+  EXPECT_EQ(d.ShownAt(0, 0), base::Rgb(0, 0, 255));
+  EXPECT_EQ(d.ShownAt(70, 50), base::Rgb(255, 0, 255));
+  EXPECT_EQ(d.ShownAt(159, 99), base::Rgb(0, 0, 255));
 
-  frame.At(70, 50) = engine::Rgb(0, 255, 255);
-  frame.At(150, 90) = engine::Rgb(1, 2, 3);
-  frame.At(10, 10) = engine::Rgb(255, 255, 0);
-  const engine::Rect changed[] = {{60, 40, 20, 20}, {140, 80, 20, 20}};
+  frame.At(70, 50) = base::Rgb(0, 255, 255);
+  frame.At(150, 90) = base::Rgb(1, 2, 3);
+  frame.At(10, 10) = base::Rgb(255, 255, 0);
+  const base::Rect changed[] = {{60, 40, 20, 20}, {140, 80, 20, 20}};
   this->window->Present(frame, changed);
-  EXPECT_EQ(d.ShownAt(70, 50), engine::Rgb(0, 255, 255));
-  EXPECT_EQ(d.ShownAt(150, 90), engine::Rgb(1, 2, 3));
-  EXPECT_EQ(d.ShownAt(10, 10), engine::Rgb(0, 0, 255)) << "outside the rectangles: as before";
+  EXPECT_EQ(d.ShownAt(70, 50), base::Rgb(0, 255, 255));
+  EXPECT_EQ(d.ShownAt(150, 90), base::Rgb(1, 2, 3));
+  EXPECT_EQ(d.ShownAt(10, 10), base::Rgb(0, 0, 255)) << "outside the rectangles: as before";
 
   // A repaint the system asks for shows the frame as it now is.
   d.SystemRepaint();
-  EXPECT_EQ(d.ShownAt(70, 50), engine::Rgb(0, 255, 255));
-  EXPECT_EQ(d.ShownAt(10, 10), engine::Rgb(255, 255, 0));
+  EXPECT_EQ(d.ShownAt(70, 50), base::Rgb(0, 255, 255));
+  EXPECT_EQ(d.ShownAt(10, 10), base::Rgb(255, 255, 0));
 }
 
 TYPED_TEST_P(SaverWindowConformance, BothTimersRunFromCreationTheSecondFaster) {
@@ -139,7 +139,7 @@ TYPED_TEST_P(SaverWindowConformance, BothTimersRunFromCreationTheSecondFaster) {
 
 // Pointer positions in screen pixels: the window away from the origin.
 TYPED_TEST_P(SaverWindowConformance, ClicksKeysAtTheFocusHolderAndPointerMovesReachTheCore) {
-  this->Start(engine::kBlack);
+  this->Start(base::kBlack);
   this->Place(40, 30, 160, 100);
   auto& events = this->events;
   this->driver.Click(5, 5);
@@ -156,8 +156,8 @@ TYPED_TEST_P(SaverWindowConformance, ClicksKeysAtTheFocusHolderAndPointerMovesRe
 }
 
 TYPED_TEST_P(SaverWindowConformance, PointerIsThePictureGivenOrTheDefault) {
-  this->Start(engine::kBlack);
-  engine::Icon invisible;
+  this->Start(base::kBlack);
+  base::Icon invisible;
   invisible.colour.Reset(32, 32);
   invisible.transparent.assign(32 * 32, true);
   this->window->SetPointer(invisible);

@@ -3,8 +3,8 @@
 // known, so frame pixels can be checked exactly.
 #include <array>
 
+#include "base/surface.hpp"
 #include "engine/frame.hpp"
-#include "engine/surface.hpp"
 
 namespace quimbel::fixtures {
 
@@ -17,12 +17,12 @@ struct Box {
 inline constexpr Box kFigure{10, 20, 30, 60};
 inline constexpr int kEyeX = 15, kEyeY = 25;
 inline constexpr int kStrayX = 60, kStrayY = 100;
-inline constexpr engine::Pixel kStrayColour = 0x00FF00;
+inline constexpr base::Pixel kStrayColour = 0x00FF00;
 
 // The figure's colour tells the kind and the column apart.
-inline engine::Pixel FigureColour(int kind, int column) {
-  return engine::Rgb(static_cast<std::uint8_t>(20 + 30 * kind),
-                     static_cast<std::uint8_t>(10 + 60 * column), 0x80);
+inline base::Pixel FigureColour(int kind, int column) {
+  return base::Rgb(static_cast<std::uint8_t>(20 + 30 * kind),
+                   static_cast<std::uint8_t>(10 + 60 * column), 0x80);
 }
 
 inline bool InFigure(int cx, int cy) {
@@ -30,19 +30,19 @@ inline bool InFigure(int cx, int cy) {
 }
 
 // The image pixel and the mask pixel of cell column c at cell position (cx, cy).
-inline engine::Pixel ImagePixel(int kind, int c, int cx, int cy) {
+inline base::Pixel ImagePixel(int kind, int c, int cx, int cy) {
   if (cx == kEyeX && cy == kEyeY)
-    return engine::kWhite;
+    return base::kWhite;
   if (cx == kStrayX && cy == kStrayY)
     return kStrayColour;
-  return InFigure(cx, cy) ? FigureColour(kind, c) : engine::kWhite;
+  return InFigure(cx, cy) ? FigureColour(kind, c) : base::kWhite;
 }
-inline engine::Pixel MaskPixel(int cx, int cy) {
-  return InFigure(cx, cy) ? engine::kBlack : engine::kWhite;
+inline base::Pixel MaskPixel(int cx, int cy) {
+  return InFigure(cx, cy) ? base::kBlack : base::kWhite;
 }
 
-inline engine::Surface MakeSheet(int kind) {
-  engine::Surface s(engine::kSheetWidth, engine::kSheetHeight, engine::kWhite);
+inline base::Surface MakeSheet(int kind) {
+  base::Surface s(engine::kSheetWidth, engine::kSheetHeight, base::kWhite);
   for (int c = 0; c < engine::kSheetColumns; ++c) {
     for (int cy = 0; cy < engine::kCellHeight; ++cy) {
       for (int cx = 0; cx < engine::kCellWidth; ++cx) {
@@ -55,9 +55,9 @@ inline engine::Surface MakeSheet(int kind) {
 }
 
 // All seven, made once.
-inline const std::array<engine::Surface, 7>& TestSheets() {
-  static const std::array<engine::Surface, 7> sheets = [] {
-    std::array<engine::Surface, 7> a;
+inline const std::array<base::Surface, 7>& TestSheets() {
+  static const std::array<base::Surface, 7> sheets = [] {
+    std::array<base::Surface, 7> a;
     for (int k = 0; k < 7; ++k)
       a[k] = MakeSheet(k);
     return a;

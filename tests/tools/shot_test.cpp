@@ -15,7 +15,7 @@
 
 namespace {
 
-using quimbel::engine::Surface;
+using quimbel::base::Surface;
 
 Surface RunProgramAndDecode(const std::string& args, int width, int height) {
   std::filesystem::path out =
@@ -42,7 +42,7 @@ TEST(QuimbelShot, WritesTheFrameOfTheRunAsAPngTheDecoderReads) {
   int lit = 0;
   for (int y = 0; y < black.Height(); ++y)
     for (int x = 0; x < black.Width(); ++x)
-      lit += black.At(x, y) != quimbel::engine::kBlack ? 1 : 0;
+      lit += black.At(x, y) != quimbel::base::kBlack ? 1 : 0;
   EXPECT_GT(lit, black.Width() * black.Height() / 50) << "characters are drawn";
 
   // Pixel for pixel the frame the same run shows in this process: rows,

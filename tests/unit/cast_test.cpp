@@ -122,7 +122,7 @@ TEST(AdvanceTest, PhaseCyclesAndPicksTheColumn) {
   for (int phase = 1; phase <= 12; ++phase) {
     EXPECT_EQ(engine::ColumnOfPhase(phase), columns[phase - 1]);
     f.Place(0, 200, 50, 1, phase, 2);
-    f.saver.scr_work.Reset(400, 300, engine::kBlack);
+    f.saver.scr_work.Reset(400, 300, base::kBlack);
     engine::AdvanceCharacter(f.program, 0);
     EXPECT_EQ(f.Slot(0).Phase, phase == 12 ? 1 : phase + 1);
     EXPECT_EQ(f.Slot(0).PosX, 190);
@@ -134,7 +134,7 @@ TEST(AdvanceTest, PhaseCyclesAndPicksTheColumn) {
 
 TEST(AdvanceTest, LeftWalkerAtMinus30IsDrawnAtMinus40ThenFreed) {
   EngineFixture f(400, 300, 1, 0);
-  f.saver.scr_work.Reset(400, 300, engine::kBlack);
+  f.saver.scr_work.Reset(400, 300, base::kBlack);
   f.Place(0, -30, 10, 1, 5, 0);
   engine::AdvanceCharacter(f.program, 0);
   EXPECT_EQ(f.Slot(0).PosX, -40);

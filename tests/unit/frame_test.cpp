@@ -16,19 +16,19 @@ using namespace quimbel::fixtures;
 namespace {
 
 // A background where no two pixels are alike.
-engine::Pixel Ground(int x, int y) {
-  return static_cast<engine::Pixel>((x * 2654435761u) ^ (y * 40503u)) & 0xFFFFFF;
+base::Pixel Ground(int x, int y) {
+  return static_cast<base::Pixel>((x * 2654435761u) ^ (y * 40503u)) & 0xFFFFFF;
 }
-void PaintGround(engine::Surface& s) {
+void PaintGround(base::Surface& s) {
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x)
       s.At(x, y) = Ground(x, y);
 }
 
 // What the cell should leave at cell position (cx, cy) over background b.
-engine::Pixel Expected(engine::Pixel b, int kind, int c, int cx, int cy) {
+base::Pixel Expected(base::Pixel b, int kind, int c, int cx, int cy) {
   if (cx == kEyeX && cy == kEyeY)
-    return engine::kWhite;  // white inside the mask stays white
+    return base::kWhite;  // white inside the mask stays white
   if (InFigure(cx, cy))
     return FigureColour(kind, c);
   if (cx == kStrayX && cy == kStrayY)
@@ -39,13 +39,13 @@ engine::Pixel Expected(engine::Pixel b, int kind, int c, int cx, int cy) {
 // Checks every pixel of the surface against a cell drawn at (x, y); cellX
 // maps a surface column to its cell column (or -1 outside the cell).
 template <class CellX>
-void ExpectCell(const engine::Surface& s, int y, int kind, int c, CellX cellX) {
+void ExpectCell(const base::Surface& s, int y, int kind, int c, CellX cellX) {
   for (int py = 0; py < s.Height(); ++py) {
     for (int px = 0; px < s.Width(); ++px) {
       int cx = cellX(px);
       int cy = py - y;
       bool inCell = cx >= 0 && cx < engine::kCellWidth && cy >= 0 && cy < engine::kCellHeight;
-      engine::Pixel want = inCell ? Expected(Ground(px, py), kind, c, cx, cy) : Ground(px, py);
+      base::Pixel want = inCell ? Expected(Ground(px, py), kind, c, cx, cy) : Ground(px, py);
       ASSERT_EQ(s.At(px, py), want) << "at " << px << "," << py;
     }
   }
@@ -98,13 +98,13 @@ TEST(DrawCharacterTest, ImprintIsBackgroundAndMaskInTypeOneOnly) {
     for (int px = 0; px < 200; ++px) {
       int cx = 119 - px, cy = py - 20;
       bool black = px >= 40 && px < 120 && cy >= 0 && cy < engine::kCellHeight && InFigure(cx, cy);
-      ASSERT_EQ(f.saver.scr_bkg.At(px, py), black ? engine::kBlack : Ground(px, py))
+      ASSERT_EQ(f.saver.scr_bkg.At(px, py), black ? base::kBlack : Ground(px, py))
           << px << "," << py;
     }
   }
 
   // Just above the odds: nothing stamped.
-  engine::Surface before = f.saver.scr_bkg;
+  base::Surface before = f.saver.scr_bkg;
   f.Script({0.005});
   engine::DrawCharacter(f.program, 0, 1, -1, engine::kCellWidth, engine::kCellHeight);
   EXPECT_EQ(f.saver.scr_bkg, before);
@@ -113,7 +113,7 @@ TEST(DrawCharacterTest, ImprintIsBackgroundAndMaskInTypeOneOnly) {
   for (int type : {2, 3}) {
     EngineFixture g(200, 180, 1, 0, type);
     PaintGround(g.saver.scr_bkg);
-    engine::Surface ground = g.saver.scr_bkg;
+    base::Surface ground = g.saver.scr_bkg;
     g.Place(0, 120, 20, 2, 1, 5);
     g.Script({0.0});
     engine::DrawCharacter(g.program, 0, 1, -1, engine::kCellWidth, engine::kCellHeight);
@@ -153,7 +153,7 @@ void PlainFrame(EngineFixture& ref) {
   engine::SpawnCharacters(ref.program);
   if (engine::UsedSlots(ref.program) > 0 && ref.program.settings.SaverType == 1)
     ref.hp.random.Reseed();
-  engine::Surface& work = ref.saver.scr_work;
+  base::Surface& work = ref.saver.scr_work;
   engine::BitBlt(work, 0, 0, work.Width(), work.Height(), ref.saver.scr_bkg, 0, 0,
                  engine::RasterOp::kSrcCopy);
   for (int i = 0; i < engine::UsedSlots(ref.program); ++i)
@@ -185,14 +185,14 @@ void RunOracle(const OracleCase& c, int ticks) {
     EXPECT_EQ(run.program.run.OriginX, -317);
     EXPECT_EQ(run.program.run.OriginY, -41);
   }
-  EXPECT_EQ(window.changed, (std::vector<engine::Rect>{{0, 0, c.width, c.height}}));
+  EXPECT_EQ(window.changed, (std::vector<base::Rect>{{0, 0, c.width, c.height}}));
   ASSERT_EQ(window.Shown(), saver.scr_work) << "the first frame is whole";
 
   EngineFixture ref(c.width, c.height, c.cast, 8, c.saverType);
   ref.program.run = run.program.run;
   ref.saver.pat = saver.pat;
-  engine::Surface expected = window.Shown();
-  engine::Surface bkgBefore;
+  base::Surface expected = window.Shown();
+  base::Surface bkgBefore;
   long imprintTicks = 0, failed = 0, partial = 0;
   for (int t = 1; t <= ticks; ++t) {
     ref.saver.caraTable = saver.caraTable;

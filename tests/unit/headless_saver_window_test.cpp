@@ -23,20 +23,20 @@ struct HeadlessDriver {
   HeadlessDriver() { factory.offerFrameMemory = kOfferMemory; }
   platform::SaverWindowFactory& Factory() { return factory; }
   double TwipsPerPixel() { return screen.twipsPerPixelX; }
-  engine::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
-  void PaintDesktop(engine::Pixel c) { screen.desktop.Reset(screen.widthPx, screen.heightPx, c); }
+  base::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
+  void PaintDesktop(base::Pixel c) { screen.desktop.Reset(screen.widthPx, screen.heightPx, c); }
   bool Find(std::string_view title) {
     record = &factory.Last();
     return process.TopLevelWindowExists(title);
   }
   bool Visible() { return record->visible; }
-  engine::Rect GeometryPx() {
+  base::Rect GeometryPx() {
     auto px = [&](double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel())); };
     const headless::SaverRecord& r = *record;
     return {px(r.leftTwips), px(r.topTwips), px(r.widthTwips), px(r.heightTwips)};
   }
-  engine::Pixel ShownAt(int x, int y) {
-    engine::Surface dot(1, 1);
+  base::Pixel ShownAt(int x, int y) {
+    base::Surface dot(1, 1);
     screen.Capture(dot, GeometryPx().x + x, GeometryPx().y + y, 1, 1);
     return dot.At(0, 0);
   }

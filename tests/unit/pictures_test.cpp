@@ -13,9 +13,9 @@
 #include "base/runtime_error.hpp"
 
 using namespace quimbel;
-using engine::kBlack;
-using engine::kWhite;
-using engine::Pixel;
+using base::kBlack;
+using base::kWhite;
+using base::Pixel;
 
 namespace {
 
@@ -28,7 +28,7 @@ struct Rows {
 };
 
 // Rows that hold mask-black pixels in frame c of a sheet.
-Rows FigureRows(const engine::Surface& sheet, int c) {
+Rows FigureRows(const base::Surface& sheet, int c) {
   Rows r;
   for (int y = 0; y < kCellH; ++y) {
     for (int x = 0; x < kCellW; ++x) {
@@ -41,11 +41,11 @@ Rows FigureRows(const engine::Surface& sheet, int c) {
   return r;
 }
 
-int CountTransparent(const engine::Icon& icon) {
+int CountTransparent(const base::Icon& icon) {
   return static_cast<int>(std::count(icon.transparent.begin(), icon.transparent.end(), true));
 }
 
-bool Transparent(const engine::Icon& icon, int x, int y) {
+bool Transparent(const base::Icon& icon, int x, int y) {
   return icon.transparent[static_cast<std::size_t>(y * icon.colour.Width() + x)];
 }
 
@@ -91,7 +91,7 @@ TEST(PicturesTest, EveryPictureHasItsSize) {
 // white; inside it the image may hold any colour, white included.
 TEST(PicturesTest, SheetsKeepBothColourRulesInAllFrames) {
   for (int n = 0; n < assets::kCastSize; ++n) {
-    const engine::Surface& s = assets::SpriteSheet(n);
+    const base::Surface& s = assets::SpriteSheet(n);
     for (int c = 0; c < 4; ++c) {
       int opaque = 0;
       int whiteInside = 0;
@@ -119,7 +119,7 @@ TEST(PicturesTest, SheetsKeepBothColourRulesInAllFrames) {
 // mask shifted off its figure would break the colour rule above.
 TEST(PicturesTest, EachMaskLiesExactlyUnderItsFigure) {
   for (int n = 0; n < assets::kCastSize; ++n) {
-    const engine::Surface& s = assets::SpriteSheet(n);
+    const base::Surface& s = assets::SpriteSheet(n);
     for (int c = 0; c < 4; ++c) {
       std::vector<int> seen(kCellW * kCellH, 0);
       for (int y0 = 0; y0 < kCellH; ++y0) {
@@ -159,7 +159,7 @@ TEST(PicturesTest, EachMaskLiesExactlyUnderItsFigure) {
 // walking heights expect it.
 TEST(PicturesTest, FiguresStayInsideTheirCellsAtTheirRows) {
   for (int n = 0; n < assets::kCastSize; ++n) {
-    const engine::Surface& s = assets::SpriteSheet(n);
+    const base::Surface& s = assets::SpriteSheet(n);
     Rows loop;
     for (int c = 0; c < 4; ++c) {
       for (int y = 0; y < kCellH; ++y) {
@@ -196,7 +196,7 @@ TEST(PicturesTest, FiguresStayInsideTheirCellsAtTheirRows) {
 
 TEST(PicturesTest, TheFourFramesOfALoopDiffer) {
   for (int n = 0; n < assets::kCastSize; ++n) {
-    const engine::Surface& s = assets::SpriteSheet(n);
+    const base::Surface& s = assets::SpriteSheet(n);
     for (int a = 0; a < 4; ++a) {
       for (int b = a + 1; b < 4; ++b) {
         int differ = 0;
@@ -212,16 +212,16 @@ TEST(PicturesTest, TheFourFramesOfALoopDiffer) {
 }
 
 TEST(PicturesTest, PointerIsFullyTransparent) {
-  const engine::Icon& p = assets::InvisiblePointer();
+  const base::Icon& p = assets::InvisiblePointer();
   EXPECT_EQ(CountTransparent(p), 32 * 32);
 }
 
 // The same rider in four jerseys: one silhouette, clear all round, and the
 // introduction window's icon is the cyan one.
 TEST(PicturesTest, CyclistsAreTransparentAroundRiderAndBicycle) {
-  const engine::Icon& first = assets::Cyclist(0);
+  const base::Icon& first = assets::Cyclist(0);
   for (int i = 0; i < assets::kCyclists; ++i) {
-    const engine::Icon& c = assets::Cyclist(i);
+    const base::Icon& c = assets::Cyclist(i);
     for (auto [x, y] : {std::pair{0, 0}, {31, 0}, {0, 31}, {31, 31}, {1, 1}, {30, 1}}) {
       EXPECT_TRUE(Transparent(c, x, y)) << i << " at " << x << "," << y;
     }
@@ -243,7 +243,7 @@ TEST(PicturesTest, CyclistsAreTransparentAroundRiderAndBicycle) {
 TEST(PicturesTest, IconsAndPicturesOnWhiteHaveTheirGround) {
   EXPECT_EQ(CountTransparent(assets::ProgramIcon()), 0);
   EXPECT_EQ(CountTransparent(assets::HelpIcon()), 0);
-  const auto corners = [](const engine::Surface& s) {
+  const auto corners = [](const base::Surface& s) {
     return std::vector<Pixel>{s.At(0, 0), s.At(s.Width() - 1, 0), s.At(0, s.Height() - 1),
                               s.At(s.Width() - 1, s.Height() - 1)};
   };
@@ -266,7 +266,7 @@ TEST(PicturesTest, IconsAndPicturesOnWhiteHaveTheirGround) {
   EXPECT_GT(g & 0xFF, (g >> 16) & 0xFF);
   // Each portrait shows a character: plenty of colour besides the white ground.
   for (int n = 0; n < assets::kCastSize; ++n) {
-    const engine::Surface& s = assets::Portrait(n);
+    const base::Surface& s = assets::Portrait(n);
     const auto drawn =
         std::count_if(s.Data(), s.Data() + 80 * 80, [](Pixel p) { return p != kWhite; });
     EXPECT_GT(drawn, 80 * 80 / 5) << "portrait " << n;

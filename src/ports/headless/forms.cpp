@@ -125,11 +125,11 @@ class DropDownListImpl : public TextControlImpl<platform::DropDownList> {
 class ImageImpl : public ControlImpl<platform::ImageControl> {
  public:
   using ControlImpl::ControlImpl;
-  void SetPicture(const engine::Surface& picture) override {
+  void SetPicture(const base::Surface& picture) override {
     r_.picture = picture;
     ++r_.pictureSets;
   }
-  void SetIcon(const engine::Icon& picture) override {
+  void SetIcon(const base::Icon& picture) override {
     r_.picture = picture.colour;
     ++r_.pictureSets;
   }
@@ -247,7 +247,7 @@ class FormImpl : public ContainerImpl<platform::Form> {
     process_.openTitles.insert(r_->caption);
     registered_ = true;
   }
-  void SetIcon(const engine::Icon&) override { ++r_->iconSets; }
+  void SetIcon(const base::Icon&) override { ++r_->iconSets; }
   void SetBackColour(platform::Colour colour) override { r_->back = colour; }
 
   void AddMenuCommand(std::string_view caption, platform::Handler onChoose) override {

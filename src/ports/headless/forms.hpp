@@ -34,7 +34,7 @@ struct ControlRecord {
   std::vector<std::string> items;
   int listIndex = -1;
   bool value = false;
-  engine::Surface picture;  // the last picture or icon colour set
+  base::Surface picture;  // the last picture or icon colour set
   int pictureSets = 0;
   platform::Handler onClick;
   std::vector<std::string> calls;  // property names in the order they were set

@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     return Usage(argv[0]);
 
   std::string error;
-  engine::Surface frame = headless::RunShot(o.shot, error);
+  base::Surface frame = headless::RunShot(o.shot, error);
   if (frame.Empty()) {
     std::fprintf(stderr, "quimbel-shot: %s\n", error.c_str());
     return 1;

@@ -70,7 +70,7 @@ Bytes StoredZlib(const Bytes& raw) {
 
 }  // namespace
 
-std::vector<unsigned char> EncodePng(const engine::Surface& picture) {
+std::vector<unsigned char> EncodePng(const base::Surface& picture) {
   const int width = picture.Width();
   const int height = picture.Height();
   Bytes raw;
@@ -78,7 +78,7 @@ std::vector<unsigned char> EncodePng(const engine::Surface& picture) {
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // filter: none
     for (int x = 0; x < width; ++x) {
-      engine::Pixel p = picture.At(x, y);
+      base::Pixel p = picture.At(x, y);
       raw.push_back(static_cast<unsigned char>(p >> 16));
       raw.push_back(static_cast<unsigned char>(p >> 8));
       raw.push_back(static_cast<unsigned char>(p));
@@ -95,7 +95,7 @@ std::vector<unsigned char> EncodePng(const engine::Surface& picture) {
   return png;
 }
 
-bool WritePngFile(const engine::Surface& picture, const std::string& path) {
+bool WritePngFile(const base::Surface& picture, const std::string& path) {
   std::vector<unsigned char> bytes = EncodePng(picture);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),

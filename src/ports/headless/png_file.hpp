@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 
 namespace quimbel::headless {
 
 // The whole PNG file for the picture.
-std::vector<unsigned char> EncodePng(const engine::Surface& picture);
+std::vector<unsigned char> EncodePng(const base::Surface& picture);
 
 // Writes EncodePng's bytes to path; false when the file cannot be written.
-bool WritePngFile(const engine::Surface& picture, const std::string& path);
+bool WritePngFile(const base::Surface& picture, const std::string& path);
 
 }  // namespace quimbel::headless

@@ -21,7 +21,7 @@ class HeadlessPreview : public platform::PreviewWindow {
     r_->height = height;
     r_->calls.emplace_back("SetBoundsTwips");
   }
-  void SetPicture(const engine::Surface& picture) override {
+  void SetPicture(const base::Surface& picture) override {
     r_->picture = picture;
     r_->calls.emplace_back("SetPicture");
   }

@@ -13,7 +13,7 @@ struct PreviewRecord {
   bool childStyle = false;
   std::optional<platform::WindowHandle> parent;
   double left = 0, top = 0, width = 0, height = 0;
-  engine::Surface picture;
+  base::Surface picture;
   bool visible = false;
   std::vector<std::string> calls;  // in order
 };

@@ -51,7 +51,7 @@ class HeadlessSaverWindow : public platform::SaverWindow {
     r_->normalState = true;
     Log("SetNormalState");
   }
-  void SetPointer(const engine::Icon& picture) override {
+  void SetPointer(const base::Icon& picture) override {
     r_->pointer = picture;
     r_->defaultPointer = false;
     Log("SetPointer");
@@ -60,7 +60,7 @@ class HeadlessSaverWindow : public platform::SaverWindow {
     r_->defaultPointer = true;
     Log("SetDefaultPointer");
   }
-  engine::Pixel* FrameMemory(int width, int height) override {
+  base::Pixel* FrameMemory(int width, int height) override {
     Log("FrameMemory");
     if (!offerMemory_ || width <= 0 || height <= 0)
       return nullptr;
@@ -69,14 +69,14 @@ class HeadlessSaverWindow : public platform::SaverWindow {
   }
   // Like a port that keeps its image, only the changed rectangles reach the
   // shown frame; whatever they miss stays as it was (silver at first).
-  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) override {
+  void Present(const base::Surface& frame, std::span<const base::Rect> changed) override {
     const std::size_t slot = static_cast<std::size_t>(r_->presentCount) % r_->keepFrames;
-    engine::Surface& shown = r_->ring[slot];
+    base::Surface& shown = r_->ring[slot];
     if (r_->presentCount > 0 && r_->keepFrames > 1)
       shown = r_->ring[(slot + r_->keepFrames - 1) % r_->keepFrames];
     if (shown.Width() != frame.Width() || shown.Height() != frame.Height())
-      shown.Reset(frame.Width(), frame.Height(), engine::Rgb(192, 192, 192));
-    for (const engine::Rect& r : changed)
+      shown.Reset(frame.Width(), frame.Height(), base::Rgb(192, 192, 192));
+    for (const base::Rect& r : changed)
       engine::BitBlt(shown, r.x, r.y, r.width, r.height, frame, r.x, r.y,
                      engine::RasterOp::kSrcCopy);
     // Assigning into kept capacity: no allocation once the run is warm.
@@ -108,9 +108,9 @@ class HeadlessSaverWindow : public platform::SaverWindow {
 };
 
 // Paints a visible window's shown frame over a captured desktop picture.
-void PaintOver(const SaverRecord& r, const HeadlessScreen& screen, engine::Surface& dst, int x,
-               int y, int w, int h) {
-  const engine::Surface& frame = r.Shown();
+void PaintOver(const SaverRecord& r, const HeadlessScreen& screen, base::Surface& dst, int x, int y,
+               int w, int h) {
+  const base::Surface& frame = r.Shown();
   if (!r.alive || !r.visible || frame.Empty())
     return;
   int left = static_cast<int>(std::lround(r.leftTwips / screen.twipsPerPixelX));
@@ -129,15 +129,15 @@ void PaintOver(const SaverRecord& r, const HeadlessScreen& screen, engine::Surfa
 
 }  // namespace
 
-const engine::Surface* SaverRecord::Frame(long n) const {
+const base::Surface* SaverRecord::Frame(long n) const {
   if (n < 0 || n >= presentCount || presentCount - n > static_cast<long>(keepFrames))
     return nullptr;
   return &ring[static_cast<std::size_t>(n) % keepFrames];
 }
 
-const engine::Surface& SaverRecord::Shown() const {
-  static const engine::Surface none;
-  const engine::Surface* f = Frame(presentCount - 1);
+const base::Surface& SaverRecord::Shown() const {
+  static const base::Surface none;
+  const base::Surface* f = Frame(presentCount - 1);
   return f ? *f : none;
 }
 
@@ -182,7 +182,7 @@ std::unique_ptr<platform::SaverWindow> HeadlessSaverFactory::CreateSaverWindow(
   created.push_back(record);
   std::weak_ptr<SaverRecord> weak = record;
   HeadlessScreen& screen = screen_;
-  screen_.windowsOver.push_back([weak, &screen](engine::Surface& dst, int x, int y, int w, int h) {
+  screen_.windowsOver.push_back([weak, &screen](base::Surface& dst, int x, int y, int w, int h) {
     if (auto r = weak.lock())
       PaintOver(*r, screen, dst, x, y, w, h);
   });

@@ -27,19 +27,19 @@ struct SaverRecord {
   bool normalState = false;
   bool topmost = false;
   bool defaultPointer = true;
-  engine::Icon pointer;  // the custom pointer's picture while !defaultPointer
+  base::Icon pointer;  // the custom pointer's picture while !defaultPointer
   // Every call, in order. A run of Present calls is logged once, so the log
   // stays small over a long run; presentCount counts them all.
   std::vector<std::string> calls;
   long presentCount = 0;
 
   // The n-th presented frame (0 is the first), while it is still kept.
-  const engine::Surface* Frame(long n) const;
+  const base::Surface* Frame(long n) const;
   // The frame the window shows now (an empty surface before any Present).
-  const engine::Surface& Shown() const;
+  const base::Surface& Shown() const;
 
   // The rectangles of the latest Present.
-  std::vector<engine::Rect> changed;
+  std::vector<base::Rect> changed;
   // Repaints the whole window from the frame it was last given, as a port
   // does when the system asks.
   void Repaint();
@@ -54,9 +54,9 @@ struct SaverRecord {
   // Internals of the headless window.
   platform::SaverEvents* events = nullptr;
   std::size_t keepFrames = 16;
-  std::vector<engine::Surface> ring;           // frame n lives at n % keepFrames
-  const engine::Surface* presented = nullptr;  // the frame the window looks at
-  std::vector<engine::Pixel> memory;           // FrameMemory's, when offered
+  std::vector<base::Surface> ring;           // frame n lives at n % keepFrames
+  const base::Surface* presented = nullptr;  // the frame the window looks at
+  std::vector<base::Pixel> memory;           // FrameMemory's, when offered
 };
 
 class HeadlessSaverFactory : public platform::SaverWindowFactory {

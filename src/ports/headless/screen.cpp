@@ -17,7 +17,7 @@ platform::Rect32 HeadlessScreen::DesktopPx() {
   return all;
 }
 
-bool HeadlessScreen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+bool HeadlessScreen::Capture(base::Surface& dst, int x, int y, int width, int height) {
   ++captureCount;
   if (captureFails)
     return false;
@@ -29,7 +29,7 @@ bool HeadlessScreen::Capture(engine::Surface& dst, int x, int y, int width, int 
       int sx = x + col - all.left;
       int sy = y + row - all.top;
       bool inside = sx >= 0 && sy >= 0 && sx < desktop.Width() && sy < desktop.Height();
-      dst.At(col, row) = inside ? desktop.At(sx, sy) : engine::kBlack;
+      dst.At(col, row) = inside ? desktop.At(sx, sy) : base::kBlack;
     }
   }
   for (auto& paint : windowsOver)

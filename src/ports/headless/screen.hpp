@@ -20,7 +20,7 @@ class HeadlessScreen : public platform::Screen {
   double twipsPerPixelY = 15;
   // What a capture returns, its top-left pixel at the desktop's corner;
   // empty means black.
-  engine::Surface desktop;
+  base::Surface desktop;
   bool captureFails = false;
   int captureCount = 0;
   platform::Point32 cursor;
@@ -33,7 +33,7 @@ class HeadlessScreen : public platform::Screen {
   std::map<platform::WindowHandle, platform::Rect32> windows;
   // Our own windows that lie over the desktop: a capture of the screen
   // rectangle (x, y, w, h) into dst shows what each of them has painted.
-  std::vector<std::function<void(engine::Surface& dst, int x, int y, int w, int h)>> windowsOver;
+  std::vector<std::function<void(base::Surface& dst, int x, int y, int w, int h)>> windowsOver;
 
   // Sets the size in pixels and the dpi in one step.
   void SetMetrics(int width, int height, double twipsPerPixel) {
@@ -46,7 +46,7 @@ class HeadlessScreen : public platform::Screen {
   double TwipsPerPixelY() override { return twipsPerPixelY; }
   platform::Rect32 DesktopPx() override;
   platform::Rect32 PrimaryMonitorPx() override;
-  bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
+  bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CanPollPointer() override { return pointerPollable; }
   bool CaretPos(platform::Point32& p) override;

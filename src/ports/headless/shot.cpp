@@ -7,20 +7,20 @@
 
 namespace quimbel::headless {
 
-engine::Surface MadeUpDesktop(int width, int height) {
-  engine::Surface desktop(width, height);
+base::Surface MadeUpDesktop(int width, int height) {
+  base::Surface desktop(width, height);
   for (int y = 0; y < height; ++y) {
     int t = height > 1 ? y * 255 / (height - 1) : 0;
-    engine::Pixel colour = engine::Rgb(static_cast<std::uint8_t>(40 + t * 60 / 255),
-                                       static_cast<std::uint8_t>(90 + t * 80 / 255),
-                                       static_cast<std::uint8_t>(150 + t * 70 / 255));
+    base::Pixel colour = base::Rgb(static_cast<std::uint8_t>(40 + t * 60 / 255),
+                                   static_cast<std::uint8_t>(90 + t * 80 / 255),
+                                   static_cast<std::uint8_t>(150 + t * 70 / 255));
     for (int x = 0; x < width; ++x)
       desktop.At(x, y) = colour;
   }
   return desktop;
 }
 
-engine::Surface RunShot(const ShotOptions& o, std::string& error) {
+base::Surface RunShot(const ShotOptions& o, std::string& error) {
   HeadlessPlatform hp;
   hp.screen.SetMetrics(o.width, o.height, 15);
   hp.screen.desktop = MadeUpDesktop(o.width, o.height);

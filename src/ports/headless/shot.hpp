@@ -3,7 +3,7 @@
 // settings, a number of animation ticks, and the frame shown at the end.
 #include <string>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 
 namespace quimbel::headless {
 
@@ -18,10 +18,10 @@ struct ShotOptions {
 
 // The frame the saver window shows after the ticks; an empty surface, with
 // the reason in error, when the run did not start or reported an error.
-engine::Surface RunShot(const ShotOptions& options, std::string& error);
+base::Surface RunShot(const ShotOptions& options, std::string& error);
 
 // The desktop the capturing saver types start from: a sky-blue wash, darker
 // at the top, so the characters and the shadows they leave stand out.
-engine::Surface MadeUpDesktop(int width, int height);
+base::Surface MadeUpDesktop(int width, int height);
 
 }  // namespace quimbel::headless

@@ -16,22 +16,22 @@
 #include "base/clock_random.hpp"
 #include "platform/forms.hpp"
 #include "platform/saver_window.hpp"
-#include "ports/linux/x11/display.hpp"
-#include "ports/linux/qt/fonts.hpp"
-#include "ports/linux/qt/forms.hpp"
 #include "ports/linux/hosting/host_arguments.hpp"
 #include "ports/linux/hosting/hosted_screen.hpp"
+#include "ports/linux/qt/fonts.hpp"
+#include "ports/linux/qt/forms.hpp"
 #include "ports/linux/qt/message_box.hpp"
-#include "ports/linux/sound/music_gate.hpp"
 #include "ports/linux/qt/preview_window.hpp"
 #include "ports/linux/qt/process.hpp"
 #include "ports/linux/qt/saver_host.hpp"
 #include "ports/linux/qt/saver_window.hpp"
-#include "ports/linux/x11/screen.hpp"
-#include "ports/linux/settings_store.hpp"
-#include "ports/linux/sound/sound_service.hpp"
 #include "ports/linux/qt/termination.hpp"
+#include "ports/linux/settings_store.hpp"
+#include "ports/linux/sound/music_gate.hpp"
+#include "ports/linux/sound/sound_service.hpp"
 #include "ports/linux/usage.hpp"
+#include "ports/linux/x11/display.hpp"
+#include "ports/linux/x11/screen.hpp"
 #include "ports/linux/x11/x11_daemon_window.hpp"
 
 int main(int argc, char** argv) {
@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
   std::optional<linux_port::HostedScreen> hostedScreen;
   if (hostWindow) {
     hostedScreen.emplace(x11Screen, *hostWindow,
-                         [host = *hostWindow](engine::Surface& dst, const platform::Rect32& r,
-                                              int x, int y, int w, int h) {
+                         [host = *hostWindow](base::Surface& dst, const platform::Rect32& r, int x,
+                                              int y, int w, int h) {
                            return linux_port::CopyDaemonScreenshot(host, r, dst, x, y, w, h);
                          });
   }

@@ -244,17 +244,17 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
     backColour_ = ToColorRef(colour);
     Changed();
   }
-  void SetPicture(const engine::Surface& picture) override {
+  void SetPicture(const base::Surface& picture) override {
     icon_.colour = picture;
     icon_.transparent.clear();
     Changed();
   }
-  void SetIcon(const engine::Icon& picture) override {
+  void SetIcon(const base::Icon& picture) override {
     icon_ = picture;
     Changed();
   }
 
-  void PaintOn(engine::Surface& canvas) const override {
+  void PaintOn(base::Surface& canvas) const override {
     if (window_ == nullptr)
       PaintAt(canvas, left_, top_);
   }
@@ -268,7 +268,7 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(window, &ps);
       COLORREF back = self->parent_.BackColorRef();
-      engine::Surface canvas(self->width_, self->height_, ToPixel(back));
+      base::Surface canvas(self->width_, self->height_, ToPixel(back));
       self->PaintAt(canvas, 0, 0);
       DrawSurface(dc, 0, 0, canvas);
       EndPaint(window, &ps);
@@ -279,8 +279,8 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
   static const wchar_t* PictureBoxClassName() {
     return WindowClass(L"QuimbelPictureBox", PictureBoxProc, nullptr);
   }
-  static engine::Pixel ToPixel(COLORREF c) {
-    return engine::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+  static base::Pixel ToPixel(COLORREF c) {
+    return base::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
   }
   void Changed() const {
     if (window_ != nullptr)
@@ -295,7 +295,7 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
     Changed();
   }
   // The picture with its rectangle's top-left corner at (left, top) of canvas.
-  void PaintAt(engine::Surface& canvas, int left, int top) const {
+  void PaintAt(base::Surface& canvas, int left, int top) const {
     int inset = bordered_ ? 1 : 0;
     int x0 = left + inset, y0 = top + inset;
     int x1 = left + width_ - inset, y1 = top + height_ - inset;
@@ -304,7 +304,7 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
              y < canvas.Height();
     };
     if (hasBack_) {
-      engine::Pixel back = ToPixel(backColour_);
+      base::Pixel back = ToPixel(backColour_);
       for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
           if (inside(x, y))
@@ -312,7 +312,7 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
         }
       }
     }
-    const engine::Surface& colour = icon_.colour;
+    const base::Surface& colour = icon_.colour;
     for (int row = 0; row < colour.Height(); ++row) {
       for (int col = 0; col < colour.Width(); ++col) {
         std::size_t i = static_cast<std::size_t>(row) * colour.Width() + col;
@@ -324,10 +324,10 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
     if (bordered_)
       PaintSunkenBorder(canvas, left, top);
   }
-  void PaintSunkenBorder(engine::Surface& canvas, int left, int top) const {
-    engine::Pixel shadow = ToPixel(GetSysColor(COLOR_BTNSHADOW));
-    engine::Pixel light = ToPixel(GetSysColor(COLOR_BTNHIGHLIGHT));
-    auto put = [&](int x, int y, engine::Pixel p) {
+  void PaintSunkenBorder(base::Surface& canvas, int left, int top) const {
+    base::Pixel shadow = ToPixel(GetSysColor(COLOR_BTNSHADOW));
+    base::Pixel light = ToPixel(GetSysColor(COLOR_BTNHIGHLIGHT));
+    auto put = [&](int x, int y, base::Pixel p) {
       if (x >= 0 && y >= 0 && x < canvas.Width() && y < canvas.Height())
         canvas.At(x, y) = p;
     };
@@ -345,7 +345,7 @@ class ImageImpl : public ControlImpl<platform::ImageControl> {
   bool bordered_;
   bool hasBack_ = false;
   COLORREF backColour_ = 0;
-  engine::Icon icon_;
+  base::Icon icon_;
 };
 
 // A child window that holds controls and answers for them.

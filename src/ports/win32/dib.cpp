@@ -17,12 +17,12 @@ BITMAPINFO TopDownInfo(int width, int height) {
   return info;
 }
 
-bool IsTransparent(const engine::Icon& icon, int x, int y) {
+bool IsTransparent(const base::Icon& icon, int x, int y) {
   std::size_t i = static_cast<std::size_t>(y) * icon.colour.Width() + x;
   return i < icon.transparent.size() && icon.transparent[i];
 }
 
-HICON CreateIconOrCursor(const engine::Icon& icon, bool isIcon, int hotX, int hotY) {
+HICON CreateIconOrCursor(const base::Icon& icon, bool isIcon, int hotX, int hotY) {
   int w = icon.colour.Width();
   int h = icon.colour.Height();
   if (w <= 0 || h <= 0)
@@ -65,7 +65,7 @@ HBITMAP CreateDib(int width, int height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-void DrawSurface(HDC dc, int x, int y, const engine::Surface& surface) {
+void DrawSurface(HDC dc, int x, int y, const base::Surface& surface) {
   if (surface.Empty())
     return;
   BITMAPINFO info = TopDownInfo(surface.Width(), surface.Height());
@@ -74,11 +74,11 @@ void DrawSurface(HDC dc, int x, int y, const engine::Surface& surface) {
                     static_cast<UINT>(surface.Height()), surface.Data(), &info, DIB_RGB_COLORS);
 }
 
-HICON CreateIconFrom(const engine::Icon& icon) {
+HICON CreateIconFrom(const base::Icon& icon) {
   return CreateIconOrCursor(icon, true, 0, 0);
 }
 
-HCURSOR CreateCursorFrom(const engine::Icon& icon, int hotX, int hotY) {
+HCURSOR CreateCursorFrom(const base::Icon& icon, int hotX, int hotY) {
   return CreateIconOrCursor(icon, false, hotX, hotY);
 }
 

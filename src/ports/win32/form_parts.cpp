@@ -77,8 +77,8 @@ void ContainerCore::Erase(HDC dc) {
   COLORREF back = BackColorRef();
   // Composed in memory and drawn in one piece: pictures move every few
   // milliseconds in the introduction window, and must not flicker.
-  engine::Surface canvas(client.right, client.bottom,
-                         engine::Rgb(GetRValue(back), GetGValue(back), GetBValue(back)));
+  base::Surface canvas(client.right, client.bottom,
+                       base::Rgb(GetRValue(back), GetGValue(back), GetBValue(back)));
   for (const auto& control : controls_)
     control->PaintOn(canvas);
   DrawSurface(dc, 0, 0, canvas);

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 #include "platform/forms.hpp"
 
 namespace quimbel::win32_port {
@@ -84,7 +84,7 @@ class ControlBase {
   // The child container, for panels.
   virtual const ContainerCore* Inner() const { return nullptr; }
   // Controls without a window draw themselves onto their container's image.
-  virtual void PaintOn(engine::Surface&) const {}
+  virtual void PaintOn(base::Surface&) const {}
 
  protected:
   void Create(DWORD exStyle, const wchar_t* className, DWORD style);

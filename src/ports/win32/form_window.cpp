@@ -79,7 +79,7 @@ class FormImpl : public CoreContainer<platform::Form> {
     std::wstring wide = Widen(caption);
     SetWindowTextW(window_, wide.c_str());
   }
-  void SetIcon(const engine::Icon& icon) override {
+  void SetIcon(const base::Icon& icon) override {
     HICON handle = CreateIconFrom(icon);
     if (handle == nullptr)
       return;

@@ -60,7 +60,7 @@ class Win32Preview : public platform::PreviewWindow {
     MoveWindow(window_, TwipsToPixels(left, tx), TwipsToPixels(top, ty), TwipsToPixels(width, tx),
                TwipsToPixels(height, ty), TRUE);
   }
-  void SetPicture(const engine::Surface& picture) override {
+  void SetPicture(const base::Surface& picture) override {
     picture_ = picture;
     if (window_ != nullptr)
       InvalidateRect(window_, nullptr, TRUE);
@@ -106,7 +106,7 @@ class Win32Preview : public platform::PreviewWindow {
  private:
   platform::Screen& screen_;
   HWND window_ = nullptr;
-  engine::Surface picture_;
+  base::Surface picture_;
 };
 
 LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -93,7 +93,7 @@ class Win32Saver : public platform::SaverWindow {
     if (IsIconic(window_) || IsZoomed(window_))
       ShowWindow(window_, SW_RESTORE);
   }
-  void SetPointer(const engine::Icon& picture) override {
+  void SetPointer(const base::Icon& picture) override {
     HCURSOR made = CreateCursorFrom(picture, 0, 0);
     if (made == nullptr)
       return;
@@ -105,13 +105,13 @@ class Win32Saver : public platform::SaverWindow {
   void SetDefaultPointer() override { UsePointer(LoadCursorW(nullptr, IDC_ARROW)); }
 
   // The core composes its frames right in the DIB section's pixels.
-  engine::Pixel* FrameMemory(int width, int height) override {
+  base::Pixel* FrameMemory(int width, int height) override {
     if (window_ == nullptr || width <= 0 || height <= 0)
       return nullptr;
     MakeFrameBuffer(width, height);
-    return static_cast<engine::Pixel*>(bits_);
+    return static_cast<base::Pixel*>(bits_);
   }
-  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) override {
+  void Present(const base::Surface& frame, std::span<const base::Rect> changed) override {
     if (frame.Empty() || window_ == nullptr)
       return;
     if (bits_ == nullptr || frame.Data() != bits_) {
@@ -119,14 +119,14 @@ class Win32Saver : public platform::SaverWindow {
         MakeFrameBuffer(frame.Width(), frame.Height());
       if (bits_ == nullptr)
         return;
-      for (const engine::Rect& r : changed)
+      for (const base::Rect& r : changed)
         CopyRect(frame, r);
     }
     if (!presented_)
       screen_.ReleaseSnapshot();
     presented_ = true;
     HDC dc = GetDC(window_);
-    for (const engine::Rect& r : changed)
+    for (const base::Rect& r : changed)
       BitBlt(dc, r.x, r.y, r.width, r.height, memory_, r.x, r.y, SRCCOPY);
     ReleaseDC(window_, dc);
     // The core writes the next frame into the pixels GDI reads from here.
@@ -243,8 +243,8 @@ class Win32Saver : public platform::SaverWindow {
                 screen_.Snapshot());
   }
   // A frame in memory of the core's own: only the changed rectangles are copied.
-  void CopyRect(const engine::Surface& frame, const engine::Rect& r) {
-    auto* pixels = static_cast<engine::Pixel*>(bits_);
+  void CopyRect(const base::Surface& frame, const base::Rect& r) {
+    auto* pixels = static_cast<base::Pixel*>(bits_);
     for (int y = r.y; y < r.y + r.height; ++y)
       std::memcpy(pixels + static_cast<std::size_t>(y) * frameWidth_ + r.x, frame.Row(y) + r.x,
                   static_cast<std::size_t>(r.width) * 4);

@@ -35,7 +35,7 @@ Win32Screen::Win32Screen() {
 void Win32Screen::HoldSnapshot() {
   // What the saver will cover, no more.
   app::SaverArea area = app::FitSaverArea(desktop_, primary_);
-  engine::Surface whole(area.width, area.height);
+  base::Surface whole(area.width, area.height);
   if (!CaptureLive(whole, area.left, area.top, area.width, area.height))
     return;
   snapshot_ = std::move(whole);
@@ -43,13 +43,13 @@ void Win32Screen::HoldSnapshot() {
   snapshotTop_ = area.top;
 }
 
-bool Win32Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+bool Win32Screen::Capture(base::Surface& dst, int x, int y, int width, int height) {
   if (snapshot_.Empty())
     return CaptureLive(dst, x, y, width, height);
   return platform::CaptureHeld(snapshot_, snapshotLeft_, snapshotTop_, dst, x, y, width, height);
 }
 
-bool Win32Screen::CaptureLive(engine::Surface& dst, int x, int y, int width, int height) {
+bool Win32Screen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {
   int w = std::min(width, dst.Width());
   int h = std::min(height, dst.Height());
   if (w <= 0 || h <= 0)
@@ -77,7 +77,7 @@ bool Win32Screen::CaptureLive(engine::Surface& dst, int x, int y, int width, int
             BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY) != FALSE;
   GdiFlush();
   if (ok) {
-    const auto* pixels = static_cast<const engine::Pixel*>(bits);
+    const auto* pixels = static_cast<const base::Pixel*>(bits);
     for (int row = 0; row < h; ++row) {
       for (int col = 0; col < w; ++col)
         dst.At(col, row) = pixels[static_cast<std::size_t>(row) * w + col] & 0xFFFFFF;

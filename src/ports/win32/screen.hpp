@@ -14,7 +14,7 @@ class Win32Screen : public platform::Screen {
   double TwipsPerPixelY() override { return twipsPerPixelY_; }
   platform::Rect32 DesktopPx() override { return desktop_; }
   platform::Rect32 PrimaryMonitorPx() override { return primary_; }
-  bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
+  bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
@@ -25,20 +25,20 @@ class Win32Screen : public platform::Screen {
   // hold the saver window itself, black until it has painted.
   void HoldSnapshot();
   // Once the window shows frames of its own, the screen is read live again.
-  void ReleaseSnapshot() { snapshot_ = engine::Surface(); }
+  void ReleaseSnapshot() { snapshot_ = base::Surface(); }
   // The held copy (empty if none) and the screen position of its top-left pixel.
-  const engine::Surface& Snapshot() const { return snapshot_; }
+  const base::Surface& Snapshot() const { return snapshot_; }
   int SnapshotLeft() const { return snapshotLeft_; }
   int SnapshotTop() const { return snapshotTop_; }
 
  private:
-  bool CaptureLive(engine::Surface& dst, int x, int y, int width, int height);
+  bool CaptureLive(base::Surface& dst, int x, int y, int width, int height);
 
   platform::Rect32 desktop_;
   platform::Rect32 primary_;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
-  engine::Surface snapshot_;
+  base::Surface snapshot_;
   int snapshotLeft_ = 0;
   int snapshotTop_ = 0;
 };

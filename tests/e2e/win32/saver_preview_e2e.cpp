@@ -111,7 +111,7 @@ TEST(PreviewE2e, DrawsItsPictureInsideTheHostPaneAndEndsWithIt) {
   ClientToScreen(pane, &origin);
   Shot shot = CaptureScreen(origin.x, origin.y, 152, 112);
   SaveShot(CaptureScreen(300, 200, 200, 160), "preview-" + std::to_string(ScreenDpi()) + "dpi");
-  const quimbel::engine::Surface& picture = quimbel::assets::PreviewPicture();
+  const quimbel::base::Surface& picture = quimbel::assets::PreviewPicture();
   int same = 0;
   for (int y = 0; y < 112; ++y) {
     for (int x = 0; x < 152; ++x)

@@ -293,7 +293,7 @@ TEST_F(SettingsDialogE2e, HelpMenuOpensTheIntroductionAndTheAboutBox) {
   POINT inner{box->rect.left + 1, box->rect.top + 1};
   ClientToScreen(box->parent, &inner);
   Shot logo = CaptureScreen(inner.x, inner.y, 48, 48);
-  const quimbel::engine::Surface& picture = quimbel::assets::Logo();
+  const quimbel::base::Surface& picture = quimbel::assets::Logo();
   int same = 0;
   for (int y = 0; y < 48; ++y) {
     for (int x = 0; x < 48; ++x)

@@ -42,13 +42,13 @@ TEST(HostedScreen, InputIsTheDaemonsSoThePointerAndCaretNeverMove) {
 TEST(HostedScreen, CaptureReadsUnderTheHostWindow) {
   headless::HeadlessScreen screen;
   screen.SetMetrics(8, 4, 15);
-  screen.desktop = engine::Surface(8, 4);
+  screen.desktop = base::Surface(8, 4);
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 8; ++x)
-      screen.desktop.At(x, y) = static_cast<engine::Pixel>(y * 16 + x);
+      screen.desktop.At(x, y) = static_cast<base::Pixel>(y * 16 + x);
   screen.windows[5] = {4, 1, 8, 4};
   HostedScreen hosted(screen, 5);
-  engine::Surface dst(4, 3);
+  base::Surface dst(4, 3);
   ASSERT_TRUE(hosted.Capture(dst, 0, 0, 4, 3));
   EXPECT_EQ(dst.At(0, 0), screen.desktop.At(4, 1));
   EXPECT_EQ(dst.At(3, 2), screen.desktop.At(7, 3));
@@ -59,19 +59,19 @@ TEST(HostedScreen, CaptureReadsUnderTheHostWindow) {
 TEST(HostedScreen, CaptureTakesTheDaemonsPictureWhenItLeftOne) {
   headless::HeadlessScreen screen;
   screen.SetMetrics(8, 4, 15);
-  screen.desktop = engine::Surface(8, 4, 0x111111);
+  screen.desktop = base::Surface(8, 4, 0x111111);
   screen.windows[5] = {4, 1, 8, 4};
   bool left = true;
   int askedX = -1, askedY = -1;
   HostedScreen hosted(screen, 5,
-                      [&](engine::Surface& dst, const platform::Rect32& r, int x, int y, int, int) {
+                      [&](base::Surface& dst, const platform::Rect32& r, int x, int y, int, int) {
                         askedX = r.left + x;
                         askedY = r.top + y;
                         if (left)
                           dst.At(0, 0) = 0xABCDEF;
                         return left;
                       });
-  engine::Surface dst(4, 3);
+  base::Surface dst(4, 3);
   ASSERT_TRUE(hosted.Capture(dst, 1, 0, 3, 3));
   EXPECT_EQ(askedX, 5);
   EXPECT_EQ(askedY, 1);

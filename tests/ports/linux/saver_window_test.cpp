@@ -36,8 +36,8 @@ struct QtDriver {
 
   platform::SaverWindowFactory& Factory() { return factory; }
   double TwipsPerPixel() { return screen.twipsPerPixelX; }
-  engine::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
-  void PaintDesktop(engine::Pixel) {}
+  base::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
+  void PaintDesktop(base::Pixel) {}
   bool Find(std::string_view title) {
     // Destroyed windows go from the event loop.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -48,12 +48,12 @@ struct QtDriver {
     return widget != nullptr;
   }
   bool Visible() { return widget->isVisible(); }
-  engine::Rect GeometryPx() {
+  base::Rect GeometryPx() {
     const QRect r = widget->geometry();
     return {r.x(), r.y(), r.width(), r.height()};
   }
   // What reached the window's backing store, as the screen would show it.
-  engine::Pixel ShownAt(int x, int y) {
+  base::Pixel ShownAt(int x, int y) {
     QCoreApplication::processEvents();
     return widget->screen()->grabWindow(widget->winId()).toImage().pixel(x, y) & 0xFFFFFFu;
   }

@@ -141,7 +141,7 @@ TEST_F(FormsTest, ColoursAndPicturesReachTheScreen) {
   panel.SetLeft(10);
   panel.SetTop(40);
   platform::ImageControl& image = panel.AddImage("Image1", false);
-  engine::Icon icon;
+  base::Icon icon;
   icon.colour.Reset(4, 4, 0xFF0000);
   icon.transparent.assign(16, false);
   icon.transparent[0] = true;
@@ -161,7 +161,7 @@ TEST_F(FormsTest, ColoursAndPicturesReachTheScreen) {
 
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  engine::Surface shot(200, 120);
+  base::Surface shot(200, 120);
   ASSERT_TRUE(screen.Capture(shot, origin.x, origin.y, 200, 120));
   EXPECT_EQ(shot.At(50, 25), 0x008080u) << "label background";
   EXPECT_EQ(shot.At(100, 90), 0x00C0C0u) << "panel background";

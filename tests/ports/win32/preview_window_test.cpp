@@ -10,7 +10,7 @@
 #include "ports/win32/window_handle.hpp"
 
 using namespace quimbel::win32_port;
-using quimbel::engine::Surface;
+using quimbel::base::Surface;
 
 TEST(Win32PreviewTest, TwipsBecomeRoundedPixels) {
   EXPECT_EQ(TwipsToPixels(2280, 15), 152);

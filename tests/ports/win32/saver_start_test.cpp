@@ -19,12 +19,12 @@ namespace {
 constexpr COLORREF kLeft = RGB(255, 128, 0);
 constexpr COLORREF kRight = RGB(0, 96, 255);
 
-engine::Pixel ToPixel(COLORREF c) {
-  return engine::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+base::Pixel ToPixel(COLORREF c) {
+  return base::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
 // The share of sampled pixels that show the two-coloured desktop.
-double DesktopShare(const engine::Surface& shot) {
+double DesktopShare(const base::Surface& shot) {
   int same = 0, total = 0;
   for (int y = 0; y < shot.Height(); y += 8) {
     for (int x = 0; x < shot.Width(); x += 8, ++total)
@@ -58,7 +58,7 @@ class RepaintingScreen : public platform::Screen {
   double TwipsPerPixelY() override { return real_.TwipsPerPixelY(); }
   platform::Rect32 DesktopPx() override { return real_.DesktopPx(); }
   platform::Rect32 PrimaryMonitorPx() override { return real_.PrimaryMonitorPx(); }
-  bool Capture(engine::Surface& dst, int x, int y, int width, int height) override {
+  bool Capture(base::Surface& dst, int x, int y, int width, int height) override {
     return real_.Capture(dst, x, y, width, height);
   }
   bool CursorPos(platform::Point32& p) override { return real_.CursorPos(p); }
@@ -72,7 +72,7 @@ class RepaintingScreen : public platform::Screen {
   }
 
   bool onScreen = false;
-  engine::Surface shownBeforeFirstFrame;
+  base::Surface shownBeforeFirstFrame;
 
  private:
   void RepaintAndLook() {
@@ -125,7 +125,7 @@ TEST(Win32SaverStartTest, TheDesktopStaysUnderTheWindowUntilTheFirstFrameAndIsTh
   EXPECT_GT(DesktopShare(program.saver.scr_bkg), 0.99) << "the background is the desktop";
   PumpAllButTimers(150);
   Win32Screen live;
-  engine::Surface shown(width, height);
+  base::Surface shown(width, height);
   ASSERT_TRUE(live.Capture(shown, 0, 0, width, height));
   EXPECT_EQ(shown.At(0, 0), program.saver.scr_work.At(0, 0)) << "then the frames";
   EXPECT_TRUE(shown == program.saver.scr_work);

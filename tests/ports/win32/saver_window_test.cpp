@@ -26,12 +26,12 @@ struct Win32Driver {
 
   platform::SaverWindowFactory& Factory() { return factory; }
   double TwipsPerPixel() { return screen.TwipsPerPixelX(); }
-  engine::Rect ScreenPx() {
+  base::Rect ScreenPx() {
     const platform::Rect32 r = screen.DesktopPx();
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
   // A window the saver will cover, the one thing on this desktop there.
-  void PaintDesktop(engine::Pixel colour) {
+  void PaintDesktop(base::Pixel colour) {
     desktop.emplace(L"under the saver", 170, 130, 180, 120,
                     RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
     SetWindowPos(desktop->hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -42,15 +42,15 @@ struct Win32Driver {
     return window != nullptr;
   }
   bool Visible() { return IsWindowVisible(window); }
-  engine::Rect GeometryPx() {
+  base::Rect GeometryPx() {
     RECT r{};
     GetWindowRect(window, &r);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
   // The screen's own pixel: a screen without the port's snapshot reads it.
-  engine::Pixel ShownAt(int x, int y) {
+  base::Pixel ShownAt(int x, int y) {
     PumpMessages(50);
-    engine::Surface dot(1, 1);
+    base::Surface dot(1, 1);
     Win32Screen().Capture(dot, GeometryPx().x + x, GeometryPx().y + y, 1, 1);
     return dot.At(0, 0);
   }
@@ -78,7 +78,7 @@ using Win32SaverWindow = conformance::SaverWindowConformance<Win32Driver>;
 
 TEST_F(Win32SaverWindow, IsAnOpenCaptionlessPopupTopmostOnlyWhenAsked) {
   const int open = OpenWindowCount();
-  Start(engine::kBlack);
+  Start(base::kBlack);
   EXPECT_EQ(OpenWindowCount(), open + 1);
   const HWND w = driver.window;
   EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
@@ -90,15 +90,15 @@ TEST_F(Win32SaverWindow, IsAnOpenCaptionlessPopupTopmostOnlyWhenAsked) {
 }
 
 TEST_F(Win32SaverWindow, AKeyAtTheSaverWindowItselfIsNotTheFocusHolders) {
-  Start(engine::kBlack);
+  Start(base::kBlack);
   PostMessageW(driver.window, WM_KEYDOWN, 'A', 0);
   PumpMessages(30);
   EXPECT_EQ(events.keys, 0);
 }
 
 TEST_F(Win32SaverWindow, APictureBecomesAPointerOfItsSize) {
-  Start(engine::kBlack);
-  engine::Icon invisible;
+  Start(base::kBlack);
+  base::Icon invisible;
   invisible.colour.Reset(32, 32);
   invisible.transparent.assign(32 * 32, true);
   window->SetPointer(invisible);

@@ -8,7 +8,7 @@
 #include "ports/win32/window_handle.hpp"
 
 using namespace quimbel::win32_port;
-using quimbel::engine::Surface;
+using quimbel::base::Surface;
 using quimbel::platform::Point32;
 using quimbel::platform::Rect32;
 

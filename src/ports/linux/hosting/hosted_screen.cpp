@@ -13,7 +13,7 @@ platform::Rect32 HostedScreen::DesktopPx() {
   return {0, 0, r.right - r.left, r.bottom - r.top};
 }
 
-bool HostedScreen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+bool HostedScreen::Capture(base::Surface& dst, int x, int y, int width, int height) {
   platform::Rect32 r = HostRect();
   if (picture_ && picture_(dst, r, x, y, width, height))
     return true;

@@ -15,7 +15,7 @@ class HostedScreen : public platform::Screen {
   // the screen it is given) from the desktop as the daemon saw it before it
   // covered the screen; false when the daemon left no such picture.
   using DesktopPicture =
-      std::function<bool(engine::Surface&, const platform::Rect32&, int, int, int, int)>;
+      std::function<bool(base::Surface&, const platform::Rect32&, int, int, int, int)>;
 
   // host: the daemon's window (its size and place on the screen).
   HostedScreen(platform::Screen& screen, platform::WindowHandle host, DesktopPicture picture = {})
@@ -28,7 +28,7 @@ class HostedScreen : public platform::Screen {
   platform::Rect32 PrimaryMonitorPx() override { return DesktopPx(); }
   // What lies under the host window: the daemon's picture of the desktop,
   // else the screen itself.
-  bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
+  bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override {

@@ -215,10 +215,10 @@ class PictureFrame : public QFrame {
   }
 };
 
-QImage ToImage(const engine::Surface& surface) {
+QImage ToImage(const base::Surface& surface) {
   QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
   for (int y = 0; y < surface.Height(); ++y) {
-    const engine::Pixel* row = surface.Row(y);
+    const base::Pixel* row = surface.Row(y);
     auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < surface.Width(); ++x)
       out[x] = 0xFF000000u | (row[x] & 0xFFFFFFu);
@@ -226,8 +226,8 @@ QImage ToImage(const engine::Surface& surface) {
   return image;
 }
 
-QImage ToImage(const engine::Icon& icon) {
-  const engine::Surface& colour = icon.colour;
+QImage ToImage(const base::Icon& icon) {
+  const base::Surface& colour = icon.colour;
   QImage image(colour.Width(), colour.Height(), QImage::Format_ARGB32);
   for (int y = 0; y < colour.Height(); ++y) {
     auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -248,11 +248,11 @@ class QtImage : public WidgetControl<platform::ImageControl> {
       frame_->setLineWidth(1);
     }
   }
-  void SetPicture(const engine::Surface& picture) override {
+  void SetPicture(const base::Surface& picture) override {
     frame_->image = ToImage(picture);
     frame_->update();
   }
-  void SetIcon(const engine::Icon& picture) override {
+  void SetIcon(const base::Icon& picture) override {
     frame_->image = ToImage(picture);
     frame_->update();
   }

@@ -185,7 +185,7 @@ class QtForm : public ControlSetContainer<platform::Form> {
 
   void SetCaption(std::string_view caption) override { window_->setWindowTitle(Q(caption)); }
 
-  void SetIcon(const engine::Icon& icon) override {
+  void SetIcon(const base::Icon& icon) override {
     QImage image(icon.colour.Width(), icon.colour.Height(), QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) {

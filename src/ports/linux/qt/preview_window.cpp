@@ -38,7 +38,7 @@ class X11PreviewWindow : public platform::PreviewWindow {
     pump_->Pump();
   }
 
-  void SetPicture(const engine::Surface& picture) override {
+  void SetPicture(const base::Surface& picture) override {
     picture_ = picture;
     if (canvas_ && shown_)
       canvas_->Present(picture_);
@@ -63,7 +63,7 @@ class X11PreviewWindow : public platform::PreviewWindow {
   int& attached_;
   std::unique_ptr<X11Canvas> canvas_;
   std::unique_ptr<CanvasPump> pump_;
-  engine::Surface picture_;
+  base::Surface picture_;
   bool shown_ = false;
 };
 

@@ -71,7 +71,7 @@ class SaverWidget : public QWidget {
 
   // The image looks at the core's frame itself: only the changed rectangles
   // are repainted, from the core's pixels, with no copy of ours in between.
-  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) {
+  void Present(const base::Surface& frame, std::span<const base::Rect> changed) {
     if (image_.constBits() != reinterpret_cast<const uchar*>(frame.Data()) ||
         image_.width() != frame.Width() || image_.height() != frame.Height()) {
       image_ = QImage(reinterpret_cast<const uchar*>(frame.Data()), frame.Width(), frame.Height(),
@@ -80,7 +80,7 @@ class SaverWidget : public QWidget {
       return;
     }
     QRegion region;
-    for (const engine::Rect& r : changed)
+    for (const base::Rect& r : changed)
       region += QRect(r.x, r.y, r.width, r.height);
     update(region);
   }
@@ -104,8 +104,8 @@ class SaverWidget : public QWidget {
   QImage image_;  // over the core's frame, which outlives the window
 };
 
-QCursor CursorFrom(const engine::Icon& picture) {
-  const engine::Surface& colour = picture.colour;
+QCursor CursorFrom(const base::Icon& picture) {
+  const base::Surface& colour = picture.colour;
   QImage image(std::max(colour.Width(), 1), std::max(colour.Height(), 1), QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   for (int y = 0; y < colour.Height(); ++y) {
@@ -150,10 +150,10 @@ class QtSaverWindow : public platform::SaverWindow {
     widget_->setWindowState(widget_->windowState() &
                             ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
   }
-  void SetPointer(const engine::Icon& picture) override { widget_->setCursor(CursorFrom(picture)); }
+  void SetPointer(const base::Icon& picture) override { widget_->setCursor(CursorFrom(picture)); }
   void SetDefaultPointer() override { widget_->unsetCursor(); }
-  engine::Pixel* FrameMemory(int, int) override { return nullptr; }
-  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) override {
+  base::Pixel* FrameMemory(int, int) override { return nullptr; }
+  void Present(const base::Surface& frame, std::span<const base::Rect> changed) override {
     widget_->Present(frame, changed);
   }
   void MakeTopmost() override {
@@ -184,12 +184,12 @@ class HostedSaverWindow : public platform::SaverWindow {
   void Show() override {}
   void FocusHolder() override {}
   void SetNormalState() override {}
-  void SetPointer(const engine::Icon&) override {}
+  void SetPointer(const base::Icon&) override {}
   void SetDefaultPointer() override {}
-  engine::Pixel* FrameMemory(int width, int height) override {
+  base::Pixel* FrameMemory(int width, int height) override {
     return canvas_->FrameMemory(width, height);
   }
-  void Present(const engine::Surface& frame, std::span<const engine::Rect> changed) override {
+  void Present(const base::Surface& frame, std::span<const base::Rect> changed) override {
     canvas_->PresentFrame(frame, changed);
     pump_->Pump();
   }

@@ -109,20 +109,20 @@ void X11Screen::HoldSnapshot() {
   const int height = desktop_.bottom - desktop_.top;
   if (width <= 0 || height <= 0)
     return;
-  engine::Surface whole(width, height);
+  base::Surface whole(width, height);
   if (CaptureLive(whole, desktop_.left, desktop_.top, width, height)) {
     snapshot_ = std::move(whole);
     holding_ = true;
   }
 }
 
-bool X11Screen::Capture(engine::Surface& dst, int x, int y, int width, int height) {
+bool X11Screen::Capture(base::Surface& dst, int x, int y, int width, int height) {
   if (!holding_)
     return CaptureLive(dst, x, y, width, height);
   return platform::CaptureHeld(snapshot_, desktop_.left, desktop_.top, dst, x, y, width, height);
 }
 
-bool X11Screen::CaptureLive(engine::Surface& dst, int x, int y, int width, int height) {
+bool X11Screen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {
   if (display_ == nullptr)
     return false;
   int w = std::min({width, dst.Width(), widthPx_ - x});

@@ -1,7 +1,7 @@
 #pragma once
 // Linux screen over Xlib: the default screen's monitors and metrics, the root
 // window's pixels, the pointer, and foreign windows' rectangles.
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 #include "platform/screen.hpp"
 
 struct _XDisplay;
@@ -19,7 +19,7 @@ class X11Screen : public platform::Screen {
   double TwipsPerPixelY() override { return twipsPerPixel_; }
   platform::Rect32 DesktopPx() override { return desktop_; }
   platform::Rect32 PrimaryMonitorPx() override { return primary_; }
-  bool Capture(engine::Surface& dst, int x, int y, int width, int height) override;
+  bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
@@ -30,8 +30,8 @@ class X11Screen : public platform::Screen {
   void HoldSnapshot();
 
  private:
-  bool CaptureLive(engine::Surface& dst, int x, int y, int width, int height);
-  engine::Surface snapshot_;  // its top-left pixel is the desktop's corner
+  bool CaptureLive(base::Surface& dst, int x, int y, int width, int height);
+  base::Surface snapshot_;  // its top-left pixel is the desktop's corner
   bool holding_ = false;
   _XDisplay* display_ = nullptr;
   int widthPx_ = 0;  // the root window's size

@@ -44,7 +44,7 @@ class ErrorTrap {
   XErrorHandler previous_ = nullptr;
 };
 
-engine::Rect Clipped(engine::Rect r, const engine::Surface& picture) {
+base::Rect Clipped(base::Rect r, const base::Surface& picture) {
   const int right = std::min(r.x + r.width, picture.Width());
   const int bottom = std::min(r.y + r.height, picture.Height());
   r.x = std::max(r.x, 0);
@@ -55,7 +55,7 @@ engine::Rect Clipped(engine::Rect r, const engine::Surface& picture) {
 }
 
 // Writes the rectangle of the picture into the image in the server's format.
-void Convert(Display* display, const engine::Surface& picture, XImage* image, engine::Rect r) {
+void Convert(Display* display, const base::Surface& picture, XImage* image, base::Rect r) {
   int screen = DefaultScreen(display);
   Visual* visual = DefaultVisual(display, screen);
   auto scale = [](unsigned long mask, unsigned v) {
@@ -67,7 +67,7 @@ void Convert(Display* display, const engine::Surface& picture, XImage* image, en
   };
   for (int y = r.y; y < r.y + r.height; ++y) {
     for (int x = r.x; x < r.x + r.width; ++x) {
-      engine::Pixel p = picture.At(x, y);
+      base::Pixel p = picture.At(x, y);
       unsigned long value = 0;
       if (visual->c_class == TrueColor || visual->c_class == DirectColor) {
         value = scale(visual->red_mask, (p >> 16) & 0xFF) |
@@ -162,18 +162,18 @@ void X11Canvas::Show() {
     gone_ = true;
 }
 
-void X11Canvas::Present(const engine::Surface& picture) {
+void X11Canvas::Present(const base::Surface& picture) {
   picture_ = picture;
   shown_ = &picture_;
   DrawAll();
 }
 
-void X11Canvas::PresentFrame(const engine::Surface& frame, std::span<const engine::Rect> changed) {
+void X11Canvas::PresentFrame(const base::Surface& frame, std::span<const base::Rect> changed) {
   shown_ = &frame;
   Draw(changed);
 }
 
-engine::Pixel* X11Canvas::FrameMemory(int width, int height) {
+base::Pixel* X11Canvas::FrameMemory(int width, int height) {
   if (gone_ || shared_ || width <= 0 || height <= 0 || !XShmQueryExtension(display_))
     return nullptr;
   int screen = DefaultScreen(display_);
@@ -212,7 +212,7 @@ engine::Pixel* X11Canvas::FrameMemory(int width, int height) {
   }
   shared->image = image;
   shared_ = std::move(shared);
-  return reinterpret_cast<engine::Pixel*>(image->data);
+  return reinterpret_cast<base::Pixel*>(image->data);
 }
 
 void X11Canvas::ReleaseShared() {
@@ -231,14 +231,14 @@ void X11Canvas::ReleaseShared() {
 void X11Canvas::DrawAll() {
   if (shown_ == nullptr)
     return;
-  const engine::Rect whole{0, 0, shown_->Width(), shown_->Height()};
-  Draw(std::span<const engine::Rect>(&whole, 1));
+  const base::Rect whole{0, 0, shown_->Width(), shown_->Height()};
+  Draw(std::span<const base::Rect>(&whole, 1));
 }
 
-void X11Canvas::Draw(std::span<const engine::Rect> rects) {
+void X11Canvas::Draw(std::span<const base::Rect> rects) {
   if (gone_ || shown_ == nullptr || shown_->Empty())
     return;
-  const engine::Surface& picture = *shown_;
+  const base::Surface& picture = *shown_;
   const auto width = static_cast<unsigned>(picture.Width());
   const auto height = static_cast<unsigned>(picture.Height());
   GC gc = static_cast<GC>(gc_);
@@ -257,16 +257,16 @@ void X11Canvas::Draw(std::span<const engine::Rect> rects) {
     if (image == nullptr)
       return;
     if (TakesOurPixels(image) && image->bytes_per_line == picture.Width() * 4) {
-      image->data = reinterpret_cast<char*>(const_cast<engine::Pixel*>(picture.Data()));
+      image->data = reinterpret_cast<char*>(const_cast<base::Pixel*>(picture.Data()));
     } else {
       converted_.resize(static_cast<std::size_t>(image->bytes_per_line) * height);
       image->data = converted_.data();
-      for (engine::Rect r : rects)
+      for (base::Rect r : rects)
         Convert(display_, picture, image, Clipped(r, picture));
     }
   }
   ErrorTrap trap(display_);
-  for (engine::Rect r : rects) {
+  for (base::Rect r : rects) {
     r = Clipped(r, picture);
     if (r.Empty())
       continue;
@@ -297,9 +297,9 @@ bool X11Canvas::ProcessEvents() {
           gone_ = true;
         break;
       case Expose: {
-        const engine::Rect exposed{event.xexpose.x, event.xexpose.y, event.xexpose.width,
-                                   event.xexpose.height};
-        Draw(std::span<const engine::Rect>(&exposed, 1));
+        const base::Rect exposed{event.xexpose.x, event.xexpose.y, event.xexpose.width,
+                                 event.xexpose.height};
+        Draw(std::span<const base::Rect>(&exposed, 1));
         break;
       }
       default:

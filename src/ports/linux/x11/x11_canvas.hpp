@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 
 struct _XDisplay;
 
@@ -32,14 +32,14 @@ class X11Canvas {
   void Show();
   // Keeps a copy of the picture and draws it at the top-left corner, unscaled
   // and cut to the window; the rest stays black.
-  void Present(const engine::Surface& picture);
+  void Present(const base::Surface& picture);
   // Memory shared with the X server for frames of this size, when the
   // server offers it (MIT-SHM) and takes our pixels as they are; otherwise
   // nullptr. It lives as long as the canvas.
-  engine::Pixel* FrameMemory(int width, int height);
+  base::Pixel* FrameMemory(int width, int height);
   // Draws the changed rectangles of a frame that outlives the canvas and
   // keeps looking at it, without a copy, to repaint what is exposed.
-  void PresentFrame(const engine::Surface& frame, std::span<const engine::Rect> changed);
+  void PresentFrame(const base::Surface& frame, std::span<const base::Rect> changed);
 
   // Handles the events that are waiting (exposure, destruction). Returns
   // false once the window we draw on is gone.
@@ -51,7 +51,7 @@ class X11Canvas {
  private:
   X11Canvas(_XDisplay* display, unsigned long host, unsigned long target, Mode mode);
   // Sends these rectangles of the shown picture to the window.
-  void Draw(std::span<const engine::Rect> rects);
+  void Draw(std::span<const base::Rect> rects);
   void DrawAll();
   void ReleaseShared();
 
@@ -60,9 +60,9 @@ class X11Canvas {
   unsigned long target_ = 0;  // the window drawn on
   Mode mode_;
   void* gc_ = nullptr;
-  engine::Surface picture_;                 // Present's copy
-  const engine::Surface* shown_ = nullptr;  // picture_ or the frame given
-  struct Shared;                            // the MIT-SHM image, if any
+  base::Surface picture_;                 // Present's copy
+  const base::Surface* shown_ = nullptr;  // picture_ or the frame given
+  struct Shared;                          // the MIT-SHM image, if any
   std::unique_ptr<Shared> shared_;
   std::vector<char> converted_;  // for servers that take other pixels
   bool gone_ = false;

@@ -59,7 +59,7 @@ int DaemonPictureOffset(int windowPos, int windowSize, int pictureSize) {
   return windowPos;
 }
 
-bool CopyDaemonScreenshot(unsigned long window, const platform::Rect32& host, engine::Surface& dst,
+bool CopyDaemonScreenshot(unsigned long window, const platform::Rect32& host, base::Surface& dst,
                           int x, int y, int width, int height) {
   X11Connection connection;
   Display* display = connection.get();
@@ -76,7 +76,7 @@ bool CopyDaemonScreenshot(unsigned long window, const platform::Rect32& host, en
   int w = std::min(width, dst.Width());
   int h = std::min(height, dst.Height());
   for (int row = 0; row < h; ++row)
-    std::fill(dst.Row(row), dst.Row(row) + w, engine::kBlack);
+    std::fill(dst.Row(row), dst.Row(row) + w, base::kBlack);
   // The asked rectangle in the picture's coordinates, and the part it holds.
   int fromX = x + DaemonPictureOffset(host.left, host.right - host.left, static_cast<int>(pw));
   int fromY = y + DaemonPictureOffset(host.top, host.bottom - host.top, static_cast<int>(ph));

@@ -3,7 +3,7 @@
 // class, and the picture of the desktop it took before it blanked the screen.
 #include <string>
 
-#include "engine/surface.hpp"
+#include "base/surface.hpp"
 #include "platform/screen.hpp"
 
 namespace quimbel::linux_port {
@@ -18,7 +18,7 @@ std::string X11WindowClass(unsigned long window);
 // _SCREENSAVER_SCREENSHOT) into dst from its top-left corner; black where
 // the picture does not reach. False, with dst untouched, when the window has
 // no such picture.
-bool CopyDaemonScreenshot(unsigned long window, const platform::Rect32& host, engine::Surface& dst,
+bool CopyDaemonScreenshot(unsigned long window, const platform::Rect32& host, base::Surface& dst,
                           int x, int y, int width, int height);
 
 // Where the window's pixels lie in the daemon's picture, along one axis: add

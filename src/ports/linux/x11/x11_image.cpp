@@ -12,7 +12,7 @@ bool TakesOurPixels(const XImage* image) {
          image->green_mask == 0xFF00 && image->blue_mask == 0xFF && image->byte_order == LSBFirst;
 }
 
-void CopyXImage(Display* display, XImage* image, engine::Surface& dst, int dx, int dy, int width,
+void CopyXImage(Display* display, XImage* image, base::Surface& dst, int dx, int dy, int width,
                 int height) {
   if (image->red_mask == 0 && image->green_mask == 0 && image->blue_mask == 0) {
     Visual* visual = DefaultVisual(display, DefaultScreen(display));
@@ -22,7 +22,7 @@ void CopyXImage(Display* display, XImage* image, engine::Surface& dst, int dx, i
   }
   const bool plain = TakesOurPixels(image);
   for (int row = 0; row < height; ++row) {
-    engine::Pixel* out = dst.Row(dy + row) + dx;
+    base::Pixel* out = dst.Row(dy + row) + dx;
     if (plain) {
       const auto* src =
           reinterpret_cast<const std::uint32_t*>(image->data + row * image->bytes_per_line);
@@ -31,7 +31,7 @@ void CopyXImage(Display* display, XImage* image, engine::Surface& dst, int dx, i
       continue;
     }
     for (int col = 0; col < width; ++col)
-      out[col] = static_cast<engine::Pixel>(XGetPixel(image, col, row)) & 0xFFFFFF;
+      out[col] = static_cast<base::Pixel>(XGetPixel(image, col, row)) & 0xFFFFFF;
   }
 }
 

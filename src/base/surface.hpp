@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace quimbel::engine {
+namespace quimbel::base {
 
 using Pixel = std::uint32_t;
 
@@ -101,4 +101,4 @@ struct Icon {
   std::vector<bool> transparent;  // one per pixel, row-major; true = masked out
 };
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::base
