@@ -13,9 +13,9 @@
 #include "app/event_boundary.hpp"
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
-#include "base/clock_random.hpp"
 #include "platform/forms.hpp"
 #include "platform/saver_window.hpp"
+#include "ports/common/clock_random.hpp"
 #include "ports/linux/hosting/host_arguments.hpp"
 #include "ports/linux/hosting/hosted_screen.hpp"
 #include "ports/linux/qt/fonts.hpp"
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   platform::Screen& screen = hostedScreen ? static_cast<platform::Screen&>(*hostedScreen)
                                           : static_cast<platform::Screen&>(x11Screen);
   linux_port::FileStore store;
-  base::ClockRandom random;
+  ports::ClockRandom random;
   linux_port::SdlSoundService deviceSound;
   std::optional<linux_port::MusicGate> gate;
   if (hostWindow) {

@@ -4,7 +4,7 @@
 
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
-#include "base/clock_random.hpp"
+#include "ports/common/clock_random.hpp"
 #include "ports/win32/forms.hpp"
 #include "ports/win32/message_box.hpp"
 #include "ports/win32/message_loop.hpp"
@@ -20,7 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32_port::Win32Process process;
   win32_port::Win32Screen screen;
   win32_port::RegistryStore store;
-  base::ClockRandom random;
+  ports::ClockRandom random;
   win32_port::WinmmSoundService sound;
   win32_port::Win32PreviewFactory previews(screen);
   win32_port::Win32SaverFactory savers(screen);

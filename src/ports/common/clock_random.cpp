@@ -1,8 +1,8 @@
-#include "base/clock_random.hpp"
+#include "ports/common/clock_random.hpp"
 
 #include <chrono>
 
-namespace quimbel::base {
+namespace quimbel::ports {
 
 void ClockRandom::Reseed() {
   // Reseeding happens every 10 ms in the introduction window; mixing in a
@@ -16,4 +16,4 @@ double ClockRandom::Next() {
   return std::generate_canonical<double, 53>(engine_) * (1.0 - 0x1p-53);
 }
 
-}  // namespace quimbel::base
+}  // namespace quimbel::ports

@@ -1,11 +1,11 @@
 #pragma once
-// The random source both native ports use: a standard generator reseeded
+// The random source the native ports share: a standard generator reseeded
 // from the system clock.
 #include <random>
 
 #include "platform/random.hpp"
 
-namespace quimbel::base {
+namespace quimbel::ports {
 
 class ClockRandom : public platform::Random {
  public:
@@ -18,4 +18,4 @@ class ClockRandom : public platform::Random {
   std::uint64_t reseeds_ = 0;
 };
 
-}  // namespace quimbel::base
+}  // namespace quimbel::ports
