@@ -59,7 +59,9 @@ class SaverWindow {
   virtual void SetFocusHolderBounds(int width, int height, int left, int top) = 0;
   // Shows the window, modeless and without an owner. Showing must not paint
   // anything: until the first Present the screen under the window stays as
-  // it was (the core captures the desktop after this call).
+  // it was. A window that must paint before then shows the picture its
+  // screen holds (Screen::HoldDesktop), from which the core captures the
+  // desktop after this call.
   virtual void Show() = 0;
   // Gives the keyboard focus to the focus holder (and activates the window).
   virtual void FocusHolder() = 0;
