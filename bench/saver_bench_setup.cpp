@@ -9,7 +9,7 @@
 namespace quimbel::bench {
 
 SaverSetup::SaverSetup(int width, int height, int caraCount, int saverType, int musicMode) {
-  hp.screen.SetMetrics(width, height, 15);
+  hp.screen.SetMetrics(width, height, 96);
   hp.screen.desktop.Reset(width, height, base::Rgb(40, 90, 150));
   hp.store.Set("number of cara", std::to_string(caraCount));
   hp.store.Set("type of cara", "8");

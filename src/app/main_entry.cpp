@@ -6,6 +6,7 @@
 #include "app/settings.hpp"
 #include "app/window_titles.hpp"
 #include "base/rounding.hpp"
+#include "base/twips.hpp"
 #include "engine/preview.hpp"
 #include "engine/saver_start.hpp"
 #include "platform/preview_window.hpp"
@@ -54,8 +55,9 @@ void DispatchPreview(Program& program) {
   run.OriginY = 0;
   std::int32_t width = base::CheckedInt32(static_cast<std::int64_t>(rect.right) - rect.left);
   std::int32_t height = base::CheckedInt32(static_cast<std::int64_t>(rect.bottom) - rect.top);
-  run.ScreenWidthPx = base::CInt16(screen.TwipsPerPixelX() * width);
-  run.ScreenHeightPx = base::CInt16(screen.TwipsPerPixelY() * height);
+  const double tpp = base::TwipsPerPixel(screen.PrimaryMonitorScale());
+  run.ScreenWidthPx = base::CInt16(tpp * width);
+  run.ScreenHeightPx = base::CInt16(tpp * height);
   engine::CreatePreviewWindow(program);
   engine::StartPreview(program);
 }

@@ -2,6 +2,7 @@
 
 #include "app/program.hpp"
 #include "assets/pictures.hpp"
+#include "base/twips.hpp"
 
 namespace quimbel::engine {
 
@@ -14,7 +15,11 @@ void CreatePreviewWindow(app::Program& program) {
 void StartPreview(app::Program& program) {
   const app::RunValues& run = program.run;
   platform::PreviewWindow& window = *program.saver.frmPrev;
-  window.SetBoundsTwips(run.OriginX, run.OriginY, run.ScreenWidthPx, run.ScreenHeightPx);
+  // The pane's size came in twips (app/main_entry).
+  const double tpp = base::TwipsPerPixel(program.platform.screen.PrimaryMonitorScale());
+  window.SetBoundsPx(base::TwipsToPixels(run.OriginX, tpp), base::TwipsToPixels(run.OriginY, tpp),
+                     base::TwipsToPixels(run.ScreenWidthPx, tpp),
+                     base::TwipsToPixels(run.ScreenHeightPx, tpp));
   // Unscaled at the top left on black: a small pane cuts it, a large one
   // leaves black strips.
   window.SetPicture(assets::PreviewPicture());

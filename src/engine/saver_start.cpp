@@ -12,6 +12,9 @@ namespace {
 // The focus holder lies just left of the visible area, yet takes every key.
 constexpr int kFocusHolderSize = 30;
 constexpr int kFocusHolderLeft = -50;
+// The animation's tick and the music's poll.
+constexpr int kTimer1Ms = 100;
+constexpr int kTimer2Ms = 10;
 
 }  // namespace
 
@@ -24,21 +27,25 @@ void StartSaver(app::Program& program) {
       saver.pat[kind] = &assets::SpriteSheet(kind);
   }
 
+  // Before anything of ours is on the screen; let go of after the first frame
+  // (engine/scene).
+  screen.HoldDesktop({run.OriginX, run.OriginY, run.OriginX + run.ScreenWidthPx,
+                      run.OriginY + run.ScreenHeightPx});
   saver.events = MakeSaverEvents(program);
   saver.frmDisp = program.platform.savers.CreateSaverWindow(app::kSaverWindowTitle, *saver.events);
   platform::SaverWindow& window = *saver.frmDisp;
-  const double tpx = screen.TwipsPerPixelX();
-  const double tpy = screen.TwipsPerPixelY();
-  window.SetSizeTwips(run.ScreenWidthPx * tpx, run.ScreenHeightPx * tpy);
+  window.StartTimer(platform::SaverTimer::k1, kTimer1Ms);
+  window.StartTimer(platform::SaverTimer::k2, kTimer2Ms);
+  // The area is in pixels already: no twips on the way, so nothing rounds.
+  window.SetSizePx(run.ScreenWidthPx, run.ScreenHeightPx);
   // Shown first beyond the bottom-right corner, so nothing flashes while the
   // focus is given.
-  window.SetPositionTwips((run.OriginX + run.ScreenWidthPx) * tpx,
-                          (run.OriginY + run.ScreenHeightPx) * tpy);
+  window.SetPositionPx(run.OriginX + run.ScreenWidthPx, run.OriginY + run.ScreenHeightPx);
   window.SetFocusHolderBounds(kFocusHolderSize, kFocusHolderSize, kFocusHolderLeft, 0);
   window.Show();
   window.FocusHolder();
   window.SetNormalState();
-  window.SetPositionTwips(run.OriginX * tpx, run.OriginY * tpy);
+  window.SetPositionPx(run.OriginX, run.OriginY);
   // Frames are composed where the window presents them from, if it offers.
   if (Pixel* memory = window.FrameMemory(run.ScreenWidthPx, run.ScreenHeightPx))
     saver.scr_work.Wrap(memory, run.ScreenWidthPx, run.ScreenHeightPx, kBlack);

@@ -27,6 +27,9 @@ void SetUpScene(app::Program& program) {
   sound::PlayMusic(program, sound::MusicStart);
   SpawnCharacters(program);
   ComposeFrame(program);
+  // The window shows frames of its own now: nothing needs the desktop's
+  // picture any more.
+  program.platform.screen.ReleaseDesktop();
 }
 
 }  // namespace quimbel::engine

@@ -171,9 +171,8 @@ class Submenu {
   virtual void AddItem(std::string_view caption, Handler onChoose) = 0;
 };
 
-// A top-level window. Its own position and size are in twips of the screen
-// (the outer, frame-included rectangle); its client area is measured in
-// pixels, and its controls are placed in pixels.
+// A top-level window. Its own position and size (the outer, frame-included
+// rectangle) are in screen pixels, its client area and its controls too.
 //
 // Menu captions mark access keys with '&' before a character ("終了(&X&ｻ)"
 // carries two marks: X, and the half-width kana ｻ that shares its key on the
@@ -208,17 +207,16 @@ class Form : public Container {
   // The client area's size in pixels as it stands now (menu bar excluded).
   virtual int ClientWidthPx() = 0;
   virtual int ClientHeightPx() = 0;
-  // The outer size in twips, frame and title bar included, as it stands now.
-  virtual double OuterWidthTwips() = 0;
-  virtual double OuterHeightTwips() = 0;
-  // Sets the outer size in twips; the frame, title bar and menu bar keep their
-  // sizes, so the client area changes by the same amount (converted to
-  // pixels with the screen's twips per pixel, rounded to the nearest).
-  virtual void SetOuterWidthTwips(double twips) = 0;
-  virtual void SetOuterHeightTwips(double twips) = 0;
-  // Moves the window's outer top-left corner, in twips of the screen.
-  virtual void SetLeftTwips(double twips) = 0;
-  virtual void SetTopTwips(double twips) = 0;
+  // The outer size in pixels, frame and title bar included, as it stands now.
+  virtual int OuterWidthPx() = 0;
+  virtual int OuterHeightPx() = 0;
+  // Sets the outer size in pixels; the frame, title bar and menu bar keep
+  // their sizes, so the client area changes by the same amount.
+  virtual void SetOuterWidthPx(int width) = 0;
+  virtual void SetOuterHeightPx(int height) = 0;
+  // Moves the window's outer top-left corner, in screen pixels.
+  virtual void SetLeftPx(int left) = 0;
+  virtual void SetTopPx(int top) = 0;
 
   // Shows the window modeless and returns at once; a form that is already
   // shown is brought to the front and activated.

@@ -14,8 +14,8 @@ class PreviewWindow {
   virtual void AddChildStyle() = 0;
   // Makes the host window the preview window's parent.
   virtual void SetParent(WindowHandle host) = 0;
-  // Position and size in twips, relative to the parent's client area.
-  virtual void SetBoundsTwips(double left, double top, double width, double height) = 0;
+  // Position and size in pixels, relative to the parent's client area.
+  virtual void SetBoundsPx(int left, int top, int width, int height) = 0;
   // The background picture, drawn unscaled at the top-left corner on black.
   virtual void SetPicture(const base::Surface& picture) = 0;
   // Shows the window, modeless and without an owner.

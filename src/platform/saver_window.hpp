@@ -1,9 +1,8 @@
 #pragma once
 // The seam: the full-screen saver window.
 //
-// The core decides every size, position and step order; a port only carries
-// them out. Positions and sizes of the window itself are in twips (1/1440
-// inch, as Screen reports them), everything inside it in pixels.
+// The core decides every size, position, timer period and step order; a port
+// only carries them out. Every position and size is in pixels.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -23,9 +22,9 @@ namespace quimbel::platform {
 class SaverEvents {
  public:
   virtual ~SaverEvents() = default;
-  // Every 100 ms, from the moment the window exists.
+  // Each timer's period, from the moment the core started it
+  // (SaverWindow::StartTimer).
   virtual void OnTimer1() = 0;
-  // Every 10 ms, from the moment the window exists.
   virtual void OnTimer2() = 0;
   // A mouse click (any button) anywhere on the window.
   virtual void OnClick() = 0;
@@ -37,22 +36,32 @@ class SaverEvents {
   virtual void OnPointerMove(std::int32_t x, std::int32_t y) = 0;
 };
 
+// The window's two timers, told apart by the event each one calls.
+enum class SaverTimer { k1, k2 };
+
 class SaverWindow {
  public:
   virtual ~SaverWindow() = default;
 
-  // The window's outer size in twips. The window is borderless and has no
+  // Starts the timer: from now on its event (OnTimer1 or OnTimer2) comes
+  // every periodMs milliseconds while the window exists; ticks that fall due
+  // while a handler runs are merged. Starting a running timer restarts it
+  // with the new period. A period below 1 counts as 1.
+  virtual void StartTimer(SaverTimer timer, int periodMs) = 0;
+  // The window's outer size in pixels. The window is borderless and has no
   // caption, so this is also the size of its drawing area.
-  virtual void SetSizeTwips(double width, double height) = 0;
-  // The window's top-left corner in screen twips. A position beyond the
+  virtual void SetSizePx(int width, int height) = 0;
+  // The window's top-left corner in screen pixels. A position beyond the
   // screen's bottom-right corner puts the window wholly off the screen.
-  virtual void SetPositionTwips(double left, double top) = 0;
+  virtual void SetPositionPx(int left, int top) = 0;
   // Bounds of the focus holder, a small child window that takes the key
   // presses, in window pixels. It may lie wholly outside the visible area.
   virtual void SetFocusHolderBounds(int width, int height, int left, int top) = 0;
   // Shows the window, modeless and without an owner. Showing must not paint
   // anything: until the first Present the screen under the window stays as
-  // it was (the core captures the desktop after this call).
+  // it was. A window that must paint before then shows the picture its
+  // screen holds (Screen::HoldDesktop), from which the core captures the
+  // desktop after this call.
   virtual void Show() = 0;
   // Gives the keyboard focus to the focus holder (and activates the window).
   virtual void FocusHolder() = 0;
@@ -86,8 +95,9 @@ class SaverWindowFactory {
   virtual ~SaverWindowFactory() = default;
   // Creates the hidden saver window with this title (the single-instance
   // test looks for it) and a silver (192, 192, 192) background that is never
-  // painted before the first Present. Its two timers start now; their events,
-  // like the input events, go to events, which outlives the window.
+  // painted before the first Present. Its timers run once the core starts
+  // them; their events, like the input events, go to events, which outlives
+  // the window.
   virtual std::unique_ptr<SaverWindow> CreateSaverWindow(std::string_view title,
                                                          SaverEvents& events) = 0;
 };

@@ -51,9 +51,11 @@ class Screen {
  public:
   virtual ~Screen() = default;
 
-  // Twips (1/1440 inch) per pixel: 1440 / logical dpi (15 at 96 dpi, 12 at 120).
-  virtual double TwipsPerPixelX() = 0;
-  virtual double TwipsPerPixelY() = 0;
+  // The primary monitor's scale: its logical dpi / 96 (1 at 96 dpi, 1.25 at
+  // 120, 1.5 at 144), or the factor the system sets for it; 1 when unknown.
+  // Everything else on this seam is in pixels: the core scales its own
+  // layout numbers with it.
+  virtual double PrimaryMonitorScale() = 0;
   // The rectangle that bounds every monitor, in screen pixels: the whole
   // desktop. Its corner is negative where a monitor lies left of or above the
   // primary one; parts of it may lie on no monitor at all.
@@ -66,6 +68,20 @@ class Screen {
   // clipped to dst. Returns false, leaving dst as it was, when the screen
   // cannot be read.
   virtual bool Capture(base::Surface& dst, int x, int y, int width, int height) = 0;
+
+  // The desktop snapshot, one rule for every port. The core calls
+  // HoldDesktop once per saver run, before it creates the saver window, with
+  // exactly the screen rectangle the saver will cover: the port takes a
+  // picture of that rectangle, no more, and from then on Capture reads from
+  // it instead of the live screen (which soon shows the saver window
+  // itself), and a saver window that must paint before its first frame
+  // shows that picture. The core copies its background out of it once,
+  // before the first frame, and calls ReleaseDesktop as soon as that frame
+  // is presented: the port lets go of the picture at once (at 4K it is
+  // 32 MB per monitor) and Capture reads the live screen again. A port
+  // whose captures never show its own windows may hold nothing.
+  virtual void HoldDesktop(const Rect32& area) = 0;
+  virtual void ReleaseDesktop() = 0;
 
   // The pointer's screen position and the caret's position as the platform
   // reports them. A failing query returns false and leaves the point unchanged.

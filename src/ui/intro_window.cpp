@@ -6,6 +6,7 @@
 #include "app/program.hpp"
 #include "assets/pictures.hpp"
 #include "base/rounding.hpp"
+#include "base/twips.hpp"
 #include "ui/placement.hpp"
 #include "ui/texts.hpp"
 #include "ui/windows.hpp"
@@ -101,7 +102,7 @@ void CyclistTick(app::Program& program) {
   platform::Random& random = program.platform.random;
   // The step is a fixed physical distance: 200 twips at most, whatever the
   // screen's density.
-  base::Int16 u = base::CInt16(program.platform.screen.TwipsPerPixelX());
+  base::Int16 u = base::CInt16(base::TwipsPerPixel(program.platform.screen.PrimaryMonitorScale()));
   random.Reseed();
   for (std::size_t i = 0; i < w.imageSensyu.size(); ++i) {
     double r = random.Next();

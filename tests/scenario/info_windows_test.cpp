@@ -94,7 +94,7 @@ TEST_F(UiTest, HelpTextHoldsTheSettingsAndTheCast) {
 }
 
 TEST_F(UiTest, HelpWindowLayoutAndASingleWindow) {
-  hp.screen.SetMetrics(1024, 768, 12);
+  hp.screen.SetMetrics(1024, 768, 120);
   Configure();
   Set()->Control("CommandButton(1)").Click();
   headless::FormRecord* help = Help();
@@ -122,13 +122,13 @@ TEST_F(UiTest, HelpWindowLayoutAndASingleWindow) {
 
   // Moved and resized by hand, then asked for again: the same window, laid out anew.
   help->clientWidthPx = 300;
-  help->leftTwips = 0;
+  help->leftPx = 0;
   text.left = 99;
   Set()->ChooseMenu(kHelpMenu, "使い方(&H&ｸ)");
   EXPECT_EQ(hp.forms.OpenCount("frmHelp"), 1);
   EXPECT_EQ(Help(), help);
   EXPECT_EQ(help->clientWidthPx, 640);
-  EXPECT_GT(help->leftTwips, 0);
+  EXPECT_GT(help->leftPx, 0);
   EXPECT_EQ(text.left, 10);
   EXPECT_EQ(help->showCount, 2);
 
@@ -204,7 +204,7 @@ TEST_F(UiTest, CyclistsRideAtScriptedSpeedsAt15TwipsPerPixel) {
 }
 
 TEST_F(UiTest, CyclistsAt12TwipsPerPixelCoverTheSameDistance) {
-  hp.screen.SetMetrics(1024, 768, 12);
+  hp.screen.SetMetrics(1024, 768, 120);
   Configure();
   Set()->ChooseMenu(kHelpMenu, "ｿﾌﾄ紹介(&E&ｲ)");
   headless::FormRecord& intro = *Intro();
@@ -258,7 +258,7 @@ namespace {
 // product, the help window's 640 do not: the same failure is trapped by the
 // button handler and untrapped from the menu.
 TEST_F(UiTest, AHelpWindowThatCannotBeSizedIsTrappedOnlyByTheButton) {
-  hp.screen.SetMetrics(1024, 768, 60);
+  hp.screen.SetMetrics(1024, 768, 24);
   Configure();
   Set()->Control("CommandButton(1)").Click();
   ASSERT_EQ(hp.messageBoxes.shown.size(), 1u);

@@ -60,7 +60,7 @@ TEST_P(MonitorLayoutTest, OneSceneCoversTheWholeDesktop) {
   const int width = d.right - d.left;
   const int height = d.bottom - d.top;
   SaverRun run(100, 100, 12, 8, 3);
-  run.hp.screen.twipsPerPixelX = run.hp.screen.twipsPerPixelY = 12;
+  run.hp.screen.scale = 1.25;
   run.hp.screen.monitors = layout.monitors;
   run.hp.screen.desktop = Landmarks(d);
   // The pointer rests on the monitor that lies farthest from (0, 0).
@@ -74,12 +74,19 @@ TEST_P(MonitorLayoutTest, OneSceneCoversTheWholeDesktop) {
   EXPECT_EQ(run.program.run.ScreenWidthPx, width);
   EXPECT_EQ(run.program.run.ScreenHeightPx, height);
   headless::SaverRecord& w = run.Window();
-  EXPECT_DOUBLE_EQ(w.leftTwips, d.left * 12.0);
-  EXPECT_DOUBLE_EQ(w.topTwips, d.top * 12.0);
-  EXPECT_DOUBLE_EQ(w.widthTwips, width * 12.0);
-  EXPECT_DOUBLE_EQ(w.heightTwips, height * 12.0);
+  EXPECT_EQ(w.left, d.left);
+  EXPECT_EQ(w.top, d.top);
+  EXPECT_EQ(w.width, width);
+  EXPECT_EQ(w.height, height);
 
-  // The snapshot is the desktop from its corner on, every monitor of it.
+  // The snapshot is the desktop from its corner on, every monitor of it,
+  // held exactly there and let go of after the first frame.
+  ASSERT_EQ(run.hp.screen.holds.size(), 1u);
+  const Rect32& held = run.hp.screen.holds[0];
+  EXPECT_TRUE(held.left == d.left && held.top == d.top && held.right == d.right &&
+              held.bottom == d.bottom);
+  EXPECT_EQ(run.hp.screen.releases, 1);
+  EXPECT_TRUE(run.hp.screen.held.Empty());
   const base::Surface& bkg = run.program.saver.scr_bkg;
   ASSERT_EQ(bkg.Width(), width);
   ASSERT_EQ(bkg.Height(), height);
@@ -121,7 +128,7 @@ TEST_P(MonitorLayoutTest, DialogsOpenCentredOnThePrimary) {
   const Layout& layout = GetParam();
   headless::HeadlessPlatform hp;
   app::Program program{hp.platform};
-  hp.screen.twipsPerPixelX = hp.screen.twipsPerPixelY = 12;
+  hp.screen.scale = 1.25;
   hp.screen.monitors = layout.monitors;
   hp.process.commandLine = "/c";
   app::RunMain(program);
@@ -135,10 +142,11 @@ TEST_P(MonitorLayoutTest, DialogsOpenCentredOnThePrimary) {
     ASSERT_NE(form, nullptr) << name;
     const double outerWidth = form->clientWidthPx + form->FrameWidthPx();
     const double outerHeight = form->clientHeightPx + form->FrameHeightPx();
-    const double centreX = form->leftTwips / 12 + outerWidth / 2;
-    const double centreY = form->topTwips / 12 + outerHeight / 2;
-    EXPECT_DOUBLE_EQ(centreX, (p.left + p.right) / 2.0) << name;
-    EXPECT_DOUBLE_EQ(centreY, (p.top + p.bottom) / 2.0) << name;
+    const double centreX = form->leftPx + outerWidth / 2;
+    const double centreY = form->topPx + outerHeight / 2;
+    // Whole pixels: an odd margin leaves the window half a pixel off.
+    EXPECT_NEAR(centreX, (p.left + p.right) / 2.0, 0.5) << name;
+    EXPECT_NEAR(centreY, (p.top + p.bottom) / 2.0, 0.5) << name;
   }
 }
 

@@ -19,8 +19,8 @@ TEST(PreviewRunTest, PaneShowsThePictureUnscaledAtItsTopLeft) {
   const headless::PreviewRecord& preview = *hp.previews.created[0];
   EXPECT_EQ(preview.left, 0);
   EXPECT_EQ(preview.top, 0);
-  EXPECT_EQ(preview.width, 2280);
-  EXPECT_EQ(preview.height, 1680);
+  EXPECT_EQ(preview.width, 152);
+  EXPECT_EQ(preview.height, 112);
   EXPECT_EQ(preview.picture, assets::PreviewPicture());
   EXPECT_EQ(preview.picture.Width(), 175);
   EXPECT_EQ(preview.picture.Height(), 140);
@@ -34,7 +34,7 @@ TEST(PreviewRunTest, PaneShowsThePictureUnscaledAtItsTopLeft) {
   EXPECT_TRUE(preview.childStyle);
   EXPECT_EQ(preview.parent, 4321);
   EXPECT_LT(at("AddChildStyle"), at("SetParent"));
-  EXPECT_LT(at("SetParent"), at("SetBoundsTwips"));
+  EXPECT_LT(at("SetParent"), at("SetBoundsPx"));
   ASSERT_EQ(std::count(calls.begin(), calls.end(), "Show"), 1);
   EXPECT_EQ(calls.back(), "Show") << "placed and painted before it is seen";
   EXPECT_TRUE(hp.savers.created.empty());

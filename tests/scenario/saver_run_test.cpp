@@ -31,18 +31,21 @@ TEST(SaverStartTest, WindowIsLaidOverTheScreenWithoutAFlash) {
   const auto end = static_cast<std::ptrdiff_t>(w.calls.size());
   ASSERT_LT(first("Present"), end);
   ASSERT_LT(first("MakeTopmost"), end);
-  EXPECT_TRUE(w.shownLeftTwips >= w.widthTwips || w.shownTopTwips >= w.heightTwips)
+  EXPECT_TRUE(w.shownLeft >= w.width || w.shownTop >= w.height)
       << "shown first where it covers none of the screen it ends up on";
   EXPECT_LT(first("Show"), first("FocusHolder")) << "a hidden window takes no focus";
-  EXPECT_LT(first("FocusHolder"), last("SetPositionTwips")) << "focused before it moves in";
-  EXPECT_LT(last("SetPositionTwips"), first("Present"));
+  EXPECT_LT(first("FocusHolder"), last("SetPositionPx")) << "focused before it moves in";
+  EXPECT_LT(last("SetPositionPx"), first("Present"));
   EXPECT_LT(first("SetPointer"), first("Present")) << "no pointer over the first frame";
   EXPECT_LT(first("Present"), first("MakeTopmost"));
   EXPECT_EQ(w.title, "SAVER Screen");
-  EXPECT_EQ(w.widthTwips, 19200);
-  EXPECT_EQ(w.heightTwips, 15360);
-  EXPECT_EQ(w.leftTwips, 0);
-  EXPECT_EQ(w.topTwips, 0);
+  EXPECT_EQ(w.width, 1280);
+  EXPECT_EQ(w.height, 1024);
+  EXPECT_EQ(w.left, 0);
+  EXPECT_EQ(w.top, 0);
+  EXPECT_EQ(first("StartTimer"), 0) << "the timers run from the window's start";
+  EXPECT_EQ(w.timer1Ms, 100);
+  EXPECT_EQ(w.timer2Ms, 10);
   EXPECT_EQ(w.focusHolder.width, 30);
   EXPECT_EQ(w.focusHolder.height, 30);
   EXPECT_EQ(w.focusHolder.left, -50);

@@ -50,7 +50,7 @@ class SettingsLayoutTest : public UiTest, public ::testing::WithParamInterface<d
 
 TEST_P(SettingsLayoutTest, EveryControlInItsPlaceWithItsFont) {
   double tpp = GetParam();
-  hp.screen.SetMetrics(1280, 1024, tpp);
+  hp.screen.SetMetrics(1280, 1024, 1440 / tpp);
   Configure();
   headless::FormRecord& set = *Set();
   EXPECT_EQ(set.caption, "Saver Setting");
@@ -58,8 +58,8 @@ TEST_P(SettingsLayoutTest, EveryControlInItsPlaceWithItsFont) {
   EXPECT_TRUE(set.visible);
   EXPECT_EQ(set.clientWidthPx, 540);
   EXPECT_EQ(set.clientHeightPx, 330);
-  EXPECT_DOUBLE_EQ(set.leftTwips, (1280 - 540 - set.FrameWidthPx()) * tpp / 2);
-  EXPECT_DOUBLE_EQ(set.topTwips, (1024 - 330 - set.FrameHeightPx()) * tpp / 2);
+  EXPECT_EQ(set.leftPx, (1280 - 540 - set.FrameWidthPx() + 1) / 2);
+  EXPECT_EQ(set.topPx, (1024 - 330 - set.FrameHeightPx() + 1) / 2);
   EXPECT_EQ(set.calls.back(), "Show") << "shown only once laid out";
 
   ASSERT_EQ(set.controls.size(), kLayout.size());

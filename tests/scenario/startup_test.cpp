@@ -88,7 +88,7 @@ TEST_F(StartupTest, SettingsAreReadEvenForAnUnknownSwitch) {
 }
 
 TEST_F(StartupTest, SaverRunGetsTheScreenInPixels) {
-  hp.screen.SetMetrics(1024, 768, 15);
+  hp.screen.SetMetrics(1024, 768, 96);
   Run("/s");
   EXPECT_EQ(program.run.Mode, app::RunMode::Saver);
   EXPECT_EQ(program.run.IsSaverMode, -1);
@@ -99,7 +99,7 @@ TEST_F(StartupTest, SaverRunGetsTheScreenInPixels) {
   EXPECT_EQ(program.run.RandomCaraType, 0) << "drawn only for CaraType 7";
 
   Start big("/S:1");
-  big.hp.screen.SetMetrics(1280, 1024, 12);
+  big.hp.screen.SetMetrics(1280, 1024, 120);
   big.Run();
   EXPECT_EQ(big.program.run.ScreenWidthPx, 1280);
   EXPECT_EQ(big.program.run.ScreenHeightPx, 1024);
@@ -116,6 +116,7 @@ TEST_F(StartupTest, RandomCastMemberIsDrawnOnceForTypeSeven) {
   }
 }
 
+// In twips on the way, in the same pixels at the window.
 TEST_F(StartupTest, PreviewGetsThePaneInTwips) {
   hp.screen.windows[1234] = {300, 200, 452, 312};  // 152 x 112 pixels
   Run("/p 1234");
@@ -128,10 +129,21 @@ TEST_F(StartupTest, PreviewGetsThePaneInTwips) {
   const headless::PreviewRecord& preview = *hp.previews.created[0];
   EXPECT_TRUE(preview.childStyle);
   EXPECT_EQ(preview.parent, 1234);
-  EXPECT_EQ(preview.width, 2280);
-  EXPECT_EQ(preview.height, 1680);
+  EXPECT_EQ(preview.left, 0);
+  EXPECT_EQ(preview.top, 0);
+  EXPECT_EQ(preview.width, 152);
+  EXPECT_EQ(preview.height, 112);
   EXPECT_TRUE(preview.visible);
   EXPECT_FALSE(hp.process.Ended());
+
+  Start dense("/p 1234");
+  dense.hp.screen.SetMetrics(1024, 768, 120);
+  dense.hp.screen.windows[1234] = {300, 200, 452, 312};
+  dense.Run();
+  EXPECT_EQ(dense.program.run.ScreenWidthPx, 1824);
+  ASSERT_EQ(dense.hp.previews.created.size(), 1u);
+  EXPECT_EQ(dense.hp.previews.created[0]->width, 152);
+  EXPECT_EQ(dense.hp.previews.created[0]->height, 112);
 }
 
 TEST_F(StartupTest, PreviewOfAHandleThatNamesNoWindowEndsAtOnce) {

@@ -3,7 +3,7 @@
 // each port through a default-constructible driver that makes the port's
 // FormFactory and acts as the user the way that port's input arrives. Forms
 // are found by caption; texts are UTF-8 with CR LF breaks. The driver has:
-// Factory(twipsPerPixel); LetTimePass() (the event loop runs a while: timers
+// Factory(); LetTimePass() (the event loop runs a while: timers
 // fall due, deferred destruction happens); Click(caption, buttonText) for push
 // and option buttons; ChooseMenu(caption, menu, item) ("" item: a menu-bar
 // command); RequestClose(caption) (the close box); Windows(caption) (top-level
@@ -27,11 +27,10 @@ namespace quimbel::conformance {
 template <class Driver>
 class FormsConformance : public ::testing::Test {
  protected:
-  static constexpr double kTwips = 15;
   Driver driver;
 
-  std::unique_ptr<platform::Form> Make(const char* caption, double twipsPerPixel = kTwips) {
-    std::unique_ptr<platform::Form> form = driver.Factory(twipsPerPixel).CreateForm("frmTest");
+  std::unique_ptr<platform::Form> Make(const char* caption) {
+    std::unique_ptr<platform::Form> form = driver.Factory().CreateForm("frmTest");
     form->SetCaption(caption);
     return form;
   }
@@ -53,33 +52,30 @@ TYPED_TEST_SUITE_P(FormsConformance);
 
 // A dialog fits its client area by the difference between the client size
 // it has and the one it wants; that is exact only if the frame and menu bar
-// keep their sizes, at whatever scale the screen has.
+// keep their sizes.
 TYPED_TEST_P(FormsConformance, FittingTheOuterSizeGivesAnExactClientAreaAndCorner) {
-  for (double twips : {15.0, 12.0}) {
-    for (bool menu : {false, true}) {
-      SCOPED_TRACE(testing::Message() << twips << " twips per pixel, menu bar " << menu);
-      auto form = this->Make("大きさの確認", twips);
-      if (menu) {
-        form->AddMenuCommand("終了(&X&ｻ)", [] {});
-        form->AddSubmenu("ﾍﾙﾌﾟ(&H&ｸ)").AddItem("使い方(&H&ｸ)", [] {});
-      }
-      form->SetOuterWidthTwips(form->OuterWidthTwips() + (540 - form->ClientWidthPx()) * twips);
-      form->SetOuterHeightTwips(form->OuterHeightTwips() + (330 - form->ClientHeightPx()) * twips);
-      EXPECT_EQ(form->ClientWidthPx(), 540);
-      EXPECT_EQ(form->ClientHeightPx(), 330);
-      // Less than half a pixel more rounds to the same size.
-      form->SetOuterWidthTwips(form->OuterWidthTwips() - 25 * twips + twips / 3);
-      EXPECT_EQ(form->ClientWidthPx(), 515);
-      EXPECT_EQ(form->ClientHeightPx(), 330);
-      form->SetLeftTwips(100 * twips);
-      form->SetTopTwips(50 * twips);
-      EXPECT_FALSE(this->driver.Shown("大きさの確認")) << "a form is created hidden";
-      form->Show();
-      this->driver.LetTimePass();
-      EXPECT_EQ(this->driver.OuterCornerPx("大きさの確認"), std::make_pair(100, 50));
-      EXPECT_EQ(form->ClientWidthPx(), 515);
-      EXPECT_EQ(form->ClientHeightPx(), 330);
+  for (bool menu : {false, true}) {
+    SCOPED_TRACE(testing::Message() << "menu bar " << menu);
+    auto form = this->Make("大きさの確認");
+    if (menu) {
+      form->AddMenuCommand("終了(&X&ｻ)", [] {});
+      form->AddSubmenu("ﾍﾙﾌﾟ(&H&ｸ)").AddItem("使い方(&H&ｸ)", [] {});
     }
+    form->SetOuterWidthPx(form->OuterWidthPx() + (540 - form->ClientWidthPx()));
+    form->SetOuterHeightPx(form->OuterHeightPx() + (330 - form->ClientHeightPx()));
+    EXPECT_EQ(form->ClientWidthPx(), 540);
+    EXPECT_EQ(form->ClientHeightPx(), 330);
+    form->SetOuterWidthPx(form->OuterWidthPx() - 25);
+    EXPECT_EQ(form->ClientWidthPx(), 515);
+    EXPECT_EQ(form->ClientHeightPx(), 330);
+    form->SetLeftPx(100);
+    form->SetTopPx(50);
+    EXPECT_FALSE(this->driver.Shown("大きさの確認")) << "a form is created hidden";
+    form->Show();
+    this->driver.LetTimePass();
+    EXPECT_EQ(this->driver.OuterCornerPx("大きさの確認"), std::make_pair(100, 50));
+    EXPECT_EQ(form->ClientWidthPx(), 515);
+    EXPECT_EQ(form->ClientHeightPx(), 330);
   }
 }
 
@@ -217,7 +213,7 @@ TYPED_TEST_P(FormsConformance, TimersTickWhileTheFormExistsAndNeverAfter) {
 TYPED_TEST_P(FormsConformance, OtherProgramsFindTheWindowByItsCaptionWhileTheFormExists) {
   if (!TypeParam::kFindsWindowsByTitle)
     GTEST_SKIP() << TypeParam::kNoTitleSearch;
-  auto form = this->driver.Factory(this->kTwips).CreateForm("frmSet");
+  auto form = this->driver.Factory().CreateForm("frmSet");
   EXPECT_FALSE(this->driver.FoundByTitle("ｸｲﾝﾍﾞﾙ 設定"));
   form->SetCaption("ｸｲﾝﾍﾞﾙ 設定");
   EXPECT_TRUE(this->driver.FoundByTitle("ｸｲﾝﾍﾞﾙ 設定")) << "hidden";

@@ -15,7 +15,7 @@ struct SaverRun {
   app::Program program{hp.platform};
 
   SaverRun(int width, int height, int caraCount, int caraType, int saverType, int musicMode = 0) {
-    hp.screen.SetMetrics(width, height, 15);
+    hp.screen.SetMetrics(width, height, 96);
     hp.store.Set("number of cara", std::to_string(caraCount));
     hp.store.Set("type of cara", std::to_string(caraType));
     hp.store.Set("saver type", std::to_string(saverType));

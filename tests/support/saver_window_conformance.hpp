@@ -3,7 +3,8 @@
 // each port's window through a driver that makes the port's factory and works
 // its window the way that port's system does. A driver has kSeesTheScreenUnder
 // and kTimersRunByThemselves (a check it cannot make is skipped, saying why),
-// Factory(), TwipsPerPixel(), ScreenPx(), PaintDesktop(colour) under the window
+// Factory(), Screen() (the port's, which holds the desktop's picture for the
+// window), ScreenPx(), PaintDesktop(colour) under the window
 // to come, Find(title) as another program would (the rest then use what it
 // found), Visible(), GeometryPx() on the screen, ShownAt(x, y) on the screen at
 // a window pixel once paints are done, RunUntil(done, ms) of its event loop,
@@ -18,6 +19,7 @@
 #include <string_view>
 
 #include "platform/saver_window.hpp"
+#include "platform/screen.hpp"
 #include "support/counting_saver_events.hpp"
 
 namespace quimbel::conformance {
@@ -38,15 +40,17 @@ class SaverWindowConformance : public ::testing::Test {
     ASSERT_TRUE(driver.Find(kTitle)) << "the window is found by its title";
   }
   void Place(int x, int y, int width, int height) {
-    const double t = driver.TwipsPerPixel();
-    window->SetSizeTwips(width * t, height * t);
-    window->SetPositionTwips(x * t, y * t);
+    window->SetSizePx(width, height);
+    window->SetPositionPx(x, y);
   }
-  // As the core starts a run: a window of 160 × 100 at (180, 140), shown,
-  // the holder out of sight and focused; the frame in the window's memory
-  // where it offers some.
+  // As the core starts a run: the desktop under the window held, a window of
+  // 160 × 100 at (180, 140) with its timers started, shown, the holder out of
+  // sight and focused; the frame in the window's memory where it offers some.
   void Start(base::Pixel fill) {
+    driver.Screen().HoldDesktop({180, 140, 340, 240});
     Create();
+    window->StartTimer(platform::SaverTimer::k1, 100);
+    window->StartTimer(platform::SaverTimer::k2, 10);
     Place(180, 140, 160, 100);
     window->SetFocusHolderBounds(10, 10, -50, -50);
     window->Show();
@@ -64,7 +68,7 @@ class SaverWindowConformance : public ::testing::Test {
 
 TYPED_TEST_SUITE_P(SaverWindowConformance);
 
-TYPED_TEST_P(SaverWindowConformance, CreatedHiddenPlacedByTwipsAndFoundByTitleUntilDestroyed) {
+TYPED_TEST_P(SaverWindowConformance, CreatedHiddenPlacedInPixelsAndFoundByTitleUntilDestroyed) {
   this->Create();
   auto& d = this->driver;
   EXPECT_FALSE(d.Visible());
@@ -74,8 +78,7 @@ TYPED_TEST_P(SaverWindowConformance, CreatedHiddenPlacedByTwipsAndFoundByTitleUn
   EXPECT_TRUE(d.Visible());
   EXPECT_EQ(d.GeometryPx(), (base::Rect{180, 140, 160, 100})) << "topmost, where it was";
   const base::Rect screen = d.ScreenPx();
-  const double t = d.TwipsPerPixel();
-  this->window->SetPositionTwips((screen.x + screen.width) * t, (screen.y + screen.height) * t);
+  this->window->SetPositionPx(screen.x + screen.width, screen.y + screen.height);
   const base::Rect off = d.GeometryPx();
   EXPECT_GE(off.x, screen.x + screen.width);
   EXPECT_GE(off.y, screen.y + screen.height);
@@ -83,7 +86,8 @@ TYPED_TEST_P(SaverWindowConformance, CreatedHiddenPlacedByTwipsAndFoundByTitleUn
   EXPECT_FALSE(d.Find(this->kTitle));
 }
 
-// The core captures the desktop right after Show: it must still be there.
+// The core captures the desktop right after Show, from the screen's held
+// picture: the desktop must still be there, on the screen and in the picture.
 TYPED_TEST_P(SaverWindowConformance, NothingIsPaintedBeforeTheFirstFrame) {
   if constexpr (!TypeParam::kSeesTheScreenUnder) {
     GTEST_SKIP() << "this port's test screen has nothing under the window to read";
@@ -96,6 +100,29 @@ TYPED_TEST_P(SaverWindowConformance, NothingIsPaintedBeforeTheFirstFrame) {
     EXPECT_EQ(this->driver.ShownAt(80, 50), this->kDesktop) << "once the window has painted";
     this->driver.SystemRepaint();
     EXPECT_EQ(this->driver.ShownAt(0, 0), this->kDesktop) << "after a repaint";
+    base::Surface held(160, 100, base::kBlack);
+    ASSERT_TRUE(this->driver.Screen().Capture(held, 180, 140, 160, 100));
+    EXPECT_EQ(held.At(80, 50), this->kDesktop) << "the held picture, not the window";
+  }
+}
+
+// Once the first frame is shown the core lets go of the picture, and the
+// screen reads what it shows now: the window itself.
+TYPED_TEST_P(SaverWindowConformance, TheDesktopIsLetGoOfAfterTheFirstFrame) {
+  if constexpr (!TypeParam::kSeesTheScreenUnder) {
+    GTEST_SKIP() << "this port's test screen has nothing under the window to read";
+  } else {
+    this->driver.PaintDesktop(this->kDesktop);
+    this->Start(base::kWhite);
+    const base::Rect whole{0, 0, 160, 100};
+    this->window->Present(this->frame, std::span<const base::Rect>(&whole, 1));
+    this->driver.Screen().ReleaseDesktop();
+    EXPECT_EQ(this->driver.ShownAt(80, 50), base::kWhite);
+    base::Surface live(160, 100, base::kBlack);
+    ASSERT_TRUE(this->driver.Screen().Capture(live, 180, 140, 160, 100));
+    EXPECT_EQ(live.At(80, 50), base::kWhite) << "the live screen, with the window on it";
+    this->driver.SystemRepaint();
+    EXPECT_EQ(this->driver.ShownAt(80, 50), base::kWhite) << "a repaint shows the frame";
   }
 }
 
@@ -125,12 +152,16 @@ TYPED_TEST_P(SaverWindowConformance, FramesShowWholeThenOnlyTheirChangedRectangl
   EXPECT_EQ(d.ShownAt(10, 10), base::Rgb(255, 255, 0));
 }
 
-TYPED_TEST_P(SaverWindowConformance, BothTimersRunFromCreationTheSecondFaster) {
+TYPED_TEST_P(SaverWindowConformance, TimersRunOnceStartedAtThePeriodsAsked) {
   if constexpr (!TypeParam::kTimersRunByThemselves) {
     GTEST_SKIP() << "this port has no clock: its tests fire the timers";
   } else {
     this->Create();
     this->Place(0, 0, 100, 100);
+    this->driver.RunUntil([] { return false; }, 150);
+    EXPECT_EQ(this->events.timer1 + this->events.timer2, 0) << "none before the core asks";
+    this->window->StartTimer(platform::SaverTimer::k1, 100);
+    this->window->StartTimer(platform::SaverTimer::k2, 10);
     this->RunUntil([this] { return this->events.timer1 >= 2; });
     EXPECT_GE(this->events.timer1, 2) << "hidden, the timers run all the same";
     EXPECT_GT(this->events.timer2, this->events.timer1);
@@ -166,12 +197,10 @@ TYPED_TEST_P(SaverWindowConformance, PointerIsThePictureGivenOrTheDefault) {
   EXPECT_TRUE(this->driver.DefaultPointer());
 }
 
-REGISTER_TYPED_TEST_SUITE_P(SaverWindowConformance,
-                            CreatedHiddenPlacedByTwipsAndFoundByTitleUntilDestroyed,
-                            NothingIsPaintedBeforeTheFirstFrame,
-                            FramesShowWholeThenOnlyTheirChangedRectangles,
-                            BothTimersRunFromCreationTheSecondFaster,
-                            ClicksKeysAtTheFocusHolderAndPointerMovesReachTheCore,
-                            PointerIsThePictureGivenOrTheDefault);
+REGISTER_TYPED_TEST_SUITE_P(
+    SaverWindowConformance, CreatedHiddenPlacedInPixelsAndFoundByTitleUntilDestroyed,
+    NothingIsPaintedBeforeTheFirstFrame, TheDesktopIsLetGoOfAfterTheFirstFrame,
+    FramesShowWholeThenOnlyTheirChangedRectangles, TimersRunOnceStartedAtThePeriodsAsked,
+    ClicksKeysAtTheFocusHolderAndPointerMovesReachTheCore, PointerIsThePictureGivenOrTheDefault);
 
 }  // namespace quimbel::conformance

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "ports/headless/process.hpp"
-#include "ports/headless/screen.hpp"
 #include "support/forms_conformance.hpp"
 
 namespace {
@@ -16,13 +15,9 @@ struct HeadlessFormsDriver {
   static constexpr bool kFindsWindowsByTitle = true;
   static constexpr const char* kNoTitleSearch = "";
   quimbel::headless::HeadlessProcess process;
-  quimbel::headless::HeadlessScreen screen;
-  quimbel::headless::HeadlessFormFactory factory{process, screen};
+  quimbel::headless::HeadlessFormFactory factory{process};
 
-  quimbel::platform::FormFactory& Factory(double twipsPerPixel) {
-    screen.SetMetrics(1024, 768, twipsPerPixel);
-    return factory;
-  }
+  quimbel::platform::FormFactory& Factory() { return factory; }
   FormRecord& Form(const std::string& caption) {
     for (auto& record : factory.created) {
       if (!record->destroyed && record->caption == caption)
@@ -59,8 +54,7 @@ struct HeadlessFormsDriver {
   bool FoundByTitle(const std::string& caption) { return process.TopLevelWindowExists(caption); }
   std::pair<int, int> OuterCornerPx(const std::string& caption) {
     FormRecord& form = Form(caption);
-    return {static_cast<int>(std::lround(form.leftTwips / screen.TwipsPerPixelX())),
-            static_cast<int>(std::lround(form.topTwips / screen.TwipsPerPixelY()))};
+    return {form.leftPx, form.topPx};
   }
   std::string TextBoxText(const std::string& caption) {
     for (auto& control : Form(caption).controls) {

@@ -1,7 +1,5 @@
 // The headless saver window keeps the promises every saver window makes,
 // composing in memory of its own and in memory the window offers.
-#include <cmath>
-
 #include "ports/headless/process.hpp"
 #include "ports/headless/saver_window.hpp"
 #include "ports/headless/screen.hpp"
@@ -22,7 +20,7 @@ struct HeadlessDriver {
 
   HeadlessDriver() { factory.offerFrameMemory = kOfferMemory; }
   platform::SaverWindowFactory& Factory() { return factory; }
-  double TwipsPerPixel() { return screen.twipsPerPixelX; }
+  platform::Screen& Screen() { return screen; }
   base::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
   void PaintDesktop(base::Pixel c) { screen.desktop.Reset(screen.widthPx, screen.heightPx, c); }
   bool Find(std::string_view title) {
@@ -31,13 +29,12 @@ struct HeadlessDriver {
   }
   bool Visible() { return record->visible; }
   base::Rect GeometryPx() {
-    auto px = [&](double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel())); };
     const headless::SaverRecord& r = *record;
-    return {px(r.leftTwips), px(r.topTwips), px(r.widthTwips), px(r.heightTwips)};
+    return {r.left, r.top, r.width, r.height};
   }
   base::Pixel ShownAt(int x, int y) {
     base::Surface dot(1, 1);
-    screen.Capture(dot, GeometryPx().x + x, GeometryPx().y + y, 1, 1);
+    screen.CaptureLive(dot, GeometryPx().x + x, GeometryPx().y + y, 1, 1);
     return dot.At(0, 0);
   }
   template <class Done>

@@ -5,6 +5,7 @@
 #include "base/numeric_text.hpp"
 #include "base/rounding.hpp"
 #include "base/runtime_error.hpp"
+#include "base/twips.hpp"
 
 using namespace quimbel::base;
 
@@ -57,6 +58,24 @@ TEST(RoundingTest, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(ErrorOf([] { return CInt16(32767.5); }), kOverflow);
   EXPECT_EQ(CInt16(-32768.5), -32768);
   EXPECT_EQ(ErrorOf([] { return CInt32(2147483647.5); }), kOverflow);
+}
+
+// Twips meet pixels here only: halves go away from zero (not to even, as
+// CInt16 does), and the scales of 96, 120 and 144 dpi give whole factors.
+TEST(TwipsTest, ScalesGiveWholeFactorsAndPixelsRoundHalvesAway) {
+  EXPECT_EQ(TwipsPerPixel(1.0), 15.0);
+  EXPECT_EQ(TwipsPerPixel(1.25), 12.0);
+  EXPECT_EQ(TwipsPerPixel(1.5), 10.0);
+  EXPECT_EQ(TwipsPerPixel(0.0), 15.0) << "an unknown scale counts as 1";
+  EXPECT_EQ(TwipsToPixels(2280, 15), 152);
+  EXPECT_EQ(TwipsToPixels(1824, 12), 152);
+  EXPECT_EQ(TwipsToPixels(22, 15), 1);
+  EXPECT_EQ(TwipsToPixels(7, 15), 0);
+  EXPECT_EQ(TwipsToPixels(3862.5, 15), 258) << "257.5";
+  EXPECT_EQ(TwipsToPixels(3847.5, 15), 257) << "256.5";
+  EXPECT_EQ(TwipsToPixels(-22.5, 15), -2) << "-1.5";
+  EXPECT_EQ(TwipsToPixels(100, 0), 0);
+  EXPECT_EQ(TwipsToPixels(1e300, 15), 2147483647) << "stops at the end of int";
 }
 
 TEST(NumericPrefixTest, ReadsTheLeadingNumber) {

@@ -16,8 +16,7 @@ TEST(PlacementTest, FontSizesScaleDownOnDenserScreens) {
   headless::HeadlessScreen screen;
   for (int n : {9, 10, 11, 12, 14, 16})
     EXPECT_EQ(ui::ScaledFontSize(screen, n), static_cast<float>(n)) << n;
-  screen.twipsPerPixelX = 12;
-  screen.twipsPerPixelY = 99;  // only the horizontal factor counts
+  screen.scale = 1.25;  // 120 dpi: 12 twips per pixel
   const std::pair<int, float> expected[] = {{16, 12}, {14, 11}, {12, 9}, {11, 8}, {10, 8}, {9, 7}};
   for (auto [n, points] : expected)
     EXPECT_EQ(ui::ScaledFontSize(screen, n), points) << n;
@@ -30,9 +29,8 @@ TEST(PlacementTest, FontSizesScaleDownOnDenserScreens) {
 class FitTest : public ::testing::TestWithParam<double> {};
 
 TEST_P(FitTest, ClientAreaIsExactAndTheWindowCentred) {
-  const double tpp = GetParam();
   headless::HeadlessPlatform hp;
-  hp.screen.SetMetrics(1024, 768, tpp);
+  hp.screen.SetMetrics(1024, 768, GetParam());
   for (int menus : {0, 5}) {
     for (int width : {540, 200}) {
       SCOPED_TRACE(std::to_string(menus) + " menus, " + std::to_string(width) + " across");
@@ -44,24 +42,28 @@ TEST_P(FitTest, ClientAreaIsExactAndTheWindowCentred) {
       ui::FitClientAndCentre(hp.screen, *form, width, 330);
       EXPECT_EQ(form->ClientWidthPx(), width);
       EXPECT_EQ(form->ClientHeightPx(), 330);
-      EXPECT_DOUBLE_EQ(r.leftTwips, (1024 * tpp - form->OuterWidthTwips()) / 2);
-      EXPECT_DOUBLE_EQ(r.topTwips, (768 * tpp - form->OuterHeightTwips()) / 2);
+      // Half a pixel left over goes to the left and top margins.
+      EXPECT_EQ(r.leftPx, (1024 - form->OuterWidthPx() + 1) / 2);
+      EXPECT_EQ(r.topPx, (768 - form->OuterHeightPx() + 1) / 2);
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, FitTest, ::testing::Values(15.0, 12.0));
+INSTANTIATE_TEST_SUITE_P(Dpi, FitTest, ::testing::Values(96.0, 120.0, 144.0));
 
-TEST(PlacementTest, CentringKeepsHalfTwips) {
-  headless::HeadlessPlatform hp;
-  hp.screen.SetMetrics(1024, 768, 15);
-  auto form = hp.forms.CreateForm("w");
-  ui::FitClientAndCentre(hp.screen, *form, 501, 394);
-  headless::FormRecord& r = *hp.forms.created.back();
-  // The headless frame adds 8 pixels across and 31 down: 515 and 343 pixels
-  // of room are left, odd numbers, so each side gets a half pixel's twips.
-  EXPECT_DOUBLE_EQ(r.leftTwips, 515 * 15 / 2.0);
-  EXPECT_DOUBLE_EQ(r.topTwips, 343 * 15 / 2.0);
+TEST(PlacementTest, CentringRoundsAHalfPixelOfTwipsUp) {
+  for (double dpi : {96.0, 120.0}) {
+    headless::HeadlessPlatform hp;
+    hp.screen.SetMetrics(1024, 768, dpi);
+    auto form = hp.forms.CreateForm("w");
+    ui::FitClientAndCentre(hp.screen, *form, 501, 394);
+    headless::FormRecord& r = *hp.forms.created.back();
+    // The headless frame adds 8 pixels across and 31 down: 515 and 343 pixels
+    // of room are left, odd numbers, so each side gets a half pixel's twips,
+    // which round up.
+    EXPECT_EQ(r.leftPx, 258) << dpi;
+    EXPECT_EQ(r.topPx, 172) << dpi;
+  }
 }
 
 TEST(PlacementTest, TheTwipsProductIsSixteenBit) {

@@ -229,11 +229,10 @@ class SubmenuImpl : public platform::Submenu {
 
 class FormImpl : public ContainerImpl<platform::Form> {
  public:
-  FormImpl(std::shared_ptr<FormRecord> record, HeadlessProcess& process, HeadlessScreen& screen)
+  FormImpl(std::shared_ptr<FormRecord> record, HeadlessProcess& process)
       : ContainerImpl(Maker{record.get(), &owned_, record->name}),
         r_(std::move(record)),
-        process_(process),
-        screen_(screen) {}
+        process_(process) {}
 
   ~FormImpl() override {
     Unregister();
@@ -269,29 +268,22 @@ class FormImpl : public ContainerImpl<platform::Form> {
 
   int ClientWidthPx() override { return r_->clientWidthPx; }
   int ClientHeightPx() override { return r_->clientHeightPx; }
-  double OuterWidthTwips() override {
-    return (r_->clientWidthPx + r_->FrameWidthPx()) * screen_.TwipsPerPixelX();
-  }
-  double OuterHeightTwips() override {
-    return (r_->clientHeightPx + r_->FrameHeightPx()) * screen_.TwipsPerPixelY();
-  }
-  void SetOuterWidthTwips(double twips) override {
-    long outer = std::lround(twips / screen_.TwipsPerPixelX());
-    KeepingOuterHeight(
-        [&] { r_->clientWidthPx = std::max(0, static_cast<int>(outer) - r_->FrameWidthPx()); });
+  int OuterWidthPx() override { return r_->clientWidthPx + r_->FrameWidthPx(); }
+  int OuterHeightPx() override { return r_->clientHeightPx + r_->FrameHeightPx(); }
+  void SetOuterWidthPx(int width) override {
+    KeepingOuterHeight([&] { r_->clientWidthPx = std::max(0, width - r_->FrameWidthPx()); });
     r_->calls.emplace_back("OuterWidth");
   }
-  void SetOuterHeightTwips(double twips) override {
-    long outer = std::lround(twips / screen_.TwipsPerPixelY());
-    r_->clientHeightPx = std::max(0, static_cast<int>(outer) - r_->FrameHeightPx());
+  void SetOuterHeightPx(int height) override {
+    r_->clientHeightPx = std::max(0, height - r_->FrameHeightPx());
     r_->calls.emplace_back("OuterHeight");
   }
-  void SetLeftTwips(double twips) override {
-    r_->leftTwips = twips;
+  void SetLeftPx(int left) override {
+    r_->leftPx = left;
     r_->calls.emplace_back("Left");
   }
-  void SetTopTwips(double twips) override {
-    r_->topTwips = twips;
+  void SetTopPx(int top) override {
+    r_->topPx = top;
     r_->calls.emplace_back("Top");
   }
   void Show() override {
@@ -321,7 +313,6 @@ class FormImpl : public ContainerImpl<platform::Form> {
 
   std::shared_ptr<FormRecord> r_;
   HeadlessProcess& process_;
-  HeadlessScreen& screen_;
   std::vector<std::unique_ptr<platform::Control>> owned_;
   std::vector<std::unique_ptr<SubmenuImpl>> submenus_;
   bool registered_ = false;
@@ -414,7 +405,7 @@ std::unique_ptr<platform::Form> HeadlessFormFactory::CreateForm(std::string_view
   auto record = std::make_shared<FormRecord>();
   record->name = name;
   created.push_back(record);
-  return std::make_unique<FormImpl>(record, process_, screen_);
+  return std::make_unique<FormImpl>(record, process_);
 }
 
 FormRecord* HeadlessFormFactory::Open(const std::string& name) {

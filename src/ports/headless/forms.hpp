@@ -63,8 +63,8 @@ struct FormRecord {
   // fixed frame; the outer rectangle follows.
   int clientWidthPx = 312;  // the size and place a form has before anyone sets them
   int clientHeightPx = 213;
-  double leftTwips = 1200;
-  double topTwips = 900;
+  int leftPx = 80;
+  int topPx = 60;
   std::vector<std::string> calls;  // geometry calls and Show, in order
 
   std::vector<std::unique_ptr<ControlRecord>> controls;  // creation (tab) order
@@ -98,8 +98,7 @@ struct FormRecord {
 
 class HeadlessFormFactory : public platform::FormFactory {
  public:
-  HeadlessFormFactory(HeadlessProcess& process, HeadlessScreen& screen)
-      : process_(process), screen_(screen) {}
+  explicit HeadlessFormFactory(HeadlessProcess& process) : process_(process) {}
 
   std::vector<std::shared_ptr<FormRecord>> created;  // every form ever made
 
@@ -112,7 +111,6 @@ class HeadlessFormFactory : public platform::FormFactory {
 
  private:
   HeadlessProcess& process_;
-  HeadlessScreen& screen_;
 };
 
 }  // namespace quimbel::headless

@@ -22,7 +22,7 @@ struct HeadlessPlatform {
   HeadlessSound sound;
   HeadlessPreviewFactory previews;
   HeadlessSaverFactory savers{process, screen};
-  HeadlessFormFactory forms{process, screen};
+  HeadlessFormFactory forms{process};
   ScriptedMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};

@@ -14,12 +14,12 @@ class HeadlessPreview : public platform::PreviewWindow {
     r_->parent = host;
     r_->calls.emplace_back("SetParent");
   }
-  void SetBoundsTwips(double left, double top, double width, double height) override {
+  void SetBoundsPx(int left, int top, int width, int height) override {
     r_->left = left;
     r_->top = top;
     r_->width = width;
     r_->height = height;
-    r_->calls.emplace_back("SetBoundsTwips");
+    r_->calls.emplace_back("SetBoundsPx");
   }
   void SetPicture(const base::Surface& picture) override {
     r_->picture = picture;

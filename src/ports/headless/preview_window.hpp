@@ -12,7 +12,7 @@ namespace quimbel::headless {
 struct PreviewRecord {
   bool childStyle = false;
   std::optional<platform::WindowHandle> parent;
-  double left = 0, top = 0, width = 0, height = 0;
+  int left = 0, top = 0, width = 0, height = 0;  // pixels in the pane
   base::Surface picture;
   bool visible = false;
   std::vector<std::string> calls;  // in order

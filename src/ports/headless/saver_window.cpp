@@ -25,15 +25,19 @@ class HeadlessSaverWindow : public platform::SaverWindow {
       process_.openTitles.erase(it);
   }
 
-  void SetSizeTwips(double width, double height) override {
-    r_->widthTwips = width;
-    r_->heightTwips = height;
-    Log("SetSizeTwips");
+  void StartTimer(platform::SaverTimer timer, int periodMs) override {
+    (timer == platform::SaverTimer::k1 ? r_->timer1Ms : r_->timer2Ms) = std::max(periodMs, 1);
+    Log("StartTimer");
   }
-  void SetPositionTwips(double left, double top) override {
-    r_->leftTwips = left;
-    r_->topTwips = top;
-    Log("SetPositionTwips");
+  void SetSizePx(int width, int height) override {
+    r_->width = width;
+    r_->height = height;
+    Log("SetSizePx");
+  }
+  void SetPositionPx(int left, int top) override {
+    r_->left = left;
+    r_->top = top;
+    Log("SetPositionPx");
   }
   void SetFocusHolderBounds(int width, int height, int left, int top) override {
     r_->focusHolder = {width, height, left, top};
@@ -96,8 +100,8 @@ class HeadlessSaverWindow : public platform::SaverWindow {
   void Log(const char* call) { r_->calls.emplace_back(call); }
   void BecomeVisible() {
     if (!r_->visible) {
-      r_->shownLeftTwips = r_->leftTwips;
-      r_->shownTopTwips = r_->topTwips;
+      r_->shownLeft = r_->left;
+      r_->shownTop = r_->top;
     }
     r_->visible = true;
   }
@@ -108,13 +112,12 @@ class HeadlessSaverWindow : public platform::SaverWindow {
 };
 
 // Paints a visible window's shown frame over a captured desktop picture.
-void PaintOver(const SaverRecord& r, const HeadlessScreen& screen, base::Surface& dst, int x, int y,
-               int w, int h) {
+void PaintOver(const SaverRecord& r, base::Surface& dst, int x, int y, int w, int h) {
   const base::Surface& frame = r.Shown();
   if (!r.alive || !r.visible || frame.Empty())
     return;
-  int left = static_cast<int>(std::lround(r.leftTwips / screen.twipsPerPixelX));
-  int top = static_cast<int>(std::lround(r.topTwips / screen.twipsPerPixelY));
+  const int left = r.left;
+  const int top = r.top;
   for (int row = 0; row < h; ++row) {
     int fy = y + row - top;
     if (fy < 0 || fy >= frame.Height())
@@ -148,11 +151,11 @@ void SaverRecord::Repaint() {
 }
 
 void SaverRecord::FireTimer1() {
-  if (alive)
+  if (alive && timer1Ms > 0)
     events->OnTimer1();
 }
 void SaverRecord::FireTimer2() {
-  if (alive)
+  if (alive && timer2Ms > 0)
     events->OnTimer2();
 }
 void SaverRecord::Click() {
@@ -181,10 +184,9 @@ std::unique_ptr<platform::SaverWindow> HeadlessSaverFactory::CreateSaverWindow(
   record->changed.reserve(256);  // more than a frame ever changes
   created.push_back(record);
   std::weak_ptr<SaverRecord> weak = record;
-  HeadlessScreen& screen = screen_;
-  screen_.windowsOver.push_back([weak, &screen](base::Surface& dst, int x, int y, int w, int h) {
+  screen_.windowsOver.push_back([weak](base::Surface& dst, int x, int y, int w, int h) {
     if (auto r = weak.lock())
-      PaintOver(*r, screen, dst, x, y, w, h);
+      PaintOver(*r, dst, x, y, w, h);
   });
   return std::make_unique<HeadlessSaverWindow>(record, process_, offerFrameMemory);
 }

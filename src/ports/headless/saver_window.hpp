@@ -18,9 +18,10 @@ struct FocusHolderBounds {
 
 struct SaverRecord {
   std::string title;
-  bool alive = true;  // false once the window was destroyed
-  double widthTwips = 0, heightTwips = 0, leftTwips = 0, topTwips = 0;
-  double shownLeftTwips = 0, shownTopTwips = 0;  // where it lay when it first became visible
+  bool alive = true;                             // false once the window was destroyed
+  int width = 0, height = 0, left = 0, top = 0;  // screen pixels
+  int shownLeft = 0, shownTop = 0;               // where it lay when it first became visible
+  int timer1Ms = 0, timer2Ms = 0;                // the periods asked for; 0 before a start
   FocusHolderBounds focusHolder;
   bool visible = false;
   bool focused = false;
@@ -44,7 +45,8 @@ struct SaverRecord {
   // does when the system asks.
   void Repaint();
 
-  // Deliver the window's events as its message loop would.
+  // Deliver the window's events as its message loop would; a timer fires
+  // only once the core has started it.
   void FireTimer1();
   void FireTimer2();
   void Click();

@@ -21,6 +21,30 @@ bool HeadlessScreen::Capture(base::Surface& dst, int x, int y, int width, int he
   ++captureCount;
   if (captureFails)
     return false;
+  if (!held.Empty())
+    return platform::CaptureHeld(held, heldArea.left, heldArea.top, dst, x, y, width, height);
+  CaptureLive(dst, x, y, width, height);
+  return true;
+}
+
+void HeadlessScreen::HoldDesktop(const platform::Rect32& area) {
+  holds.push_back(area);
+  held = base::Surface();
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (captureFails || width <= 0 || height <= 0)
+    return;
+  held.Reset(width, height, base::kBlack);
+  heldArea = area;
+  CaptureLive(held, area.left, area.top, width, height);
+}
+
+void HeadlessScreen::ReleaseDesktop() {
+  ++releases;
+  held = base::Surface();
+}
+
+void HeadlessScreen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {
   const platform::Rect32 all = DesktopPx();
   int w = std::min({width, dst.Width(), all.right - x});
   int h = std::min({height, dst.Height(), all.bottom - y});
@@ -34,7 +58,6 @@ bool HeadlessScreen::Capture(base::Surface& dst, int x, int y, int width, int he
   }
   for (auto& paint : windowsOver)
     paint(dst, x, y, w, h);
-  return true;
 }
 
 bool HeadlessScreen::CursorPos(platform::Point32& p) {

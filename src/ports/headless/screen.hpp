@@ -16,8 +16,7 @@ class HeadlessScreen : public platform::Screen {
   int widthPx = 1024;
   int heightPx = 768;
   std::vector<platform::Rect32> monitors;
-  double twipsPerPixelX = 15;
-  double twipsPerPixelY = 15;
+  double scale = 1;  // the primary monitor's: logical dpi / 96
   // What a capture returns, its top-left pixel at the desktop's corner;
   // empty means black.
   base::Surface desktop;
@@ -35,22 +34,34 @@ class HeadlessScreen : public platform::Screen {
   // rectangle (x, y, w, h) into dst shows what each of them has painted.
   std::vector<std::function<void(base::Surface& dst, int x, int y, int w, int h)>> windowsOver;
 
-  // Sets the size in pixels and the dpi in one step.
-  void SetMetrics(int width, int height, double twipsPerPixel) {
+  // The desktop's picture while the core holds it (HoldDesktop), and every
+  // area it asked for, in order; releases counts ReleaseDesktop calls.
+  base::Surface held;
+  platform::Rect32 heldArea;
+  std::vector<platform::Rect32> holds;
+  int releases = 0;
+
+  // Sets the size in pixels and the logical dpi in one step.
+  void SetMetrics(int width, int height, double dpi) {
     widthPx = width;
     heightPx = height;
-    twipsPerPixelX = twipsPerPixelY = twipsPerPixel;
+    scale = dpi / 96;
   }
 
-  double TwipsPerPixelX() override { return twipsPerPixelX; }
-  double TwipsPerPixelY() override { return twipsPerPixelY; }
+  double PrimaryMonitorScale() override { return scale; }
   platform::Rect32 DesktopPx() override;
   platform::Rect32 PrimaryMonitorPx() override;
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
+  void HoldDesktop(const platform::Rect32& area) override;
+  void ReleaseDesktop() override;
   bool CursorPos(platform::Point32& p) override;
   bool CanPollPointer() override { return pointerPollable; }
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
+
+  // What the screen shows now, whatever is held: the desktop and our windows
+  // over it (black where there is no desktop).
+  void CaptureLive(base::Surface& dst, int x, int y, int width, int height);
 };
 
 }  // namespace quimbel::headless

@@ -107,15 +107,15 @@ int main(int argc, char** argv) {
     if (running != nullptr)
       app::RequestEnd(*running);
   };
-  linux_port::X11PreviewFactory previews(screen, endRun);
-  linux_port::QtSaverFactory fullScreenSavers(screen, x11Screen);
+  linux_port::X11PreviewFactory previews(endRun);
+  linux_port::QtSaverFactory fullScreenSavers;
   std::optional<linux_port::HostedSaverFactory> hostedSavers;
   if (hostWindow)
     hostedSavers.emplace(*hostWindow, endRun);
   platform::SaverWindowFactory& savers =
       hostedSavers ? static_cast<platform::SaverWindowFactory&>(*hostedSavers)
                    : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
-  linux_port::QtFormFactory forms(screen);
+  linux_port::QtFormFactory forms;
   linux_port::QtMessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};

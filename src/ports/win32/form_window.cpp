@@ -53,7 +53,7 @@ class SubmenuImpl : public platform::Submenu {
 
 class FormImpl : public CoreContainer<platform::Form> {
  public:
-  explicit FormImpl(platform::Screen& screen) : screen_(screen), core_(nullptr) {
+  FormImpl() : core_(nullptr) {
     RECT r{0, 0, kDefaultClientWidth, kDefaultClientHeight};
     AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
     window_ = CreateWindowExW(kFormExStyle, FormClassName(), L"", kFormStyle, kDefaultLeft,
@@ -123,29 +123,29 @@ class FormImpl : public CoreContainer<platform::Form> {
     GetClientRect(window_, &r);
     return r.bottom - r.top;
   }
-  double OuterWidthTwips() override {
+  int OuterWidthPx() override {
     RECT r = Outer();
-    return (r.right - r.left) * screen_.TwipsPerPixelX();
+    return r.right - r.left;
   }
-  double OuterHeightTwips() override {
+  int OuterHeightPx() override {
     RECT r = Outer();
-    return (r.bottom - r.top) * screen_.TwipsPerPixelY();
+    return r.bottom - r.top;
   }
-  void SetOuterWidthTwips(double twips) override {
+  void SetOuterWidthPx(int width) override {
     RECT r = Outer();
-    Place(r.left, r.top, ToPixels(twips, screen_.TwipsPerPixelX()), r.bottom - r.top);
+    Place(r.left, r.top, width, r.bottom - r.top);
   }
-  void SetOuterHeightTwips(double twips) override {
+  void SetOuterHeightPx(int height) override {
     RECT r = Outer();
-    Place(r.left, r.top, r.right - r.left, ToPixels(twips, screen_.TwipsPerPixelY()));
+    Place(r.left, r.top, r.right - r.left, height);
   }
-  void SetLeftTwips(double twips) override {
+  void SetLeftPx(int left) override {
     RECT r = Outer();
-    Place(ToPixels(twips, screen_.TwipsPerPixelX()), r.top, r.right - r.left, r.bottom - r.top);
+    Place(left, r.top, r.right - r.left, r.bottom - r.top);
   }
-  void SetTopTwips(double twips) override {
+  void SetTopPx(int top) override {
     RECT r = Outer();
-    Place(r.left, ToPixels(twips, screen_.TwipsPerPixelY()), r.right - r.left, r.bottom - r.top);
+    Place(r.left, top, r.right - r.left, r.bottom - r.top);
   }
 
   void Show() override {
@@ -226,9 +226,6 @@ class FormImpl : public CoreContainer<platform::Form> {
 
  private:
   ContainerCore& Core() override { return core_; }
-  static int ToPixels(double twips, double twipsPerPixel) {
-    return twipsPerPixel > 0 ? static_cast<int>(std::lround(twips / twipsPerPixel)) : 0;
-  }
   RECT Outer() const {
     RECT r{};
     GetWindowRect(window_, &r);
@@ -292,7 +289,6 @@ class FormImpl : public CoreContainer<platform::Form> {
     return 0;
   }
 
-  platform::Screen& screen_;
   HWND window_ = nullptr;
   ContainerCore core_;
   HMENU bar_ = nullptr;
@@ -327,7 +323,7 @@ std::wstring AccessKeys(std::wstring_view caption) {
 }
 
 std::unique_ptr<platform::Form> Win32FormFactory::CreateForm(std::string_view) {
-  return std::make_unique<FormImpl>(screen_);
+  return std::make_unique<FormImpl>();
 }
 
 }  // namespace quimbel::win32_port

@@ -6,18 +6,12 @@
 #include <string_view>
 
 #include "platform/forms.hpp"
-#include "platform/screen.hpp"
 
 namespace quimbel::win32_port {
 
 class Win32FormFactory : public platform::FormFactory {
  public:
-  // Outer geometry arrives in twips; the screen's factors turn it into pixels.
-  explicit Win32FormFactory(platform::Screen& screen) : screen_(screen) {}
   std::unique_ptr<platform::Form> CreateForm(std::string_view name) override;
-
- private:
-  platform::Screen& screen_;
 };
 
 // The font height in logical units for a size in points at a logical dpi:

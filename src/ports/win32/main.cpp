@@ -22,9 +22,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32_port::RegistryStore store;
   ports::ClockRandom random;
   win32_port::WinmmSoundService sound;
-  win32_port::Win32PreviewFactory previews(screen);
+  win32_port::Win32PreviewFactory previews;
   win32_port::Win32SaverFactory savers(screen);
-  win32_port::Win32FormFactory forms(screen);
+  win32_port::Win32FormFactory forms;
   win32_port::Win32MessageBoxes messageBoxes;
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cmath>
-
 #include "ports/win32/dib.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/window_class.hpp"
@@ -25,7 +23,7 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 class Win32Preview : public platform::PreviewWindow {
  public:
-  explicit Win32Preview(platform::Screen& screen) : screen_(screen) {
+  Win32Preview() {
     const wchar_t* windowClass =
         WindowClass(kClassName, PreviewProc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     window_ = CreateWindowExW(0, windowClass, kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -52,13 +50,9 @@ class Win32Preview : public platform::PreviewWindow {
     ::SetParent(window_, ToHwnd(host));
     SetTimer(window_, kHostCheckTimer, kHostCheckMs, nullptr);
   }
-  void SetBoundsTwips(double left, double top, double width, double height) override {
-    if (window_ == nullptr)
-      return;
-    double tx = screen_.TwipsPerPixelX();
-    double ty = screen_.TwipsPerPixelY();
-    MoveWindow(window_, TwipsToPixels(left, tx), TwipsToPixels(top, ty), TwipsToPixels(width, tx),
-               TwipsToPixels(height, ty), TRUE);
+  void SetBoundsPx(int left, int top, int width, int height) override {
+    if (window_ != nullptr)
+      MoveWindow(window_, left, top, width, height, TRUE);
   }
   void SetPicture(const base::Surface& picture) override {
     picture_ = picture;
@@ -104,7 +98,6 @@ class Win32Preview : public platform::PreviewWindow {
   void Attach(HWND window) { window_ = window; }
 
  private:
-  platform::Screen& screen_;
   HWND window_ = nullptr;
   base::Surface picture_;
 };
@@ -115,14 +108,8 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-int TwipsToPixels(double twips, double twipsPerPixel) {
-  if (twipsPerPixel <= 0)
-    return 0;
-  return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
 std::unique_ptr<platform::PreviewWindow> Win32PreviewFactory::CreatePreviewWindow() {
-  return std::make_unique<Win32Preview>(screen_);
+  return std::make_unique<Win32Preview>();
 }
 
 }  // namespace quimbel::win32_port

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include <cmath>
 #include <cstring>
 #include <span>
 
@@ -27,10 +26,6 @@ constexpr UINT kTopmostFlags = 0x53;
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK FocusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-int ToPixels(double twips, double twipsPerPixel) {
-  return twipsPerPixel > 0 ? static_cast<int>(std::lround(twips / twipsPerPixel)) : 0;
-}
-
 class Win32Saver : public platform::SaverWindow {
  public:
   Win32Saver(Win32Screen& screen, std::string_view title, platform::SaverEvents& events)
@@ -52,8 +47,6 @@ class Win32Saver : public platform::SaverWindow {
         nullptr);
     SetWindowLongPtrW(focus_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     pointer_ = LoadCursorW(nullptr, IDC_ARROW);
-    SetTimer(window_, kTimer1, 100, nullptr);
-    SetTimer(window_, kTimer2, 10, nullptr);
   }
   ~Win32Saver() override {
     if (window_ != nullptr)
@@ -68,14 +61,17 @@ class Win32Saver : public platform::SaverWindow {
   Win32Saver(const Win32Saver&) = delete;
   Win32Saver& operator=(const Win32Saver&) = delete;
 
-  void SetSizeTwips(double width, double height) override {
-    SetWindowPos(window_, nullptr, 0, 0, ToPixels(width, screen_.TwipsPerPixelX()),
-                 ToPixels(height, screen_.TwipsPerPixelY()),
+  void StartTimer(platform::SaverTimer timer, int periodMs) override {
+    if (window_ != nullptr)
+      SetTimer(window_, timer == platform::SaverTimer::k1 ? kTimer1 : kTimer2,
+               static_cast<UINT>(periodMs > 0 ? periodMs : 1), nullptr);
+  }
+  void SetSizePx(int width, int height) override {
+    SetWindowPos(window_, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   }
-  void SetPositionTwips(double left, double top) override {
-    SetWindowPos(window_, nullptr, ToPixels(left, screen_.TwipsPerPixelX()),
-                 ToPixels(top, screen_.TwipsPerPixelY()), 0, 0,
+  void SetPositionPx(int left, int top) override {
+    SetWindowPos(window_, nullptr, left, top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   }
   void SetFocusHolderBounds(int width, int height, int left, int top) override {
@@ -122,8 +118,6 @@ class Win32Saver : public platform::SaverWindow {
       for (const base::Rect& r : changed)
         CopyRect(frame, r);
     }
-    if (!presented_)
-      screen_.ReleaseSnapshot();
     presented_ = true;
     HDC dc = GetDC(window_);
     for (const base::Rect& r : changed)
@@ -234,8 +228,8 @@ class Win32Saver : public platform::SaverWindow {
   // themselves; events that come while a box runs its own loop go to them too.
   void Deliver(void (platform::SaverEvents::*event)()) { (events_.*event)(); }
   // Until the first frame the window must look as if it were not there: it
-  // shows the desktop as the screen held it before the window was created,
-  // wherever the window is and however often it repaints.
+  // shows the desktop as the screen holds it since before the window was
+  // created, wherever the window is and however often it repaints.
   void ShowWhatLiesUnderneath(HWND window, HDC dc) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -299,8 +293,6 @@ LRESULT CALLBACK FocusProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 std::unique_ptr<platform::SaverWindow> Win32SaverFactory::CreateSaverWindow(
     std::string_view title, platform::SaverEvents& events) {
-  // Before anything of ours is on the screen.
-  screen_.HoldSnapshot();
   return std::make_unique<Win32Saver>(screen_, title, events);
 }
 

@@ -10,8 +10,7 @@ namespace quimbel::win32_port {
 
 class Win32SaverFactory : public platform::SaverWindowFactory {
  public:
-  // Sizes and positions arrive in twips; the screen's factors turn them into
-  // pixels. The screen holds its snapshot from the window's creation on.
+  // Until its first frame the window shows the picture the screen holds.
   explicit Win32SaverFactory(Win32Screen& screen) : screen_(screen) {}
   std::unique_ptr<platform::SaverWindow> CreateSaverWindow(std::string_view title,
                                                            platform::SaverEvents& events) override;

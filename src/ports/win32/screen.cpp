@@ -5,20 +5,19 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/saver_area.hpp"
 #include "ports/win32/window_handle.hpp"
 
 namespace quimbel::win32_port {
 
-double TwipsPerPixelForDpi(int dpi) {
-  return dpi > 0 ? 1440.0 / dpi : 15.0;
+double ScaleForDpi(int dpi) {
+  return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
 Win32Screen::Win32Screen() {
   HDC screen = GetDC(nullptr);
   if (screen != nullptr) {
-    twipsPerPixelX_ = TwipsPerPixelForDpi(GetDeviceCaps(screen, LOGPIXELSX));
-    twipsPerPixelY_ = TwipsPerPixelForDpi(GetDeviceCaps(screen, LOGPIXELSY));
+    // The system's one logical dpi, which is the same both ways.
+    scale_ = ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
   }
   // The primary monitor's corner is (0, 0) of the screen's coordinates by
@@ -32,13 +31,16 @@ Win32Screen::Win32Screen() {
     desktop_ = primary_;  // a system without the virtual-screen metrics
 }
 
-void Win32Screen::HoldSnapshot() {
-  // What the saver will cover, no more.
-  app::SaverArea area = app::FitSaverArea(desktop_, primary_);
-  base::Surface whole(area.width, area.height);
-  if (!CaptureLive(whole, area.left, area.top, area.width, area.height))
+void Win32Screen::HoldDesktop(const platform::Rect32& area) {
+  snapshot_ = base::Surface();
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0)
     return;
-  snapshot_ = std::move(whole);
+  base::Surface picture(width, height);
+  if (!CaptureLive(picture, area.left, area.top, width, height))
+    return;
+  snapshot_ = std::move(picture);
   snapshotLeft_ = area.left;
   snapshotTop_ = area.top;
 }

@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QWindow>
 
-#include "ports/headless/screen.hpp"
 #include "ports/linux/qt_app.hpp"
 #include "support/forms_conformance.hpp"
 
@@ -45,14 +44,11 @@ struct QtFormsDriver {
   static constexpr const char* kNoTitleSearch =
       "Qt's offscreen platform makes no X windows; tests/e2e/run-linux.sh finds the open "
       "settings dialog by its title on a real X server when it refuses a second start";
-  headless::HeadlessScreen screen;
-  QtFormFactory factory{(TestApp(), screen)};
+  QtFormsDriver() { TestApp(); }
   ~QtFormsDriver() { Settle(0); }
+  QtFormFactory factory;
 
-  platform::FormFactory& Factory(double twipsPerPixel) {
-    screen.SetMetrics(1024, 768, twipsPerPixel);
-    return factory;
-  }
+  platform::FormFactory& Factory() { return factory; }
   static QWidget* Window(const std::string& caption) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
       if (top->windowTitle() == Q(caption))
@@ -120,7 +116,7 @@ struct QtFormsDriver {
 class QtForms : public ::testing::Test {
  protected:
   QtFormsDriver driver;
-  platform::FormFactory& factory = driver.Factory(15);
+  platform::FormFactory& factory = driver.Factory();
 };
 
 // Qt elides a menu text that does not fit; the help menu's captions carry two

@@ -11,10 +11,10 @@ namespace {
 
 TEST(HostedScreen, TheDrawingAreaIsTheHostWindow) {
   headless::HeadlessScreen screen;
-  screen.SetMetrics(1920, 1080, 12);
+  screen.SetMetrics(1920, 1080, 120);
   screen.windows[77] = {1920, 0, 1920 + 1280, 1024};  // the second monitor
   HostedScreen hosted(screen, 77);
-  EXPECT_DOUBLE_EQ(hosted.TwipsPerPixelX(), 12);
+  EXPECT_DOUBLE_EQ(hosted.PrimaryMonitorScale(), 1.25);
   // The area starts at the window's corner: captures add its place.
   platform::Rect32 area = hosted.DesktopPx();
   EXPECT_EQ(area.left, 0);

@@ -12,7 +12,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "ports/headless/screen.hpp"
 #include "ports/linux/qt_app.hpp"
 #include "ports/linux/x11/screen.hpp"
 #include "support/saver_window_conformance.hpp"
@@ -25,18 +24,18 @@ struct QtDriver {
   QtDriver() {
     TestApp();
     const QRect all = QGuiApplication::primaryScreen()->geometry();
-    screen.SetMetrics(all.width(), all.height(), 12);
+    screenPx = {all.x(), all.y(), all.width(), all.height()};
   }
   ~QtDriver() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-  headless::HeadlessScreen screen;  // the twips per pixel
-  X11Screen x11;                    // no display here: its snapshot stays empty
-  QtSaverFactory factory{screen, x11};
+  base::Rect screenPx;
+  X11Screen x11;  // no display here: it holds no picture
+  QtSaverFactory factory;
   QWidget* widget = nullptr;
 
   platform::SaverWindowFactory& Factory() { return factory; }
-  double TwipsPerPixel() { return screen.twipsPerPixelX; }
-  base::Rect ScreenPx() { return {0, 0, screen.widthPx, screen.heightPx}; }
+  platform::Screen& Screen() { return x11; }
+  base::Rect ScreenPx() { return screenPx; }
   void PaintDesktop(base::Pixel) {}
   bool Find(std::string_view title) {
     // Destroyed windows go from the event loop.

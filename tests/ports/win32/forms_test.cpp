@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "ports/headless/screen.hpp"
 #include "ports/win32/forms.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/process.hpp"
@@ -67,7 +66,7 @@ class FormsTest : public ::testing::Test {
     return form;
   }
   Win32Screen screen;
-  Win32FormFactory factory{screen};
+  Win32FormFactory factory;
   HWND window = nullptr;
 };
 
@@ -208,15 +207,11 @@ namespace {
 struct Win32FormsDriver {
   static constexpr bool kFindsWindowsByTitle = true;
   static constexpr const char* kNoTitleSearch = "";
-  headless::HeadlessScreen screen;
-  Win32FormFactory factory{screen};
+  Win32FormFactory factory;
   Win32Process process;
   ~Win32FormsDriver() { PumpMessages(0); }
 
-  platform::FormFactory& Factory(double twipsPerPixel) {
-    screen.SetMetrics(1024, 768, twipsPerPixel);
-    return factory;
-  }
+  platform::FormFactory& Factory() { return factory; }
   static HWND Window(const std::string& caption) {
     std::vector<HWND> found = TopLevels(caption);
     EXPECT_EQ(found.size(), 1u) << caption;

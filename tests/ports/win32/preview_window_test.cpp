@@ -1,5 +1,5 @@
 // The Win32 preview window inside a host window: child style, parent, size in
-// pixels from twips, the picture on black, and its end with the host.
+// pixels, the picture on black, and its end with the host.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,20 +12,11 @@
 using namespace quimbel::win32_port;
 using quimbel::base::Surface;
 
-TEST(Win32PreviewTest, TwipsBecomeRoundedPixels) {
-  EXPECT_EQ(TwipsToPixels(2280, 15), 152);
-  EXPECT_EQ(TwipsToPixels(1680, 15), 112);
-  EXPECT_EQ(TwipsToPixels(1824, 12), 152);
-  EXPECT_EQ(TwipsToPixels(22, 15), 1);
-  EXPECT_EQ(TwipsToPixels(7, 15), 0);
-  EXPECT_EQ(TwipsToPixels(100, 0), 0);
-}
-
 TEST(Win32PreviewTest, LivesInsideTheHostAndEndsWithIt) {
   TestWindow host(L"preview host", 100, 100, 152, 112, RGB(0, 0, 255));
   ASSERT_NE(host.hwnd(), nullptr);
   Win32Screen screen;
-  Win32PreviewFactory factory(screen);
+  Win32PreviewFactory factory;
   int before = OpenWindowCount();
   auto preview = factory.CreatePreviewWindow();
   EXPECT_EQ(OpenWindowCount(), before + 1);
@@ -39,9 +30,7 @@ TEST(Win32PreviewTest, LivesInsideTheHostAndEndsWithIt) {
   preview->SetParent(FromHwnd(host.hwnd()));
   EXPECT_EQ(GetAncestor(window, GA_PARENT), host.hwnd());
 
-  double tx = screen.TwipsPerPixelX();
-  double ty = screen.TwipsPerPixelY();
-  preview->SetBoundsTwips(0, 0, 152 * tx, 112 * ty);
+  preview->SetBoundsPx(0, 0, 152, 112);
   Surface picture(20, 10, 0xFF0000);
   picture.At(0, 0) = 0x00FF00;
   preview->SetPicture(picture);

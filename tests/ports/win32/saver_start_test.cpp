@@ -54,13 +54,14 @@ void PumpAllButTimers(int ms) {
 class RepaintingScreen : public platform::Screen {
  public:
   explicit RepaintingScreen(Win32Screen& real) : real_(real) {}
-  double TwipsPerPixelX() override { return real_.TwipsPerPixelX(); }
-  double TwipsPerPixelY() override { return real_.TwipsPerPixelY(); }
+  double PrimaryMonitorScale() override { return real_.PrimaryMonitorScale(); }
   platform::Rect32 DesktopPx() override { return real_.DesktopPx(); }
   platform::Rect32 PrimaryMonitorPx() override { return real_.PrimaryMonitorPx(); }
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override {
     return real_.Capture(dst, x, y, width, height);
   }
+  void HoldDesktop(const platform::Rect32& area) override { real_.HoldDesktop(area); }
+  void ReleaseDesktop() override { real_.ReleaseDesktop(); }
   bool CursorPos(platform::Point32& p) override { return real_.CursorPos(p); }
   bool CaretPos(platform::Point32& p) override {
     if (!looked_)
@@ -84,7 +85,7 @@ class RepaintingScreen : public platform::Screen {
     GetWindowRect(saver, &r);
     onScreen = r.left == 0 && r.top == 0;
     shownBeforeFirstFrame.Reset(r.right - r.left, r.bottom - r.top);
-    Win32Screen live;  // holds no snapshot: reads the screen's pixels
+    Win32Screen live;  // holds no picture: reads the screen's pixels
     live.Capture(shownBeforeFirstFrame, 0, 0, r.right - r.left, r.bottom - r.top);
   }
 
@@ -123,6 +124,7 @@ TEST(Win32SaverStartTest, TheDesktopStaysUnderTheWindowUntilTheFirstFrameAndIsTh
   EXPECT_GT(DesktopShare(repainting.shownBeforeFirstFrame), 0.99)
       << "the window shows the desktop until the first frame";
   EXPECT_GT(DesktopShare(program.saver.scr_bkg), 0.99) << "the background is the desktop";
+  EXPECT_TRUE(screen.Snapshot().Empty()) << "let go of after the first frame";
   PumpAllButTimers(150);
   Win32Screen live;
   base::Surface shown(width, height);

@@ -25,7 +25,7 @@ struct Win32Driver {
   HWND window = nullptr;
 
   platform::SaverWindowFactory& Factory() { return factory; }
-  double TwipsPerPixel() { return screen.TwipsPerPixelX(); }
+  platform::Screen& Screen() { return screen; }
   base::Rect ScreenPx() {
     const platform::Rect32 r = screen.DesktopPx();
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
@@ -47,7 +47,7 @@ struct Win32Driver {
     GetWindowRect(window, &r);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
-  // The screen's own pixel: a screen without the port's snapshot reads it.
+  // The screen's own pixel: a screen that holds no picture reads it.
   base::Pixel ShownAt(int x, int y) {
     PumpMessages(50);
     base::Surface dot(1, 1);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+
 #include "ports/win32/screen.hpp"
 #include "ports/win32/win32_test_window.hpp"
 #include "ports/win32/window_handle.hpp"
@@ -12,10 +14,38 @@ using quimbel::base::Surface;
 using quimbel::platform::Point32;
 using quimbel::platform::Rect32;
 
-TEST(Win32ScreenTest, TwipsPerPixelFollowsTheLogicalDpi) {
-  EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(96), 15.0);
-  EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(120), 12.0);
-  EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(0), 15.0);
+TEST(Win32ScreenTest, TheScaleFollowsTheLogicalDpi) {
+  EXPECT_DOUBLE_EQ(ScaleForDpi(96), 1.0);
+  EXPECT_DOUBLE_EQ(ScaleForDpi(120), 1.25);
+  EXPECT_DOUBLE_EQ(ScaleForDpi(144), 1.5);
+  EXPECT_DOUBLE_EQ(ScaleForDpi(0), 1.0);
+  HDC dc = GetDC(nullptr);
+  EXPECT_DOUBLE_EQ(Win32Screen().PrimaryMonitorScale(), GetDeviceCaps(dc, LOGPIXELSX) / 96.0);
+  ReleaseDC(nullptr, dc);
+}
+
+// Held, the area reads as it was when it was taken, and only the area; let
+// go of, the screen reads live again.
+TEST(Win32ScreenTest, AHeldDesktopIsExactlyTheAreaUntilLetGo) {
+  std::optional<TestWindow> red;
+  red.emplace(L"held red", 40, 50, 60, 40, RGB(255, 0, 0));
+  PumpMessages(200);
+  Win32Screen screen;
+  screen.HoldDesktop({50, 55, 90, 85});
+  EXPECT_EQ(screen.Snapshot().Width(), 40);
+  EXPECT_EQ(screen.Snapshot().Height(), 30);
+  red.reset();
+  TestWindow green(L"held green", 40, 50, 60, 40, RGB(0, 128, 0));
+  PumpMessages(200);
+  Surface shot(40, 30, 0x123456);
+  ASSERT_TRUE(screen.Capture(shot, 50, 55, 40, 30));
+  EXPECT_EQ(shot.At(0, 0), 0xFF0000u);
+  EXPECT_EQ(shot.At(39, 29), 0xFF0000u);
+  EXPECT_FALSE(screen.Capture(shot, 45, 55, 40, 30)) << "outside the held area";
+  screen.ReleaseDesktop();
+  EXPECT_TRUE(screen.Snapshot().Empty());
+  ASSERT_TRUE(screen.Capture(shot, 50, 55, 40, 30));
+  EXPECT_EQ(shot.At(0, 0), 0x008000u);
 }
 
 TEST(Win32ScreenTest, TheDesktopIsTheVirtualScreenAroundThePrimary) {

@@ -21,14 +21,16 @@ class HostedScreen : public platform::Screen {
   HostedScreen(platform::Screen& screen, platform::WindowHandle host, DesktopPicture picture = {})
       : screen_(screen), host_(host), picture_(std::move(picture)) {}
 
-  double TwipsPerPixelX() override { return screen_.TwipsPerPixelX(); }
-  double TwipsPerPixelY() override { return screen_.TwipsPerPixelY(); }
+  double PrimaryMonitorScale() override { return screen_.PrimaryMonitorScale(); }
   // The host window is the whole desktop, and its one monitor.
   platform::Rect32 DesktopPx() override;
   platform::Rect32 PrimaryMonitorPx() override { return DesktopPx(); }
   // What lies under the host window: the daemon's picture of the desktop,
   // else the screen itself.
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
+  // The daemon's picture is the daemon's to keep and let go of.
+  void HoldDesktop(const platform::Rect32&) override {}
+  void ReleaseDesktop() override {}
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override {

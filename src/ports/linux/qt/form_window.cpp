@@ -40,10 +40,6 @@ std::string QtLineBreaks(std::string_view text) {
   return out;
 }
 
-int TwipsToPixels(double twips, double perPixel) {
-  return perPixel > 0 ? static_cast<int>(std::lround(twips / perPixel)) : 0;
-}
-
 void Dispatch(const LifePtr& life, const std::shared_ptr<platform::Handler>& handler) {
   LifePtr keepLife = life;
   std::shared_ptr<platform::Handler> keep = handler;
@@ -143,9 +139,8 @@ void QuitWhenNoWindowLeft() {
 
 class QtForm : public ControlSetContainer<platform::Form> {
  public:
-  QtForm(std::string_view name, platform::Screen& screen)
-      : screen_(screen),
-        life_(std::make_shared<FormLife>()),
+  explicit QtForm(std::string_view name)
+      : life_(std::make_shared<FormLife>()),
         window_(new FormWidget()),
         client_(new QWidget(window_)),
         set_(client_, life_) {
@@ -234,26 +229,19 @@ class QtForm : public ControlSetContainer<platform::Form> {
 
   int ClientWidthPx() override { return client_->width(); }
   int ClientHeightPx() override { return client_->height(); }
-  double OuterWidthTwips() override { return OuterWidthPx() * screen_.TwipsPerPixelX(); }
-  double OuterHeightTwips() override { return OuterHeightPx() * screen_.TwipsPerPixelY(); }
-
-  void SetOuterWidthTwips(double twips) override {
-    int outer = TwipsToPixels(twips, screen_.TwipsPerPixelX());
-    Resize(outer - FrameWidthPx(), window_->height());
-  }
-  void SetOuterHeightTwips(double twips) override {
-    int outer = TwipsToPixels(twips, screen_.TwipsPerPixelY());
-    Resize(window_->width(), outer - FrameHeightPx());
-  }
+  int OuterWidthPx() override { return window_->width() + FrameWidthPx(); }
+  int OuterHeightPx() override { return window_->height() + FrameHeightPx(); }
+  void SetOuterWidthPx(int width) override { Resize(width - FrameWidthPx(), window_->height()); }
+  void SetOuterHeightPx(int height) override { Resize(window_->width(), height - FrameHeightPx()); }
   // The position is the frame's; Qt places the widget inside it.
-  void SetLeftTwips(double twips) override {
+  void SetLeftPx(int left) override {
     QRect inner = window_->geometry();
-    inner.moveLeft(TwipsToPixels(twips, screen_.TwipsPerPixelX()) + frameLeft_);
+    inner.moveLeft(left + frameLeft_);
     window_->setGeometry(inner);
   }
-  void SetTopTwips(double twips) override {
+  void SetTopPx(int top) override {
     QRect inner = window_->geometry();
-    inner.moveTop(TwipsToPixels(twips, screen_.TwipsPerPixelY()) + frameTop_);
+    inner.moveTop(top + frameTop_);
     window_->setGeometry(inner);
   }
 
@@ -280,8 +268,6 @@ class QtForm : public ControlSetContainer<platform::Form> {
   // told it before the first show or as Qt saw it after; 0 without one.
   int FrameWidthPx() const { return frameWidth_; }
   int FrameHeightPx() const { return frameHeight_; }
-  int OuterWidthPx() const { return window_->width() + FrameWidthPx(); }
-  int OuterHeightPx() const { return window_->height() + FrameHeightPx(); }
 
   void NoteFrame() {
     QRect frame = window_->frameGeometry();
@@ -310,7 +296,6 @@ class QtForm : public ControlSetContainer<platform::Form> {
   }
 
   ControlSet& Controls() override { return set_; }
-  platform::Screen& screen_;
   LifePtr life_;
   FormWidget* window_;
   QWidget* client_;
@@ -328,7 +313,7 @@ class QtForm : public ControlSetContainer<platform::Form> {
 }  // namespace
 
 std::unique_ptr<platform::Form> QtFormFactory::CreateForm(std::string_view name) {
-  return std::make_unique<QtForm>(name, screen_);
+  return std::make_unique<QtForm>(name);
 }
 
 }  // namespace quimbel::linux_port

@@ -1,7 +1,5 @@
 #include "ports/linux/qt/preview_window.hpp"
 
-#include <cmath>
-
 #include "ports/linux/qt/canvas_pump.hpp"
 #include "ports/linux/x11/x11_canvas.hpp"
 
@@ -10,8 +8,8 @@ namespace {
 
 class X11PreviewWindow : public platform::PreviewWindow {
  public:
-  X11PreviewWindow(platform::Screen& screen, std::function<void()> onGone, int& attached)
-      : screen_(screen), onGone_(std::move(onGone)), attached_(attached) {}
+  X11PreviewWindow(std::function<void()> onGone, int& attached)
+      : onGone_(std::move(onGone)), attached_(attached) {}
 
   // X windows are children by construction; there is no style to change.
   void AddChildStyle() override {}
@@ -29,12 +27,10 @@ class X11PreviewWindow : public platform::PreviewWindow {
     ++attached_;
   }
 
-  void SetBoundsTwips(double left, double top, double width, double height) override {
+  void SetBoundsPx(int left, int top, int width, int height) override {
     if (!canvas_)
       return;
-    double tx = screen_.TwipsPerPixelX();
-    double ty = screen_.TwipsPerPixelY();
-    canvas_->SetGeometry(Pixels(left, tx), Pixels(top, ty), Pixels(width, tx), Pixels(height, ty));
+    canvas_->SetGeometry(left, top, width, height);
     pump_->Pump();
   }
 
@@ -54,11 +50,6 @@ class X11PreviewWindow : public platform::PreviewWindow {
   }
 
  private:
-  static int Pixels(double twips, double perPixel) {
-    return perPixel > 0 ? static_cast<int>(std::lround(twips / perPixel)) : 0;
-  }
-
-  platform::Screen& screen_;
   std::function<void()> onGone_;
   int& attached_;
   std::unique_ptr<X11Canvas> canvas_;
@@ -70,7 +61,7 @@ class X11PreviewWindow : public platform::PreviewWindow {
 }  // namespace
 
 std::unique_ptr<platform::PreviewWindow> X11PreviewFactory::CreatePreviewWindow() {
-  return std::make_unique<X11PreviewWindow>(screen_, onGone_, attached_);
+  return std::make_unique<X11PreviewWindow>(onGone_, attached_);
 }
 
 }  // namespace quimbel::linux_port

@@ -11,15 +11,13 @@ class X11PreviewFactory : public platform::PreviewWindowFactory {
  public:
   // onGone runs when the host window (and so the preview) is destroyed, or
   // when the host id names no window.
-  X11PreviewFactory(platform::Screen& screen, std::function<void()> onGone)
-      : screen_(screen), onGone_(std::move(onGone)) {}
+  explicit X11PreviewFactory(std::function<void()> onGone) : onGone_(std::move(onGone)) {}
   std::unique_ptr<platform::PreviewWindow> CreatePreviewWindow() override;
   // True once a preview lives inside its host: the process must wait for it.
   bool Attached() const { return attached_ > 0; }
 
  private:
   int attached_ = 0;
-  platform::Screen& screen_;
   std::function<void()> onGone_;
 };
 

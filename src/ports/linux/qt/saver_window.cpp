@@ -9,34 +9,33 @@
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
-#include <cmath>
+#include <algorithm>
 
 #include "base/runtime_error.hpp"
 #include "ports/linux/qt/canvas_pump.hpp"
-#include "ports/linux/x11/screen.hpp"
 #include "ports/linux/x11/x11_canvas.hpp"
 
 namespace quimbel::linux_port {
 
 namespace {
 
-constexpr int kTimer1Ms = 100;
-constexpr int kTimer2Ms = 10;
+// A saver window's two timers, which belong to owner; each starts when the
+// core asks for it. The core's handlers never throw.
+class SaverTimers {
+ public:
+  SaverTimers(QObject* owner, platform::SaverEvents& events)
+      : timer1_(new QTimer(owner)), timer2_(new QTimer(owner)) {
+    QObject::connect(timer1_, &QTimer::timeout, [&events] { events.OnTimer1(); });
+    QObject::connect(timer2_, &QTimer::timeout, [&events] { events.OnTimer2(); });
+  }
+  void Start(platform::SaverTimer timer, int periodMs) {
+    (timer == platform::SaverTimer::k1 ? timer1_ : timer2_)->start(std::max(periodMs, 1));
+  }
 
-int Pixels(double twips, double perPixel) {
-  return perPixel > 0 ? static_cast<int>(std::lround(twips / perPixel)) : 0;
-}
-
-// Starts the window's two timers; they belong to owner. The core's handlers
-// never throw.
-void StartTimers(QObject* owner, platform::SaverEvents& events) {
-  auto* timer1 = new QTimer(owner);
-  QObject::connect(timer1, &QTimer::timeout, [&events] { events.OnTimer1(); });
-  timer1->start(kTimer1Ms);
-  auto* timer2 = new QTimer(owner);
-  QObject::connect(timer2, &QTimer::timeout, [&events] { events.OnTimer2(); });
-  timer2->start(kTimer2Ms);
-}
+ private:
+  QTimer* timer1_;
+  QTimer* timer2_;
+};
 
 // The small child that holds the keyboard focus; every key press ends here.
 class FocusHolderWidget : public QWidget {
@@ -121,23 +120,20 @@ QCursor CursorFrom(const base::Icon& picture) {
 
 class QtSaverWindow : public platform::SaverWindow {
  public:
-  QtSaverWindow(std::string_view title, platform::SaverEvents& events, platform::Screen& screen)
-      : screen_(screen), widget_(new SaverWidget(events)) {
+  QtSaverWindow(std::string_view title, platform::SaverEvents& events)
+      : widget_(new SaverWidget(events)), timers_(widget_, events) {
     widget_->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     holder_ = new FocusHolderWidget(widget_, events);
     // The title is on the X window from now on, for the single-instance test.
     widget_->winId();
-    StartTimers(widget_, events);
   }
   ~QtSaverWindow() override { widget_->deleteLater(); }
 
-  void SetSizeTwips(double width, double height) override {
-    widget_->resize(Pixels(width, screen_.TwipsPerPixelX()),
-                    Pixels(height, screen_.TwipsPerPixelY()));
+  void StartTimer(platform::SaverTimer timer, int periodMs) override {
+    timers_.Start(timer, periodMs);
   }
-  void SetPositionTwips(double left, double top) override {
-    widget_->move(Pixels(left, screen_.TwipsPerPixelX()), Pixels(top, screen_.TwipsPerPixelY()));
-  }
+  void SetSizePx(int width, int height) override { widget_->resize(width, height); }
+  void SetPositionPx(int left, int top) override { widget_->move(left, top); }
   void SetFocusHolderBounds(int width, int height, int left, int top) override {
     holder_->setGeometry(left, top, width, height);
   }
@@ -162,8 +158,8 @@ class QtSaverWindow : public platform::SaverWindow {
   }
 
  private:
-  platform::Screen& screen_;
   SaverWidget* widget_;
+  SaverTimers timers_;
   FocusHolderWidget* holder_ = nullptr;
 };
 
@@ -172,14 +168,18 @@ class HostedSaverWindow : public platform::SaverWindow {
  public:
   HostedSaverWindow(std::unique_ptr<X11Canvas> canvas, platform::SaverEvents& events,
                     std::function<void()> onGone)
-      : canvas_(std::move(canvas)), timers_(std::make_unique<QObject>()) {
+      : canvas_(std::move(canvas)),
+        owner_(std::make_unique<QObject>()),
+        timers_(owner_.get(), events) {
     pump_ = std::make_unique<CanvasPump>(*canvas_, std::move(onGone));
-    StartTimers(timers_.get(), events);
   }
 
+  void StartTimer(platform::SaverTimer timer, int periodMs) override {
+    timers_.Start(timer, periodMs);
+  }
   // The daemon's window has its own size and place.
-  void SetSizeTwips(double, double) override {}
-  void SetPositionTwips(double, double) override {}
+  void SetSizePx(int, int) override {}
+  void SetPositionPx(int, int) override {}
   void SetFocusHolderBounds(int, int, int, int) override {}
   void Show() override {}
   void FocusHolder() override {}
@@ -197,7 +197,8 @@ class HostedSaverWindow : public platform::SaverWindow {
 
  private:
   std::unique_ptr<X11Canvas> canvas_;
-  std::unique_ptr<QObject> timers_;
+  std::unique_ptr<QObject> owner_;  // of the timers
+  SaverTimers timers_;
   std::unique_ptr<CanvasPump> pump_;
 };
 
@@ -205,9 +206,7 @@ class HostedSaverWindow : public platform::SaverWindow {
 
 std::unique_ptr<platform::SaverWindow> QtSaverFactory::CreateSaverWindow(
     std::string_view title, platform::SaverEvents& events) {
-  // Before anything of ours is on the screen.
-  snapshot_.HoldSnapshot();
-  return std::make_unique<QtSaverWindow>(title, events, screen_);
+  return std::make_unique<QtSaverWindow>(title, events);
 }
 
 std::unique_ptr<platform::SaverWindow> HostedSaverFactory::CreateSaverWindow(

@@ -11,20 +11,10 @@
 
 namespace quimbel::linux_port {
 
-class X11Screen;
-
 class QtSaverFactory : public platform::SaverWindowFactory {
  public:
-  // snapshot: the screen whose captures must show the desktop as it was
-  // before the window appeared; it takes its picture when the window is made.
-  QtSaverFactory(platform::Screen& screen, X11Screen& snapshot)
-      : screen_(screen), snapshot_(snapshot) {}
   std::unique_ptr<platform::SaverWindow> CreateSaverWindow(std::string_view title,
                                                            platform::SaverEvents& events) override;
-
- private:
-  platform::Screen& screen_;
-  X11Screen& snapshot_;
 };
 
 class HostedSaverFactory : public platform::SaverWindowFactory {

@@ -78,10 +78,6 @@ Monitors RandrMonitors(Display* display) {
 
 }  // namespace
 
-double TwipsPerPixelForDpi(double dpi) {
-  return dpi > 0 ? 1440.0 / dpi : 15.0;
-}
-
 X11Screen::X11Screen() {
   display_ = XOpenDisplay(nullptr);
   if (display_ == nullptr)
@@ -96,7 +92,7 @@ X11Screen::X11Screen() {
   } else {
     desktop_ = primary_ = platform::Rect32{0, 0, widthPx_, heightPx_};
   }
-  twipsPerPixel_ = TwipsPerPixelForDpi(DesktopDpi(display_));
+  scale_ = DesktopDpi(display_) / 96;
 }
 
 X11Screen::~X11Screen() {
@@ -104,22 +100,28 @@ X11Screen::~X11Screen() {
     XCloseDisplay(display_);
 }
 
-void X11Screen::HoldSnapshot() {
-  const int width = desktop_.right - desktop_.left;
-  const int height = desktop_.bottom - desktop_.top;
+void X11Screen::HoldDesktop(const platform::Rect32& area) {
+  snapshot_ = base::Surface();
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0)
     return;
-  base::Surface whole(width, height);
-  if (CaptureLive(whole, desktop_.left, desktop_.top, width, height)) {
-    snapshot_ = std::move(whole);
-    holding_ = true;
+  base::Surface picture(width, height);
+  if (CaptureLive(picture, area.left, area.top, width, height)) {
+    snapshot_ = std::move(picture);
+    snapshotArea_ = area;
   }
 }
 
+void X11Screen::ReleaseDesktop() {
+  snapshot_ = base::Surface();
+}
+
 bool X11Screen::Capture(base::Surface& dst, int x, int y, int width, int height) {
-  if (!holding_)
+  if (snapshot_.Empty())
     return CaptureLive(dst, x, y, width, height);
-  return platform::CaptureHeld(snapshot_, desktop_.left, desktop_.top, dst, x, y, width, height);
+  return platform::CaptureHeld(snapshot_, snapshotArea_.left, snapshotArea_.top, dst, x, y, width,
+                               height);
 }
 
 bool X11Screen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {

@@ -15,8 +15,7 @@ class X11Screen : public platform::Screen {
   X11Screen(const X11Screen&) = delete;
   X11Screen& operator=(const X11Screen&) = delete;
 
-  double TwipsPerPixelX() override { return twipsPerPixel_; }
-  double TwipsPerPixelY() override { return twipsPerPixel_; }
+  double PrimaryMonitorScale() override { return scale_; }
   platform::Rect32 DesktopPx() override { return desktop_; }
   platform::Rect32 PrimaryMonitorPx() override { return primary_; }
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
@@ -24,24 +23,19 @@ class X11Screen : public platform::Screen {
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
 
-  // Takes a picture of the whole desktop now; captures read from it from then
-  // on. The saver window takes it before it appears, so the desktop it
-  // captures never shows the window itself.
-  void HoldSnapshot();
+  void HoldDesktop(const platform::Rect32& area) override;
+  void ReleaseDesktop() override;
 
  private:
   bool CaptureLive(base::Surface& dst, int x, int y, int width, int height);
-  base::Surface snapshot_;  // its top-left pixel is the desktop's corner
-  bool holding_ = false;
+  base::Surface snapshot_;  // while held; its top-left pixel is snapshotArea_'s
+  platform::Rect32 snapshotArea_;
   _XDisplay* display_ = nullptr;
   int widthPx_ = 0;  // the root window's size
   int heightPx_ = 0;
   platform::Rect32 desktop_;
   platform::Rect32 primary_;
-  double twipsPerPixel_ = 15;
+  double scale_ = 1;
 };
-
-// Twips per pixel for a logical dpi: 1440 / dpi, 15 when the dpi is unknown.
-double TwipsPerPixelForDpi(double dpi);
 
 }  // namespace quimbel::linux_port
