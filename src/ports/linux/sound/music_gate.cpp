@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "ports/linux/sound/sound_command.hpp"
+#include "ports/common/sound_command.hpp"
 
 namespace quimbel::linux_port {
 
@@ -44,12 +44,13 @@ std::uint32_t MusicGate::Run(std::string_view command, std::string* reply,
                              std::size_t replyLength) {
   if (fd_ < 0)
     return kSoundInvalidDeviceName;
-  ParsedSoundCommand parsed = ParseSoundCommand(command);
+  ports::ParsedSoundCommand parsed = ports::ReadSoundCommand(command);
   if (parsed.error)
     return holding_ ? inner_.Send(command, reply, replyLength) : parsed.error;
-  const SoundCommand& cmd = parsed.command;
+  const ports::SoundCommand& cmd = parsed.command;
+  using ports::SoundVerb;
   // The lock is taken for a tune, never for a command about no tune.
-  bool forget = cmd.verb == SoundVerb::Close && waitingOpen_ && cmd.device == waitingDevice_;
+  bool forget = cmd.verb == SoundVerb::Close && waitingOpen_ && cmd.alias == waitingDevice_;
   bool wanted = holding_ || cmd.verb == SoundVerb::Open || (waitingOpen_ && !forget);
   if (wanted && TryLock()) {
     if (std::uint32_t code = CatchUp())
@@ -88,23 +89,22 @@ std::uint32_t MusicGate::CatchUp() {
 // While another hack plays, this one keeps the state its tune would have.
 std::uint32_t MusicGate::Wait(std::string_view command, std::string* reply,
                               std::size_t replyLength) {
-  const SoundCommand cmd = ParseSoundCommand(command).command;
+  const ports::SoundCommand cmd = ports::ReadSoundCommand(command).command;
+  using ports::SoundVerb;
   if (cmd.verb == SoundVerb::Open) {
     if (waitingOpen_)
       return kSoundDuplicateAlias;
     waitingOpen_ = std::string(command);
-    waitingDevice_ = cmd.device;
+    waitingDevice_ = cmd.alias;
     return kSoundOk;
   }
-  if (!waitingOpen_ || cmd.device != waitingDevice_)
+  if (!waitingOpen_ || cmd.alias != waitingDevice_)
     return kSoundInvalidDeviceName;
   switch (cmd.verb) {
     case SoundVerb::Play:
-    case SoundVerb::Resume:
       waitingPlay_ = "play " + waitingDevice_;
       return kSoundOk;
     case SoundVerb::Stop:
-    case SoundVerb::Pause:
       waitingPlay_.reset();
       return kSoundOk;
     case SoundVerb::Seek:
@@ -114,12 +114,8 @@ std::uint32_t MusicGate::Wait(std::string_view command, std::string* reply,
       waitingPlay_.reset();
       return kSoundOk;
     case SoundVerb::Status:
-      if (cmd.item == StatusItem::Mode)
-        return reply ? WriteSoundReply(*reply, replyLength, waitingPlay_ ? "playing" : "stopped")
-                     : kSoundOk;
-      if (cmd.item == StatusItem::Ready)
-        return reply ? WriteSoundReply(*reply, replyLength, "true") : kSoundOk;
-      return kSoundUnsupportedFunction;
+      return reply ? WriteSoundReply(*reply, replyLength, waitingPlay_ ? "playing" : "stopped")
+                   : kSoundOk;
     case SoundVerb::Open:
       break;
   }
