@@ -1,7 +1,6 @@
 #pragma once
 // The screen as a hack sees it inside a screen-saver daemon's window: the
-// drawing area is that window, and input is the daemon's business, so the
-// pointer and caret never move.
+// drawing area is that window, over the desktop the daemon covered.
 #include <functional>
 #include <utility>
 
@@ -29,8 +28,8 @@ class HostedScreen : public platform::Screen {
   // What lies under the host window: the daemon's picture of the desktop,
   // else the screen itself.
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
-  bool CursorPos(platform::Point32& p) override;
-  bool CaretPos(platform::Point32& p) override;
+  bool CursorPos(platform::Point32& p) override { return screen_.CursorPos(p); }
+  bool CaretPos(platform::Point32& p) override { return screen_.CaretPos(p); }
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override {
     return screen_.WindowRect(handle, r);
   }
