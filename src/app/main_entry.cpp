@@ -2,6 +2,7 @@
 
 #include "app/command_line.hpp"
 #include "app/event_boundary.hpp"
+#include "app/hosted_run.hpp"
 #include "app/saver_area.hpp"
 #include "app/settings.hpp"
 #include "app/window_titles.hpp"
@@ -72,17 +73,27 @@ void DispatchConfigure(Program& program) {
 
 void Main(Program& program) {
   platform::Process& process = program.platform.process;
-  // Both look-ups are always made.
-  bool saverOpen = process.TopLevelWindowExists(kSaverWindowTitle);
-  bool dialogOpen = process.TopLevelWindowExists(kSettingsWindowTitle);
-  if (saverOpen || dialogOpen) {
-    program.End(0);
-    return;
+  std::optional<platform::HostWindow> host = HostWindowOf(program.platform);
+  // A daemon decides itself what runs beside what: its hack looks for no
+  // other window.
+  if (!host) {
+    // Both look-ups are always made.
+    bool saverOpen = process.TopLevelWindowExists(kSaverWindowTitle);
+    bool dialogOpen = process.TopLevelWindowExists(kSettingsWindowTitle);
+    if (saverOpen || dialogOpen) {
+      program.End(0);
+      return;
+    }
   }
 
   program.run.AppPath =
       WithTrailingSeparator(process.ExecutableDirectory(), process.PathSeparator());
   LoadSettings(program);
+  if (host) {
+    SetUpHostedRun(program, *host);
+    DispatchSaver(program);
+    return;
+  }
 
   CommandLine line = ParseCommandLine(process.CommandLine());
   program.run.HostHandle = line.handle;
@@ -98,6 +109,7 @@ void Main(Program& program) {
       DispatchConfigure(program);
       break;
     case RunMode::None:
+    case RunMode::Hosted:  // never from a command line
       program.End(0);
       break;
   }

@@ -15,7 +15,12 @@
 
 namespace quimbel::app {
 
-enum class RunMode { None, Saver, Preview, Configure };
+// Hosted: the saver inside a screen-saver daemon's window (app/hosted_run.hpp).
+enum class RunMode { None, Saver, Preview, Configure, Hosted };
+
+// Whether the run plays the tune: at will, only while it holds the display's
+// tune lock, or never.
+enum class TuneRule { Play, PlayInTurn, Silent };
 
 // The four persisted settings.
 struct SaverSettings {
@@ -35,7 +40,11 @@ struct RunValues {
   base::Int16 ScreenWidthPx;  // saver: pixels; preview: the pane's size in twips
   base::Int16 ScreenHeightPx;
   base::Int16 RandomCaraType;   // the character drawn by lot when CaraType is 7
-  std::int32_t HostHandle = 0;  // N of the command line
+  std::int32_t HostHandle = 0;  // N of the command line; a hosted run's window
+  // Decided with the run mode: whether the pointer or the caret leaving its
+  // start ends the run, and who plays the tune.
+  bool EndsOnUserInput = true;
+  TuneRule Tune = TuneRule::Play;
 };
 
 class Program {

@@ -60,7 +60,7 @@ class SaverHandlers : public platform::SaverEvents {
 
 void PointerMoved(app::Program& program, platform::Point32 at) {
   SaverState& saver = program.saver;
-  if (program.ended || program.platform.screen.CanPollPointer())
+  if (program.ended || !program.run.EndsOnUserInput || program.platform.screen.CanPollPointer())
     return;
   if (!saver.pointerStartKnown) {
     // Entering the window is no motion: the first position is the start.
@@ -87,10 +87,14 @@ void AnimationTick(app::Program& program, std::int16_t forceExit) {
     SpawnCharacters(program);
     ComposeFrame(program);
     platform::Screen& screen = program.platform.screen;
-    // A failed query keeps the previous sample.
-    screen.CaretPos(saver.CaretPoint);
-    screen.CursorPos(saver.CursorPoint);
-    if (UserMoved(saver) || forceExit == 1)
+    bool moved = false;
+    if (program.run.EndsOnUserInput) {
+      // A failed query keeps the previous sample.
+      screen.CaretPos(saver.CaretPoint);
+      screen.CursorPos(saver.CursorPoint);
+      moved = UserMoved(saver);
+    }
+    if (moved || forceExit == 1)
       EndSaver(program);
   } catch (const base::RuntimeError& error) {
     program.boxes.Show(TickErrorText(error), kErrorCaption, platform::kMbOk, error.HelpFile(),

@@ -1,5 +1,6 @@
 #pragma once
 // Everything the core reaches the world through, handed to it by a port.
+#include "platform/hosting.hpp"
 #include "platform/message_box.hpp"
 #include "platform/preview_window.hpp"
 #include "platform/process.hpp"
@@ -23,6 +24,9 @@ struct Platform {
   SaverWindowFactory& savers;
   FormFactory& forms;
   MessageBoxes& messageBoxes;
+  // Where a screen-saver daemon can start the program as one of its hacks;
+  // none elsewhere.
+  Hosting* hosting = nullptr;
 };
 
 }  // namespace quimbel::platform

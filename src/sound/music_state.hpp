@@ -7,6 +7,9 @@ namespace quimbel::sound {
 struct MusicState {
   // True (-1) once the tune was opened and its playing started.
   base::Int16 BgmActive;
+  // A run that plays in turn, while another process holds the tune: its
+  // tune counts as active but has not reached the device yet.
+  bool WaitingTurn = false;
 };
 
 }  // namespace quimbel::sound

@@ -3,6 +3,7 @@
 // aggregate over them, ready for a Program.
 #include "platform/platform.hpp"
 #include "ports/headless/forms.hpp"
+#include "ports/headless/hosting.hpp"
 #include "ports/headless/message_box.hpp"
 #include "ports/headless/preview_window.hpp"
 #include "ports/headless/process.hpp"
@@ -24,8 +25,9 @@ struct HeadlessPlatform {
   HeadlessSaverFactory savers{process, screen};
   HeadlessFormFactory forms{process};
   ScriptedMessageBoxes messageBoxes;
-  platform::Platform platform{process,  screen, store, random,      sound,
-                              previews, savers, forms, messageBoxes};
+  HeadlessHosting hosting;
+  platform::Platform platform{process,  screen, store, random,       sound,
+                              previews, savers, forms, messageBoxes, &hosting};
 };
 
 }  // namespace quimbel::headless

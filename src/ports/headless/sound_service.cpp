@@ -13,30 +13,6 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
-// Blank-separated words; a word in double quotes may hold blanks.
-std::vector<std::string> Words(std::string_view text) {
-  std::vector<std::string> words;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == ' ') {
-      ++i;
-      continue;
-    }
-    std::string word;
-    if (text[i] == '"') {
-      std::size_t end = text.find('"', i + 1);
-      word = text.substr(i + 1, end == std::string_view::npos ? end : end - i - 1);
-      i = end == std::string_view::npos ? text.size() : end + 1;
-    } else {
-      std::size_t end = std::min(text.find(' ', i), text.size());
-      word = text.substr(i, end - i);
-      i = end;
-    }
-    words.push_back(std::move(word));
-  }
-  return words;
-}
-
 }  // namespace
 
 SoundAnswer HeadlessSound::Respond(std::string_view command) {
@@ -49,52 +25,39 @@ SoundAnswer HeadlessSound::Respond(std::string_view command) {
   };
   if (auto it = script.find(command); it != script.end())
     return take(it);
-  std::vector<std::string> words = Words(command);
-  if (!words.empty()) {
-    if (auto it = script.find(Lower(words[0])); it != script.end())
-      return take(it);
-  }
-  return Simulate(command);
+  ports::ParsedSoundCommand parsed = ports::ReadSoundCommand(command);
+  if (parsed.error != platform::kSoundOk)
+    return {parsed.error, {}};
+  if (auto it = script.find(ports::SoundVerbName(parsed.command.verb)); it != script.end())
+    return take(it);
+  return Simulate(parsed.command);
 }
 
-SoundAnswer HeadlessSound::Simulate(std::string_view command) {
-  std::vector<std::string> words = Words(command);
-  if (words.empty())
-    return {platform::kSoundUnrecognizedCommand, {}};
-  std::string verb = Lower(words[0]);
-  if (words.size() < 2)
-    return {platform::kSoundMissingDeviceName, {}};
-  if (verb == "open") {
-    std::string alias = Lower(words[1]);
-    for (std::size_t i = 2; i + 1 < words.size(); ++i) {
-      if (Lower(words[i]) == "alias")
-        alias = Lower(words[i + 1]);
-    }
-    if (devices.contains(alias))
+SoundAnswer HeadlessSound::Simulate(const ports::SoundCommand& cmd) {
+  if (cmd.verb == ports::SoundVerb::Open) {
+    if (devices.contains(cmd.alias))
       return {platform::kSoundDuplicateAlias, {}};
-    devices[alias] = "stopped";
+    devices[cmd.alias] = "stopped";
     return {};
   }
-  auto device = devices.find(Lower(words[1]));
+  auto device = devices.find(cmd.alias);
   if (device == devices.end())
     return {platform::kSoundInvalidDeviceName, {}};
-  std::string& mode = device->second;
-  if (verb == "play" || verb == "resume") {
-    mode = "playing";
-  } else if (verb == "stop" || verb == "seek") {
-    mode = "stopped";
-  } else if (verb == "pause") {
-    mode = "paused";
-  } else if (verb == "close") {
-    devices.erase(device);
-  } else if (verb == "status") {
-    if (words.size() < 3)
-      return {platform::kSoundMissingParameter, {}};
-    if (Lower(words[2]) != "mode")
-      return {platform::kSoundUnsupportedFunction, {}};
-    return {platform::kSoundOk, mode};
-  } else {
-    return {platform::kSoundUnrecognizedCommand, {}};
+  switch (cmd.verb) {
+    case ports::SoundVerb::Play:
+      device->second = "playing";
+      break;
+    case ports::SoundVerb::Stop:
+    case ports::SoundVerb::Seek:
+      device->second = "stopped";
+      break;
+    case ports::SoundVerb::Close:
+      devices.erase(device);
+      break;
+    case ports::SoundVerb::Status:
+      return {platform::kSoundOk, device->second};
+    case ports::SoundVerb::Open:
+      break;
   }
   return {};
 }

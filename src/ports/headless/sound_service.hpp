@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sound_service.hpp"
+#include "ports/common/sound_command.hpp"
 
 namespace quimbel::headless {
 
@@ -28,14 +29,15 @@ class HeadlessSound : public platform::SoundService {
   std::vector<std::string> commands;  // the same commands, texts only
 
   // Answers given in order to the command with exactly this text, or else to
-  // any command with this first word ("open", "status", ...). A scripted
+  // any valid command with this verb ("open", "status", ...). A scripted
   // answer replaces the simulated device's for that call: the device's state
   // does not change when a scripted answer is given.
   std::map<std::string, std::deque<SoundAnswer>, std::less<>> script;
 
-  // The simulated device: aliases that are open, with their mode ("stopped",
-  // "playing", "paused"). Open succeeds for any file; play plays for ever
-  // until the test ends the tune with EndTune.
+  // The simulated device: aliases that are open, with their mode ("stopped"
+  // or "playing"). It reads commands as every port but Windows does; open
+  // succeeds for any file; play plays for ever until the test ends the tune
+  // with EndTune.
   std::map<std::string, std::string, std::less<>> devices;
 
   std::uint32_t Send(std::string_view command, std::string* reply,
@@ -52,7 +54,7 @@ class HeadlessSound : public platform::SoundService {
 
  private:
   SoundAnswer Respond(std::string_view command);
-  SoundAnswer Simulate(std::string_view command);
+  SoundAnswer Simulate(const ports::SoundCommand& command);
 };
 
 }  // namespace quimbel::headless

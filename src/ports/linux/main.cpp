@@ -1,7 +1,7 @@
 // The Linux program's entry: builds the port's services and hands the command
 // line to the core. Besides the host command line ("/s", "/p N", "/c") it
-// takes a screen-saver daemon's arguments ("--root", "--window-id N") and then
-// runs the saver inside the daemon's window.
+// takes a screen-saver daemon's arguments ("--root", "--window-id N"), and
+// then tells the core which of the daemon's windows it was started in.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -18,16 +18,16 @@
 #include "ports/common/clock_random.hpp"
 #include "ports/linux/hosting/host_arguments.hpp"
 #include "ports/linux/hosting/hosted_screen.hpp"
+#include "ports/linux/hosting/hosting.hpp"
 #include "ports/linux/qt/fonts.hpp"
 #include "ports/linux/qt/forms.hpp"
 #include "ports/linux/qt/message_box.hpp"
+#include "ports/linux/qt/monitors.hpp"
 #include "ports/linux/qt/preview_window.hpp"
 #include "ports/linux/qt/process.hpp"
-#include "ports/linux/qt/saver_host.hpp"
 #include "ports/linux/qt/saver_window.hpp"
 #include "ports/linux/qt/termination.hpp"
 #include "ports/linux/settings_store.hpp"
-#include "ports/linux/sound/music_gate.hpp"
 #include "ports/linux/sound/sound_service.hpp"
 #include "ports/linux/usage.hpp"
 #include "ports/linux/x11/display.hpp"
@@ -71,10 +71,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   linux_port::SubstituteJapaneseFonts();
 
-  // A hosted run is the saver run of the host command line, drawn into the
-  // daemon's window.
-  linux_port::LinuxProcess process(hostWindow ? std::vector<std::string>{args[0], "/s"} : args,
-                                   hostWindow.has_value());
+  linux_port::LinuxProcess process(args);
   linux_port::X11Screen x11Screen;
   std::optional<linux_port::HostedScreen> hostedScreen;
   if (hostWindow) {
@@ -88,18 +85,15 @@ int main(int argc, char** argv) {
                                           : static_cast<platform::Screen&>(x11Screen);
   linux_port::FileStore store;
   ports::ClockRandom random;
-  linux_port::SdlSoundService deviceSound;
-  std::optional<linux_port::MusicGate> gate;
+  linux_port::SdlSoundService sound;
+  // What the core needs to know of the daemon's window; it decides the rest.
+  std::optional<platform::HostWindow> hostFacts;
   if (hostWindow) {
-    // The tune is for the saver, not for a settings program's preview of it.
-    platform::Rect32 hostRect;
-    bool fullScreen = x11Screen.WindowRect(*hostWindow, hostRect) &&
-                      linux_port::IsFullScreenHost(linux_port::X11WindowClass(*hostWindow),
-                                                   hostRect, linux_port::MonitorRects());
-    gate.emplace(deviceSound, linux_port::MusicGate::LockFileFor(display->name), fullScreen);
+    hostFacts = platform::HostWindow{*hostWindow, linux_port::IsDaemonSaverWindow(*hostWindow),
+                                     linux_port::MonitorRects()};
   }
-  platform::SoundService& sound = gate ? static_cast<platform::SoundService&>(*gate)
-                                       : static_cast<platform::SoundService&>(deviceSound);
+  linux_port::DaemonHosting hosting(hostFacts,
+                                    linux_port::DaemonHosting::LockFileFor(display->name));
 
   // The host's window gone: the run ends as the core ends it.
   app::Program* running = nullptr;
@@ -117,8 +111,8 @@ int main(int argc, char** argv) {
                    : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
   linux_port::QtFormFactory forms;
   linux_port::QtMessageBoxes messageBoxes;
-  platform::Platform platform{process,  screen, store, random,      sound,
-                              previews, savers, forms, messageBoxes};
+  platform::Platform platform{process,  screen, store, random,       sound,
+                              previews, savers, forms, messageBoxes, &hosting};
   app::Program program(platform);
   running = &program;
 
@@ -129,7 +123,8 @@ int main(int argc, char** argv) {
   if (program.ended)
     return code;
   // The saver runs until it ends itself (or the daemon ends it).
-  bool windowOpen = previews.Attached() || program.run.Mode == app::RunMode::Saver;
+  bool windowOpen = previews.Attached() || program.run.Mode == app::RunMode::Saver ||
+                    program.run.Mode == app::RunMode::Hosted;
   for (QWidget* widget : QApplication::topLevelWidgets())
     windowOpen = windowOpen || widget->isVisible();
   if (!windowOpen)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ports/headless/screen.hpp"
-#include "ports/linux/qt/saver_host.hpp"
 #include "ports/linux/x11/x11_daemon_window.hpp"
 
 namespace quimbel::linux_port {
@@ -21,22 +20,6 @@ TEST(HostedScreen, TheDrawingAreaIsTheHostWindow) {
   EXPECT_EQ(area.top, 0);
   EXPECT_EQ(area.right, 1280);
   EXPECT_EQ(area.bottom, 1024);
-}
-
-TEST(HostedScreen, InputIsTheDaemonsSoThePointerAndCaretNeverMove) {
-  headless::HeadlessScreen screen;
-  screen.windows[77] = {0, 0, 640, 480};
-  HostedScreen hosted(screen, 77);
-  platform::Point32 cursor{5, 5}, caret{6, 6};
-  screen.cursor = {300, 200};
-  ASSERT_TRUE(hosted.CursorPos(cursor));
-  ASSERT_TRUE(hosted.CaretPos(caret));
-  screen.cursor = {301, 200};
-  platform::Point32 later{9, 9};
-  ASSERT_TRUE(hosted.CursorPos(later));
-  EXPECT_EQ(later.x, cursor.x);
-  EXPECT_EQ(later.y, cursor.y);
-  EXPECT_EQ(caret.x, 0);
 }
 
 TEST(HostedScreen, CaptureReadsUnderTheHostWindow) {
@@ -91,19 +74,6 @@ TEST(HostedScreen, TheDaemonsPictureIsReadWhereTheWindowLiesOnIt) {
   EXPECT_EQ(DaemonPictureOffset(1024, 1024, 1024), 0);
   // A picture smaller than the window sits in its middle.
   EXPECT_EQ(DaemonPictureOffset(0, 1280, 1024), -128);
-}
-
-TEST(SaverHost, TheTuneBelongsToFullScreenSaversOnly) {
-  std::vector<platform::Rect32> monitors{{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
-  // The daemon's own window, whatever its size.
-  EXPECT_TRUE(IsFullScreenHost("XScreenSaver", {0, 0, 200, 150}, monitors));
-  // Another daemon's window over one monitor, or the root over both.
-  EXPECT_TRUE(IsFullScreenHost("", {1024, 0, 2048, 768}, monitors));
-  EXPECT_TRUE(IsFullScreenHost("", {0, 0, 2048, 768}, monitors));
-  // A settings program's preview, and a window one pixel short of a monitor.
-  EXPECT_FALSE(IsFullScreenHost("XScreenSaver-settings", {300, 200, 620, 440}, monitors));
-  EXPECT_FALSE(IsFullScreenHost("", {0, 0, 1024, 767}, monitors));
-  EXPECT_FALSE(IsFullScreenHost("", {0, 0, 1024, 768}, {}));
 }
 
 }  // namespace

@@ -20,14 +20,4 @@ bool HostedScreen::Capture(base::Surface& dst, int x, int y, int width, int heig
   return screen_.Capture(dst, r.left + x, r.top + y, width, height);
 }
 
-bool HostedScreen::CursorPos(platform::Point32& p) {
-  p = platform::Point32{};
-  return true;
-}
-
-bool HostedScreen::CaretPos(platform::Point32& p) {
-  p = platform::Point32{};
-  return true;
-}
-
 }  // namespace quimbel::linux_port

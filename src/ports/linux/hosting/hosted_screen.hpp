@@ -1,7 +1,6 @@
 #pragma once
 // The screen as a hack sees it inside a screen-saver daemon's window: the
-// drawing area is that window, and input is the daemon's business, so the
-// pointer and caret never move.
+// drawing area is that window, over the desktop the daemon covered.
 #include <functional>
 #include <utility>
 
@@ -31,8 +30,8 @@ class HostedScreen : public platform::Screen {
   // The daemon's picture is the daemon's to keep and let go of.
   void HoldDesktop(const platform::Rect32&) override {}
   void ReleaseDesktop() override {}
-  bool CursorPos(platform::Point32& p) override;
-  bool CaretPos(platform::Point32& p) override;
+  bool CursorPos(platform::Point32& p) override { return screen_.CursorPos(p); }
+  bool CaretPos(platform::Point32& p) override { return screen_.CaretPos(p); }
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override {
     return screen_.WindowRect(handle, r);
   }

@@ -39,7 +39,7 @@ std::string LinuxProcess::ExecutableDirectory() {
 }
 
 bool LinuxProcess::TopLevelWindowExists(std::string_view title) {
-  return !hosted_ && X11TopLevelWindowExists(title);
+  return X11TopLevelWindowExists(title);
 }
 
 void LinuxProcess::ProcessPendingMessages() {

@@ -10,10 +10,7 @@ namespace quimbel::linux_port {
 
 class LinuxProcess : public platform::Process {
  public:
-  // hosted: a daemon's hack. The daemon decides what runs, so another saver
-  // or an open settings dialog must not stop it: no window counts as open.
-  explicit LinuxProcess(std::vector<std::string> args, bool hosted = false)
-      : args_(std::move(args)), hosted_(hosted) {}
+  explicit LinuxProcess(std::vector<std::string> args) : args_(std::move(args)) {}
 
   std::string CommandLine() override;
   std::string ExecutableDirectory() override;
@@ -26,7 +23,6 @@ class LinuxProcess : public platform::Process {
 
  private:
   std::vector<std::string> args_;
-  bool hosted_ = false;
 };
 
 // Joins the arguments after the program name with single blanks, the way a

@@ -55,100 +55,119 @@ std::string SdlSoundService::ErrorText(std::uint32_t code) {
   return SoundErrorText(code);
 }
 
+TuneKind TuneKindOf(std::string_view path) {
+  std::size_t name = path.find_last_of("/\\");
+  name = name == std::string_view::npos ? 0 : name + 1;
+  std::size_t dot = path.find_last_of('.');
+  if (dot == std::string_view::npos || dot < name)
+    return TuneKind::Unknown;
+  std::string extension(path.substr(dot + 1));
+  for (char& c : extension)
+    c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  if (extension == "mid" || extension == "midi" || extension == "rmi" || extension == "kar")
+    return TuneKind::Midi;
+  if (extension == "wav")
+    return TuneKind::Wave;
+  return TuneKind::Unknown;
+}
+
+std::string SoundErrorText(std::uint32_t code) {
+  switch (code) {
+    case kSoundUnrecognizedKeyword:
+      return "The command holds a keyword the device does not know.";
+    case kSoundUnrecognizedCommand:
+      return "The command is not known.";
+    case kSoundHardware:
+      return "The sound output cannot be used.";
+    case kSoundInvalidDeviceName:
+      return "No device of that name is open.";
+    case kSoundMissingCommandString:
+      return "The command is empty.";
+    case kSoundMissingStringArgument:
+      return "A keyword lacks its value.";
+    case kSoundMissingParameter:
+      return "The command lacks a required keyword.";
+    case kSoundUnsupportedFunction:
+      return "The device cannot do that.";
+    case kSoundFileNotFound:
+      return "The file cannot be found.";
+    case kSoundExtensionNotFound:
+      return "No device plays files of this kind.";
+    case kSoundFlagsNotCompatible:
+      return "The keywords cannot be used together.";
+    case kSoundDuplicateAlias:
+      return "A device is already open under that alias.";
+    case kSoundMissingDeviceName:
+      return "The command names no device.";
+    case kSoundNoClosingQuote:
+      return "A quotation mark is not closed.";
+    case kSoundDuplicateFlags:
+      return "A keyword is given twice.";
+    case kSoundInvalidFile:
+      return "The file cannot be played.";
+    default:
+      return "The sound device reported error " + std::to_string(code) + ".";
+  }
+}
+
 std::uint32_t SdlSoundService::Run(std::string_view text, std::string& answer) {
-  ParsedSoundCommand parsed = ParseSoundCommand(text);
+  ports::ParsedSoundCommand parsed = ports::ReadSoundCommand(text);
   if (parsed.error)
     return parsed.error;
-  const SoundCommand& cmd = parsed.command;
-  if (cmd.verb == SoundVerb::Open)
+  const ports::SoundCommand& cmd = parsed.command;
+  if (cmd.verb == ports::SoundVerb::Open)
     return Open(cmd);
-  auto it = devices_.find(cmd.device);
+  auto it = devices_.find(cmd.alias);
   if (it == devices_.end())
     return kSoundInvalidDeviceName;
   Device& device = it->second;
   Refresh(device);
   switch (cmd.verb) {
-    case SoundVerb::Play:
-      // Waiting would hold the whole program until the tune ends.
-      if (cmd.wait)
-        return kSoundUnsupportedFunction;
+    case ports::SoundVerb::Play:
       return Play(device);
-    case SoundVerb::Stop:
-      if (device.mode != Mode::Stopped && onOutput_ == &device)
+    case ports::SoundVerb::Stop:
+      if (device.playing && onOutput_ == &device)
         Mix_PauseMusic();  // keeps the place, as a stop does
-      device.mode = Mode::Stopped;
+      device.playing = false;
       return kSoundOk;
-    case SoundVerb::Pause:
-      if (device.mode == Mode::Playing) {
-        Mix_PauseMusic();
-        device.mode = Mode::Paused;
-      }
-      return kSoundOk;
-    case SoundVerb::Resume:
-      if (device.mode == Mode::Paused) {
-        Mix_ResumeMusic();
-        device.mode = Mode::Playing;
-      }
-      return kSoundOk;
-    case SoundVerb::Seek:
+    case ports::SoundVerb::Seek:
       Halt(device);
-      device.atStart = cmd.seek == SeekTarget::Start;
-      device.atEnd = cmd.seek == SeekTarget::End;
+      device.atEnd = false;
       return kSoundOk;
-    case SoundVerb::Close:
+    case ports::SoundVerb::Close:
       Close(it);
       return kSoundOk;
-    case SoundVerb::Status:
-      switch (cmd.item) {
-        case StatusItem::Mode:
-          answer = device.mode == Mode::Playing  ? "playing"
-                   : device.mode == Mode::Paused ? "paused"
-                                                 : "stopped";
-          return kSoundOk;
-        case StatusItem::Ready:
-          answer = "true";
-          return kSoundOk;
-        case StatusItem::Length:
-        case StatusItem::Position: {
-          if (!device.lengthSeconds)
-            return kSoundUnsupportedFunction;
-          double seconds = *device.lengthSeconds;
-          if (cmd.item == StatusItem::Position && !device.atEnd)
-            seconds = onOutput_ == &device ? std::min(PlayedSeconds(), seconds) : 0.0;
-          answer = std::to_string(std::llround(seconds * 1000));
-          return kSoundOk;
-        }
-        case StatusItem::None:
-          break;
-      }
-      return kSoundMissingParameter;
-    case SoundVerb::Open:
+    case ports::SoundVerb::Status:
+      answer = device.playing ? "playing" : "stopped";
+      return kSoundOk;
+    case ports::SoundVerb::Open:
       break;
   }
   return kSoundUnrecognizedCommand;
 }
 
-std::uint32_t SdlSoundService::Open(const SoundCommand& cmd) {
-  if (devices_.contains(cmd.device))
+std::uint32_t SdlSoundService::Open(const ports::SoundCommand& cmd) {
+  if (devices_.contains(cmd.alias))
     return kSoundDuplicateAlias;
-  DeviceType type = DeviceTypeFor(cmd);
-  if (type == DeviceType::Unknown)
-    return cmd.type.empty() ? kSoundExtensionNotFound : kSoundInvalidDeviceName;
+  TuneKind kind = TuneKindOf(cmd.path);
+  if (kind == TuneKind::Unknown)
+    return kSoundExtensionNotFound;
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(cmd.element, ec))
+  if (!std::filesystem::is_regular_file(cmd.path, ec))
     return kSoundFileNotFound;
   if (!OpenOutput())
     return kSoundHardware;
-  Mix_Music* music = Mix_LoadMUS(cmd.element.c_str());
+  Mix_Music* music = Mix_LoadMUS(cmd.path.c_str());
   if (music == nullptr) {
     if (devices_.empty())
       CloseOutput();
     return kSoundInvalidFile;
   }
   std::optional<double> length;
-  if (type == DeviceType::Sequencer) {
-    // A sequencer plays MIDI files only, and must know where each one ends.
-    length = MidiFileLength(cmd.element);
+  if (kind == TuneKind::Midi) {
+    // The synthesizer rings on after the last note: the tune must know where
+    // it ends.
+    length = MidiFileLength(cmd.path);
     if (!length) {
       Mix_FreeMusic(music);
       if (devices_.empty())
@@ -158,18 +177,18 @@ std::uint32_t SdlSoundService::Open(const SoundCommand& cmd) {
   } else if (double seconds = Mix_MusicDuration(music); seconds > 0) {
     length = seconds;
   }
-  Device& device = devices_[cmd.device];
+  Device& device = devices_[cmd.alias];
   device.music = music;
   device.lengthSeconds = length;
   return kSoundOk;
 }
 
 std::uint32_t SdlSoundService::Play(Device& device) {
-  if (device.mode == Mode::Playing)
+  if (device.playing)
     return kSoundOk;
-  if (device.mode == Mode::Paused || (onOutput_ == &device && !device.atEnd)) {
+  if (onOutput_ == &device && !device.atEnd) {
     Mix_ResumeMusic();
-    device.mode = Mode::Playing;
+    device.playing = true;
     return kSoundOk;
   }
   if (device.atEnd)
@@ -180,8 +199,7 @@ std::uint32_t SdlSoundService::Play(Device& device) {
   if (Mix_PlayMusic(device.music, 0) != 0)
     return kSoundHardware;
   onOutput_ = &device;
-  device.mode = Mode::Playing;
-  device.atStart = false;
+  device.playing = true;
   return kSoundOk;
 }
 
@@ -190,7 +208,7 @@ void SdlSoundService::Halt(Device& device) {
     Mix_HaltMusic();
     onOutput_ = nullptr;
   }
-  device.mode = Mode::Stopped;
+  device.playing = false;
 }
 
 void SdlSoundService::Close(std::map<std::string, Device>::iterator it) {
@@ -203,7 +221,7 @@ void SdlSoundService::Close(std::map<std::string, Device>::iterator it) {
 }
 
 void SdlSoundService::Refresh(Device& device) {
-  if (onOutput_ != &device || device.mode != Mode::Playing)
+  if (onOutput_ != &device || !device.playing)
     return;
   // The synthesizer rings on after the last MIDI event: the tune's own
   // length says when it is over, so that a loop restarts without a pause.

@@ -10,11 +10,18 @@
 #include <string>
 
 #include "platform/sound_service.hpp"
-#include "ports/linux/sound/sound_command.hpp"
+#include "ports/common/sound_command.hpp"
 
 typedef struct _Mix_Music Mix_Music;
 
 namespace quimbel::linux_port {
+
+// What a tune file holds, by its extension: the mixer plays MIDI and WAV.
+enum class TuneKind { Unknown, Midi, Wave };
+TuneKind TuneKindOf(std::string_view path);
+
+// The words for a result code in the failure report.
+std::string SoundErrorText(std::uint32_t code);
 
 class SdlSoundService : public platform::SoundService {
  public:
@@ -28,17 +35,15 @@ class SdlSoundService : public platform::SoundService {
   std::string ErrorText(std::uint32_t code) override;
 
  private:
-  enum class Mode { Stopped, Playing, Paused };
   struct Device {
     Mix_Music* music = nullptr;
     std::optional<double> lengthSeconds;  // where the tune ends, when known
-    Mode mode = Mode::Stopped;
-    bool atStart = true;
+    bool playing = false;
     bool atEnd = false;
   };
 
   std::uint32_t Run(std::string_view command, std::string& answer);
-  std::uint32_t Open(const SoundCommand& cmd);
+  std::uint32_t Open(const ports::SoundCommand& cmd);
   std::uint32_t Play(Device& device);
   void Halt(Device& device);
   void Close(std::map<std::string, Device>::iterator it);

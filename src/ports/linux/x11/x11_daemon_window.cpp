@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "ports/linux/x11/x11_connection.hpp"
 #include "ports/linux/x11/x11_image.hpp"
@@ -38,19 +39,19 @@ std::optional<Pixmap> ScreenshotPixmap(Display* display, Window window) {
 
 }  // namespace
 
-std::string X11WindowClass(unsigned long window) {
+bool IsDaemonSaverWindow(unsigned long window) {
   X11Connection connection;
   if (connection.get() == nullptr)
-    return {};
+    return false;
   XClassHint hint{};
   if (XGetClassHint(connection.get(), static_cast<Window>(window), &hint) == 0)
-    return {};
-  std::string name = hint.res_class != nullptr ? hint.res_class : "";
+    return false;
+  bool daemons = hint.res_class != nullptr && std::string_view(hint.res_class) == "XScreenSaver";
   if (hint.res_name != nullptr)
     XFree(hint.res_name);
   if (hint.res_class != nullptr)
     XFree(hint.res_class);
-  return name;
+  return daemons;
 }
 
 int DaemonPictureOffset(int windowPos, int windowSize, int pictureSize) {

@@ -1,16 +1,15 @@
 #pragma once
 // What a screen-saver daemon leaves on the window it hands its hack: its
 // class, and the picture of the desktop it took before it blanked the screen.
-#include <string>
-
 #include "base/surface.hpp"
 #include "platform/screen.hpp"
 
 namespace quimbel::linux_port {
 
-// The class part of the window's WM_CLASS ("XScreenSaver" for the daemon's
-// own windows); empty when it has none or there is no display.
-std::string X11WindowClass(unsigned long window);
+// Whether the window is one of the daemon's own saver windows (WM_CLASS
+// "XScreenSaver"), not a settings program's window that shows the hack small.
+// False when it has no class or there is no display.
+bool IsDaemonSaverWindow(unsigned long window);
 
 // Copies the part (x, y, width, height) of the window, in its own
 // coordinates, from the picture of the desktop the daemon took before it
