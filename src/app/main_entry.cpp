@@ -2,14 +2,14 @@
 
 #include "app/command_line.hpp"
 #include "app/event_boundary.hpp"
+#include "app/preview.hpp"
 #include "app/saver_area.hpp"
+#include "app/saver_start.hpp"
 #include "app/settings.hpp"
-#include "app/window_titles.hpp"
 #include "base/rounding.hpp"
-#include "engine/preview.hpp"
-#include "engine/saver_start.hpp"
 #include "platform/preview_window.hpp"
 #include "ui/settings_dialog.hpp"
+#include "ui/window_titles.hpp"
 
 namespace quimbel::app {
 namespace {
@@ -71,8 +71,8 @@ void DispatchConfigure(Program& program) {
 void Main(Program& program) {
   platform::Process& process = program.platform.process;
   // Both look-ups are always made.
-  bool saverOpen = process.TopLevelWindowExists(kSaverWindowTitle);
-  bool dialogOpen = process.TopLevelWindowExists(kSettingsWindowTitle);
+  bool saverOpen = process.TopLevelWindowExists(ui::kSaverWindowTitle);
+  bool dialogOpen = process.TopLevelWindowExists(ui::kSettingsWindowTitle);
   if (saverOpen || dialogOpen) {
     program.End(0);
     return;

@@ -6,11 +6,11 @@
 #include "app/event_boundary.hpp"
 #include "app/program.hpp"
 #include "app/settings.hpp"
-#include "app/window_titles.hpp"
 #include "assets/pictures.hpp"
 #include "ui/dialog_commands.hpp"
 #include "ui/placement.hpp"
 #include "ui/texts.hpp"
+#include "ui/window_titles.hpp"
 #include "ui/windows.hpp"
 
 namespace quimbel::ui {
@@ -60,7 +60,7 @@ void ShowSettingsDialog(app::Program& program) {
   // before the client area is measured.
   w.form = program.platform.forms.CreateForm("frmSet");
   platform::Form& form = *w.form;
-  form.SetCaption(app::kSettingsWindowTitle);
+  form.SetCaption(kSettingsWindowTitle);
   form.SetIcon(assets::ProgramIcon());
   form.SetOnCloseRequest(app::Guarded(program, [&program] { CloseSettingsDialog(program); }));
 

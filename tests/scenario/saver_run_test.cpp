@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "app/tick.hpp"
 #include "assets/pictures.hpp"
-#include "engine/tick.hpp"
 #include "support/saver_run.hpp"
 
 using namespace quimbel;

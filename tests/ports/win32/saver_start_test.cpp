@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/program.hpp"
-#include "engine/saver_start.hpp"
+#include "app/saver_start.hpp"
 #include "ports/headless/headless_platform.hpp"
 #include "ports/win32/saver_window.hpp"
 #include "ports/win32/screen.hpp"

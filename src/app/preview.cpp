@@ -1,4 +1,4 @@
-#include "engine/preview.hpp"
+#include "app/preview.hpp"
 
 #include "app/program.hpp"
 #include "assets/pictures.hpp"

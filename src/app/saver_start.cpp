@@ -1,10 +1,10 @@
-#include "engine/saver_start.hpp"
+#include "app/saver_start.hpp"
 
 #include "app/program.hpp"
-#include "app/window_titles.hpp"
+#include "app/scene.hpp"
+#include "app/tick.hpp"
 #include "assets/pictures.hpp"
-#include "engine/scene.hpp"
-#include "engine/tick.hpp"
+#include "ui/window_titles.hpp"
 
 namespace quimbel::engine {
 namespace {
@@ -25,7 +25,7 @@ void StartSaver(app::Program& program) {
   }
 
   saver.events = MakeSaverEvents(program);
-  saver.frmDisp = program.platform.savers.CreateSaverWindow(app::kSaverWindowTitle, *saver.events);
+  saver.frmDisp = program.platform.savers.CreateSaverWindow(ui::kSaverWindowTitle, *saver.events);
   platform::SaverWindow& window = *saver.frmDisp;
   const double tpx = screen.TwipsPerPixelX();
   const double tpy = screen.TwipsPerPixelY();

@@ -1,4 +1,4 @@
-#include "engine/tick.hpp"
+#include "app/tick.hpp"
 
 #include "app/event_boundary.hpp"
 #include "app/program.hpp"

@@ -1,4 +1,4 @@
-#include "engine/scene.hpp"
+#include "app/scene.hpp"
 
 #include "app/program.hpp"
 #include "engine/cast.hpp"
