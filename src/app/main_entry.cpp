@@ -36,7 +36,7 @@ void DispatchSaver(Program& program) {
   run.OriginY = area.top;
   run.ScreenWidthPx = area.width;
   run.ScreenHeightPx = area.height;
-  engine::StartSaver(program);
+  app::StartSaver(program);
 }
 
 void DispatchPreview(Program& program) {
@@ -56,8 +56,8 @@ void DispatchPreview(Program& program) {
   std::int32_t height = base::CheckedInt32(static_cast<std::int64_t>(rect.bottom) - rect.top);
   run.ScreenWidthPx = base::CInt16(screen.TwipsPerPixelX() * width);
   run.ScreenHeightPx = base::CInt16(screen.TwipsPerPixelY() * height);
-  engine::CreatePreviewWindow(program);
-  engine::StartPreview(program);
+  app::CreatePreviewWindow(program);
+  app::StartPreview(program);
 }
 
 void DispatchConfigure(Program& program) {

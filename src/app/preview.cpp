@@ -3,7 +3,7 @@
 #include "app/program.hpp"
 #include "assets/pictures.hpp"
 
-namespace quimbel::engine {
+namespace quimbel::app {
 
 void CreatePreviewWindow(app::Program& program) {
   program.saver.frmPrev = program.platform.previews.CreatePreviewWindow();
@@ -21,4 +21,4 @@ void StartPreview(app::Program& program) {
   window.Show();
 }
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

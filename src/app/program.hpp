@@ -10,7 +10,10 @@
 #include "base/int16.hpp"
 #include "engine/saver_state.hpp"
 #include "platform/platform.hpp"
+#include "sound/host.hpp"
 #include "sound/music_state.hpp"
+#include "ui/host.hpp"
+#include "ui/saver_settings.hpp"
 #include "ui/ui_state.hpp"
 
 namespace quimbel::app {
@@ -18,12 +21,7 @@ namespace quimbel::app {
 enum class RunMode { None, Saver, Preview, Configure };
 
 // The four persisted settings.
-struct SaverSettings {
-  base::Int16 CaraCount;
-  base::Int16 CaraType;
-  base::Int16 SaverType;
-  base::Int16 MusicMode;
-};
+using SaverSettings = ui::SaverSettings;
 
 // Values that Main sets once and the rest of the program reads.
 struct RunValues {
@@ -38,7 +36,9 @@ struct RunValues {
   std::int32_t HostHandle = 0;  // N of the command line
 };
 
-class Program {
+// It is what the sound and the dialog windows are given of the program: they
+// see only their hosts' few operations (program.cpp).
+class Program final : public sound::Host, public ui::Host {
  public:
   explicit Program(platform::Platform& platform) : platform(platform) {}
   Program(const Program&) = delete;
@@ -57,12 +57,29 @@ class Program {
   int exitCode = 0;  // the code of the first end
 
   // Ends the process through the port and remembers it.
-  void End(int code = 0) {
+  void End(int code = 0) override {
     if (!ended)
       exitCode = code;
     ended = true;
     platform.process.EndProcess(code);
   }
+
+  platform::SoundService& Sound() override { return platform.sound; }
+  sound::MusicState& Music() override { return music; }
+  const std::string& TuneDirectory() const override { return run.AppPath; }
+  std::int32_t MusicMode() const override { return settings.MusicMode; }
+  std::optional<int> ShowBox(const std::string& text, const std::string& caption, int flags,
+                             const std::string& helpFile = {}, int helpContext = 0) override {
+    return boxes.Show(text, caption, flags, helpFile, helpContext);
+  }
+
+  platform::Platform& Services() override { return platform; }
+  ui::UiState& Windows() override { return ui; }
+  SaverSettings& Settings() override { return settings; }
+  SaverSettings DefaultSettings() const override;
+  void SaveSettings() override;
+  platform::Handler Guarded(std::function<void()> handler) override;
+  bool Ended() const override { return ended; }
 };
 
 }  // namespace quimbel::app

@@ -6,7 +6,13 @@
 #include "assets/pictures.hpp"
 #include "ui/window_titles.hpp"
 
-namespace quimbel::engine {
+namespace quimbel::app {
+
+using base::kBlack;
+using base::Pixel;
+using engine::kCastSize;
+using engine::SaverState;
+
 namespace {
 
 // The focus holder lies just left of the visible area, yet takes every key.
@@ -60,4 +66,4 @@ void StartSaver(app::Program& program) {
   window.MakeTopmost();
 }
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

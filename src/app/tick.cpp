@@ -2,11 +2,15 @@
 
 #include "app/event_boundary.hpp"
 #include "app/program.hpp"
+#include "app/saver_stage.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
 #include "sound/music.hpp"
 
-namespace quimbel::engine {
+namespace quimbel::app {
+
+using engine::SaverState;
+
 namespace {
 
 constexpr const char* kErrorCaption = "エラー";
@@ -84,8 +88,8 @@ void AnimationTick(app::Program& program, std::int16_t forceExit) {
   if (program.ended || program.boxes.Open())
     return;
   try {
-    SpawnCharacters(program);
-    ComposeFrame(program);
+    SpawnCharacters(SaverStage(program));
+    ComposeFrame(SaverStage(program));
     platform::Screen& screen = program.platform.screen;
     // A failed query keeps the previous sample.
     screen.CaretPos(saver.CaretPoint);
@@ -102,4 +106,4 @@ std::unique_ptr<platform::SaverEvents> MakeSaverEvents(app::Program& program) {
   return std::make_unique<SaverHandlers>(program);
 }
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

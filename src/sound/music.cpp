@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/program.hpp"
 #include "sound/execute.hpp"
+#include "sound/host.hpp"
 
 namespace quimbel::sound {
 namespace {
@@ -25,56 +25,56 @@ const char* TuneFile(std::int32_t musicMode) {
   }
 }
 
-void Start(app::Program& program, const char* file) {
-  platform::SoundService& sound = program.platform.sound;
-  MusicState& music = program.music;
+void Start(Host& host, const char* file) {
+  platform::SoundService& sound = host.Sound();
+  MusicState& music = host.Music();
   music.BgmActive = base::kFalse16;
   // In quotes: the program directory often holds blanks, and an unquoted
   // blank ends the file name for the command parser.
-  std::string open = "open \"" + program.run.AppPath + file + "\" alias bgm";
+  std::string open = "open \"" + host.TuneDirectory() + file + "\" alias bgm";
   if (sound.Send(open, nullptr, 0) != platform::kSoundOk)
     return;  // no file or no device: the saver runs silent, without a word
   if (sound.Send(kPlay, nullptr, 0) == platform::kSoundOk)
     music.BgmActive = base::kTrue16;
   else
-    Execute(program, "close bgm");
+    Execute(host, "close bgm");
 }
 
 // Anything but "playing" (the end of the tune, or a pause someone else made)
 // starts the tune again from the top.
-void Poll(app::Program& program) {
+void Poll(Host& host) {
   std::string reply(kReplyLength, ' ');
-  if (program.music.BgmActive == base::kFalse16)
+  if (host.Music().BgmActive == base::kFalse16)
     return;
-  platform::SoundService& sound = program.platform.sound;
+  platform::SoundService& sound = host.Sound();
   if (sound.Send("status bgm mode", &reply, kReplyLength) != platform::kSoundOk)
     return;
   if (std::string_view(reply).substr(0, kPlaying.size()) != kPlaying) {
-    Execute(program, "seek bgm to start");
-    Execute(program, kPlay);
+    Execute(host, "seek bgm to start");
+    Execute(host, kPlay);
   }
 }
 
-void Stop(app::Program& program) {
-  if (program.music.BgmActive == base::kFalse16)
+void Stop(Host& host) {
+  if (host.Music().BgmActive == base::kFalse16)
     return;
-  Execute(program, "stop bgm");
-  Execute(program, "close bgm");
+  Execute(host, "stop bgm");
+  Execute(host, "close bgm");
 }
 
 }  // namespace
 
-void PlayMusic(app::Program& program, std::int16_t mode) {
+void PlayMusic(Host& host, std::int16_t mode) {
   switch (mode) {
     case MusicStart:
-      if (const char* file = TuneFile(program.settings.MusicMode))
-        Start(program, file);
+      if (const char* file = TuneFile(host.MusicMode()))
+        Start(host, file);
       break;
     case MusicStop:
-      Stop(program);
+      Stop(host);
       break;
     case MusicPoll:
-      Poll(program);
+      Poll(host);
       break;
     default:
       break;

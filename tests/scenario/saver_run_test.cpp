@@ -329,9 +329,9 @@ TEST(SaverErrorTest, FailingTickShowsTheErrorBoxAndTheRunGoesOn) {
 }
 
 TEST(SaverErrorTest, ErrorTextShowsTheNumberAsStrWould) {
-  EXPECT_EQ(engine::TickErrorText(base::RuntimeError(-5, "src", "desc")),
+  EXPECT_EQ(app::TickErrorText(base::RuntimeError(-5, "src", "desc")),
             "エラー番号 -5src でエラーが発生しました。 \rdesc");
-  EXPECT_EQ(engine::TickErrorText(base::RuntimeError(0, "", "")),
+  EXPECT_EQ(app::TickErrorText(base::RuntimeError(0, "", "")),
             "エラー番号  0 でエラーが発生しました。 \r");
 }
 

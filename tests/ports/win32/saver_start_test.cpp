@@ -117,7 +117,7 @@ TEST(Win32SaverStartTest, TheDesktopStaysUnderTheWindowUntilTheFirstFrameAndIsTh
   program.run.IsSaverMode = base::kTrue16;
   program.run.ScreenWidthPx = width;
   program.run.ScreenHeightPx = height;
-  engine::StartSaver(program);
+  app::StartSaver(program);
 
   ASSERT_TRUE(repainting.onScreen) << "repainted after the move onto the screen";
   EXPECT_GT(DesktopShare(repainting.shownBeforeFirstFrame), 0.99)
