@@ -36,8 +36,8 @@ struct RunValues {
   std::int32_t HostHandle = 0;  // N of the command line
 };
 
-// It is what the sound and the dialog windows are given of the program: they
-// see only their hosts' few operations (program.cpp).
+// The sound and the dialog windows see it only as their hosts: the few
+// operations below, so they need not include app/.
 class Program final : public sound::Host, public ui::Host {
  public:
   explicit Program(platform::Platform& platform) : platform(platform) {}
