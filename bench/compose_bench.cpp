@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/saver_stage.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
 #include "engine/raster.hpp"
@@ -20,6 +21,7 @@
 namespace {
 
 using quimbel::bench::SaverSetup;
+namespace app = quimbel::app;
 namespace engine = quimbel::engine;
 namespace base = quimbel::base;
 
@@ -31,8 +33,8 @@ void ComposeFrame(benchmark::State& state) {
                kPlainBackground);
   for (auto _ : state) {
     // A slot freed in the last frame is placed again first, as in every tick.
-    engine::SpawnCharacters(s.program);
-    engine::ComposeFrame(s.program);
+    engine::SpawnCharacters(app::SaverStage(s.program));
+    engine::ComposeFrame(app::SaverStage(s.program));
     benchmark::DoNotOptimize(s.Window().presentCount);
   }
 }

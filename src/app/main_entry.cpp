@@ -3,15 +3,15 @@
 #include "app/command_line.hpp"
 #include "app/event_boundary.hpp"
 #include "app/hosted_run.hpp"
+#include "app/preview.hpp"
 #include "app/saver_area.hpp"
+#include "app/saver_start.hpp"
 #include "app/settings.hpp"
-#include "app/window_titles.hpp"
 #include "base/rounding.hpp"
 #include "base/twips.hpp"
-#include "engine/preview.hpp"
-#include "engine/saver_start.hpp"
 #include "platform/preview_window.hpp"
 #include "ui/settings_dialog.hpp"
+#include "ui/window_titles.hpp"
 
 namespace quimbel::app {
 namespace {
@@ -38,7 +38,7 @@ void DispatchSaver(Program& program) {
   run.OriginY = area.top;
   run.ScreenWidthPx = area.width;
   run.ScreenHeightPx = area.height;
-  engine::StartSaver(program);
+  app::StartSaver(program);
 }
 
 void DispatchPreview(Program& program) {
@@ -59,8 +59,8 @@ void DispatchPreview(Program& program) {
   const double tpp = base::TwipsPerPixel(screen.PrimaryMonitorScale());
   run.ScreenWidthPx = base::CInt16(tpp * width);
   run.ScreenHeightPx = base::CInt16(tpp * height);
-  engine::CreatePreviewWindow(program);
-  engine::StartPreview(program);
+  app::CreatePreviewWindow(program);
+  app::StartPreview(program);
 }
 
 void DispatchConfigure(Program& program) {
@@ -78,8 +78,8 @@ void Main(Program& program) {
   // other window.
   if (!host) {
     // Both look-ups are always made.
-    bool saverOpen = process.TopLevelWindowExists(kSaverWindowTitle);
-    bool dialogOpen = process.TopLevelWindowExists(kSettingsWindowTitle);
+    bool saverOpen = process.TopLevelWindowExists(ui::kSaverWindowTitle);
+    bool dialogOpen = process.TopLevelWindowExists(ui::kSettingsWindowTitle);
     if (saverOpen || dialogOpen) {
       program.End(0);
       return;

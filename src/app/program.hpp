@@ -10,7 +10,10 @@
 #include "base/int16.hpp"
 #include "engine/saver_state.hpp"
 #include "platform/platform.hpp"
+#include "sound/host.hpp"
 #include "sound/music_state.hpp"
+#include "ui/host.hpp"
+#include "ui/saver_settings.hpp"
 #include "ui/ui_state.hpp"
 
 namespace quimbel::app {
@@ -18,17 +21,10 @@ namespace quimbel::app {
 // Hosted: the saver inside a screen-saver daemon's window (app/hosted_run.hpp).
 enum class RunMode { None, Saver, Preview, Configure, Hosted };
 
-// Whether the run plays the tune: at will, only while it holds the display's
-// tune lock, or never.
-enum class TuneRule { Play, PlayInTurn, Silent };
+using TuneRule = sound::TuneRule;
 
 // The four persisted settings.
-struct SaverSettings {
-  base::Int16 CaraCount;
-  base::Int16 CaraType;
-  base::Int16 SaverType;
-  base::Int16 MusicMode;
-};
+using SaverSettings = ui::SaverSettings;
 
 // Values that Main sets once and the rest of the program reads.
 struct RunValues {
@@ -47,7 +43,9 @@ struct RunValues {
   TuneRule Tune = TuneRule::Play;
 };
 
-class Program {
+// The sound and the dialog windows see it only as their hosts: the few
+// operations below, so they need not include app/.
+class Program final : public sound::Host, public ui::Host {
  public:
   explicit Program(platform::Platform& platform) : platform(platform) {}
   Program(const Program&) = delete;
@@ -66,12 +64,31 @@ class Program {
   int exitCode = 0;  // the code of the first end
 
   // Ends the process through the port and remembers it.
-  void End(int code = 0) {
+  void End(int code = 0) override {
     if (!ended)
       exitCode = code;
     ended = true;
     platform.process.EndProcess(code);
   }
+
+  platform::SoundService& Sound() override { return platform.sound; }
+  sound::MusicState& Music() override { return music; }
+  const std::string& TuneDirectory() const override { return run.AppPath; }
+  std::int32_t MusicMode() const override { return settings.MusicMode; }
+  sound::TuneRule Tune() const override { return run.Tune; }
+  platform::Hosting* Hosting() override { return platform.hosting; }
+  std::optional<int> ShowBox(const std::string& text, const std::string& caption, int flags,
+                             const std::string& helpFile = {}, int helpContext = 0) override {
+    return boxes.Show(text, caption, flags, helpFile, helpContext);
+  }
+
+  platform::Platform& Services() override { return platform; }
+  ui::UiState& Windows() override { return ui; }
+  SaverSettings& Settings() override { return settings; }
+  SaverSettings DefaultSettings() const override;
+  void SaveSettings() override;
+  platform::Handler Guarded(std::function<void()> handler) override;
+  bool Ended() const override { return ended; }
 };
 
 }  // namespace quimbel::app

@@ -1,7 +1,6 @@
 #pragma once
 // The pictures built into the program, decoded once on first use.
 #include "base/surface.hpp"
-#include "engine/cara_table.hpp"
 
 namespace quimbel::assets {
 
@@ -11,7 +10,8 @@ using base::Rect;
 using base::Rgb;
 using base::Surface;
 
-using engine::kCastSize;
+// The characters: sprite sheets, portraits and names are numbered 0 to 6.
+inline constexpr int kCastSize = 7;
 inline constexpr int kCyclists = 4;
 
 const base::Surface& SpriteSheet(int kind);  // pat(kind): 320 x 280, kind 0..6

@@ -2,6 +2,7 @@
 // The character table: one record per slot of the cast, all 16-bit fields.
 #include <array>
 
+#include "assets/pictures.hpp"
 #include "base/int16.hpp"
 #include "base/runtime_error.hpp"
 
@@ -15,8 +16,8 @@ struct CaraState {
   base::Int16 Kind;     // which character: the sprite sheet's index
 };
 
-// The characters: sprite sheets, portraits and names are numbered 0 to 6.
-inline constexpr int kCastSize = 7;
+// One character for each sprite sheet the program holds.
+using assets::kCastSize;
 
 // CaraType values past the single characters (0 to 6).
 inline constexpr int kCaraTypeDrawnByLot = 7;  // one character drawn by lot for the run

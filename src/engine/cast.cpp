@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/program.hpp"
 #include "base/rounding.hpp"
 #include "engine/frame.hpp"
 
@@ -24,22 +23,22 @@ int Draw(platform::Random& random, int n) {
   return static_cast<int>(base::Int(random.Next() * n));
 }
 
-int KindFor(const app::Program& program, const CaraState& slot) {
-  int type = program.settings.CaraType;
+int KindFor(const Stage& stage, const CaraState& slot) {
+  int type = stage.CaraType;
   if (type < 0)
     return 0;  // a hand-edited store: no sheet has a negative number
   if (type < kCaraTypeDrawnByLot)
     return type;
   if (type == kCaraTypeDrawnByLot)
-    return program.run.RandomCaraType;
+    return stage.RandomCaraType;
   // The whole cast is drawn by the caller; above it the slot keeps its kind.
   return slot.Kind;
 }
 
 }  // namespace
 
-int UsedSlots(const app::Program& program) {
-  return std::min<int>(program.settings.CaraCount, kCaraSlots);
+int UsedSlots(const Stage& stage) {
+  return std::min<int>(stage.CaraCount, kCaraSlots);
 }
 
 int WidestDrawingArea() {
@@ -54,14 +53,14 @@ int ColumnOfPhase(int phase) {
   return 0;
 }
 
-void SpawnCharacters(app::Program& program) {
-  platform::Random& random = program.platform.random;
-  const int count = UsedSlots(program);
-  const int width = program.run.ScreenWidthPx;
-  const int height = program.run.ScreenHeightPx;
+void SpawnCharacters(const Stage& stage) {
+  platform::Random& random = stage.random;
+  const int count = UsedSlots(stage);
+  const int width = stage.ScreenWidthPx;
+  const int height = stage.ScreenHeightPx;
   bool reseeded = false;
   for (int i = 0; i < count; ++i) {
-    CaraState& slot = program.saver.caraTable[i];
+    CaraState& slot = stage.saver.caraTable[i];
     if (slot.Phase != 0)
       continue;
     if (!reseeded) {
@@ -69,10 +68,10 @@ void SpawnCharacters(app::Program& program) {
       reseeded = true;
     }
     slot.Phase = Draw(random, kStartPhases) + 1;
-    if (program.settings.CaraType == kCaraTypeWholeCast)
+    if (stage.CaraType == kCaraTypeWholeCast)
       slot.Kind = Draw(random, kCastSize);
     else
-      slot.Kind = KindFor(program, slot);
+      slot.Kind = KindFor(stage, slot);
     const int d = Draw(random, 2);
     const double lane = static_cast<double>(height) / count;
     const double r1 = random.Next();
@@ -89,21 +88,21 @@ void SpawnCharacters(app::Program& program) {
   }
 }
 
-void AdvanceCharacter(app::Program& program, int i) {
-  CaraState& slot = program.saver.caraTable[i];
+void AdvanceCharacter(const Stage& stage, int i) {
+  CaraState& slot = stage.saver.caraTable[i];
   const int column = ColumnOfPhase(slot.Phase);
   slot.Phase = slot.Phase + 1;
   if (slot.Phase > kPhases)
     slot.Phase = 1;
   if (slot.Heading == kWalkingLeft) {
     slot.PosX = slot.PosX - kStepPx;
-    DrawCharacter(program, i, column, +1, kCellWidth, kCellHeight);
+    DrawCharacter(stage, i, column, +1, kCellWidth, kCellHeight);
     if (slot.PosX <= -kExitMargin)
       slot.Phase = 0;
   } else if (slot.Heading == kWalkingRight) {
     slot.PosX = slot.PosX + kStepPx;
-    DrawCharacter(program, i, column, -1, kCellWidth, kCellHeight);
-    if (slot.PosX >= program.run.ScreenWidthPx + kExitMargin)
+    DrawCharacter(stage, i, column, -1, kCellWidth, kCellHeight);
+    if (slot.PosX >= stage.ScreenWidthPx + kExitMargin)
       slot.Phase = 0;
   }
 }

@@ -1,10 +1,6 @@
 #pragma once
 // The cast on the screen: placing characters in free slots and walking them.
-#include <cstdint>
-
-namespace quimbel::app {
-class Program;
-}
+#include "engine/stage.hpp"
 
 namespace quimbel::engine {
 
@@ -14,16 +10,16 @@ inline constexpr int kPhases = 12;
 
 // The number of slots in use: CaraCount, but never more than the table
 // holds, so a hand-edited store cannot index past it.
-int UsedSlots(const app::Program& program);
+int UsedSlots(const Stage& stage);
 
 // Places every free slot among the used ones: phase, kind, direction, lane
 // and a start beyond one screen edge, from fresh draws in a fixed order.
-void SpawnCharacters(app::Program& program);
+void SpawnCharacters(const Stage& stage);
 
 // One step of slot i: picks the sprite column from the phase, advances the
 // phase, moves 10 pixels, draws the character and frees the slot once its
 // leading edge is 40 pixels past the far edge.
-void AdvanceCharacter(app::Program& program, int i);
+void AdvanceCharacter(const Stage& stage, int i);
 
 // The widest drawing area whose spawn positions and exit limits all fit in
 // 16 bits.

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <span>
 
-#include "app/program.hpp"
 #include "base/rounding.hpp"
 #include "engine/cast.hpp"
 #include "engine/raster.hpp"
@@ -163,19 +162,19 @@ void Restore(SaverState& saver, int width, int height) {
 // was drawn there last frame and no imprint stamped since. Imprints come
 // after the cells were drawn, so they show from the next frame on. A
 // failing slot leaves the work surface as presented last.
-void ComposeFrame(app::Program& program) {
-  SaverState& saver = program.saver;
+void ComposeFrame(const Stage& stage) {
+  SaverState& saver = stage.saver;
   FrameDraws& draws = saver.frameDraws;
-  const int width = program.run.ScreenWidthPx;
-  const int height = program.run.ScreenHeightPx;
-  const int count = UsedSlots(program);
-  if (count > 0 && program.settings.SaverType == kImprintingSaverType)
-    program.platform.random.Reseed();
+  const int width = stage.ScreenWidthPx;
+  const int height = stage.ScreenHeightPx;
+  const int count = UsedSlots(stage);
+  if (count > 0 && stage.SaverType == kImprintingSaverType)
+    stage.random.Reseed();
   draws.count = 0;
   draws.collecting = true;
   try {
     for (int i = 0; i < count; ++i)
-      AdvanceCharacter(program, i);
+      AdvanceCharacter(stage, i);
   } catch (...) {
     // The characters stamped before the failing one keep their imprints.
     ImprintGathered(saver, false);
@@ -192,9 +191,9 @@ void ComposeFrame(app::Program& program) {
                          std::span<const Rect>(draws.changed.data(), draws.changedCount));
 }
 
-void DrawCharacter(app::Program& program, int i, int c, int facing, base::Int16 cellWidth,
+void DrawCharacter(const Stage& stage, int i, int c, int facing, base::Int16 cellWidth,
                    base::Int16 cellHeight) {
-  SaverState& saver = program.saver;
+  SaverState& saver = stage.saver;
   const CaraState& slot = saver.caraTable[i];
   const base::Int16 width = cellWidth * facing;
   const base::Int16 sourceX = cellWidth * c;
@@ -207,8 +206,8 @@ void DrawCharacter(app::Program& program, int i, int c, int facing, base::Int16 
     cell.maskY = cell.imageY = c * kCellHeight;
     cell.spans = prepared->columns[c].data();
   }
-  cell.imprint = program.settings.SaverType == kImprintingSaverType &&
-                 base::Int(program.platform.random.Next() * ImprintOdds) == 0;
+  cell.imprint =
+      stage.SaverType == kImprintingSaverType && base::Int(stage.random.Next() * ImprintOdds) == 0;
   FrameDraws& draws = saver.frameDraws;
   if (draws.collecting) {
     if (draws.count == static_cast<int>(draws.cells.size()))

@@ -2,11 +2,9 @@
 // Building and showing a frame: background, the walking cast, the window.
 #include "base/int16.hpp"
 
-namespace quimbel::app {
-class Program;
-}
-
 namespace quimbel::engine {
+
+struct Stage;
 
 // Sprite-sheet geometry: 4 x 2 cells, the images above their masks.
 inline constexpr int kCellWidth = 80;
@@ -21,12 +19,12 @@ inline constexpr int ImprintOdds = 200;
 
 // Copies the background onto the work surface, steps and draws every used
 // slot in ascending order, and presents the work surface on the window.
-void ComposeFrame(app::Program& program);
+void ComposeFrame(const Stage& stage);
 
 // Draws slot i's sprite column c onto the work surface at its position,
 // mirrored when facing is -1, and in saver type 1 now and then stamps its
 // silhouette into the background.
-void DrawCharacter(app::Program& program, int i, int c, int facing, base::Int16 cellWidth,
+void DrawCharacter(const Stage& stage, int i, int c, int facing, base::Int16 cellWidth,
                    base::Int16 cellHeight);
 
 }  // namespace quimbel::engine

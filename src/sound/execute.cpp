@@ -2,17 +2,18 @@
 
 #include <string>
 
-#include "app/program.hpp"
+#include "platform/message_box.hpp"
+#include "sound/host.hpp"
 
 namespace quimbel::sound {
 
-bool Execute(app::Program& program, std::string_view command) {
-  platform::SoundService& service = program.platform.sound;
+bool Execute(Host& host, std::string_view command) {
+  platform::SoundService& service = host.Sound();
   std::uint32_t code = service.Send(command, nullptr, 0);
   if (code == platform::kSoundOk)
     return true;
-  program.boxes.Show(service.ErrorText(code), std::string(command),
-                     platform::kMbOk | platform::kMbIconExclamation);
+  host.ShowBox(service.ErrorText(code), std::string(command),
+               platform::kMbOk | platform::kMbIconExclamation);
   return false;
 }
 

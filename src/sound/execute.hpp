@@ -5,13 +5,11 @@
 // poll under an open box adds no second one.
 #include <string_view>
 
-namespace quimbel::app {
-class Program;
-}
-
 namespace quimbel::sound {
 
+class Host;
+
 // Sends the command without a reply; on failure shows the report. True on success.
-bool Execute(app::Program& program, std::string_view command);
+bool Execute(Host& host, std::string_view command);
 
 }  // namespace quimbel::sound

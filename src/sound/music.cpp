@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/program.hpp"
 #include "sound/execute.hpp"
+#include "sound/host.hpp"
 
 namespace quimbel::sound {
 namespace {
@@ -27,89 +27,88 @@ const char* TuneFile(std::int32_t musicMode) {
 
 // A run that plays in turn holds the display's tune lock while its tune is
 // open; until it gets the lock its tune waits, active but silent.
-bool TakeTurn(app::Program& program) {
-  platform::Hosting* hosting = program.platform.hosting;
-  return program.run.Tune != app::TuneRule::PlayInTurn ||
-         (hosting != nullptr && hosting->TakeTuneLock());
+bool TakeTurn(Host& host) {
+  platform::Hosting* hosting = host.Hosting();
+  return host.Tune() != TuneRule::PlayInTurn || (hosting != nullptr && hosting->TakeTuneLock());
 }
 
-void GiveTurn(app::Program& program) {
-  if (program.run.Tune == app::TuneRule::PlayInTurn && program.platform.hosting != nullptr)
-    program.platform.hosting->GiveTuneLock();
+void GiveTurn(Host& host) {
+  if (host.Tune() == TuneRule::PlayInTurn && host.Hosting() != nullptr)
+    host.Hosting()->GiveTuneLock();
 }
 
-void Start(app::Program& program, const char* file) {
-  platform::SoundService& sound = program.platform.sound;
-  MusicState& music = program.music;
+void Start(Host& host, const char* file) {
+  platform::SoundService& sound = host.Sound();
+  MusicState& music = host.Music();
   music.BgmActive = base::kFalse16;
   music.WaitingTurn = false;
-  if (program.run.Tune == app::TuneRule::Silent)
+  if (host.Tune() == TuneRule::Silent)
     return;
-  if (!TakeTurn(program)) {
+  if (!TakeTurn(host)) {
     music.WaitingTurn = true;
     music.BgmActive = base::kTrue16;
     return;
   }
   // In quotes: the program directory often holds blanks, and an unquoted
   // blank ends the file name for the command parser.
-  std::string open = "open \"" + program.run.AppPath + file + "\" alias bgm";
+  std::string open = "open \"" + host.TuneDirectory() + file + "\" alias bgm";
   if (sound.Send(open, nullptr, 0) != platform::kSoundOk) {
-    GiveTurn(program);
+    GiveTurn(host);
     return;  // no file or no device: the saver runs silent, without a word
   }
   if (sound.Send(kPlay, nullptr, 0) == platform::kSoundOk) {
     music.BgmActive = base::kTrue16;
   } else {
-    Execute(program, "close bgm");
-    GiveTurn(program);
+    Execute(host, "close bgm");
+    GiveTurn(host);
   }
 }
 
 // Anything but "playing" (the end of the tune, or a pause someone else made)
 // starts the tune again from the top.
-void Poll(app::Program& program) {
+void Poll(Host& host) {
   std::string reply(kReplyLength, ' ');
-  if (program.music.BgmActive == base::kFalse16)
+  if (host.Music().BgmActive == base::kFalse16)
     return;
-  if (program.music.WaitingTurn) {
-    if (const char* file = TuneFile(program.settings.MusicMode))
-      Start(program, file);
+  if (host.Music().WaitingTurn) {
+    if (const char* file = TuneFile(host.MusicMode()))
+      Start(host, file);
     return;
   }
-  platform::SoundService& sound = program.platform.sound;
+  platform::SoundService& sound = host.Sound();
   if (sound.Send("status bgm mode", &reply, kReplyLength) != platform::kSoundOk)
     return;
   if (std::string_view(reply).substr(0, kPlaying.size()) != kPlaying) {
-    Execute(program, "seek bgm to start");
-    Execute(program, kPlay);
+    Execute(host, "seek bgm to start");
+    Execute(host, kPlay);
   }
 }
 
-void Stop(app::Program& program) {
-  if (program.music.BgmActive == base::kFalse16)
+void Stop(Host& host) {
+  if (host.Music().BgmActive == base::kFalse16)
     return;
-  if (program.music.WaitingTurn) {
-    program.music.WaitingTurn = false;  // nothing reached the device
+  if (host.Music().WaitingTurn) {
+    host.Music().WaitingTurn = false;  // nothing reached the device
     return;
   }
-  Execute(program, "stop bgm");
-  Execute(program, "close bgm");
-  GiveTurn(program);
+  Execute(host, "stop bgm");
+  Execute(host, "close bgm");
+  GiveTurn(host);
 }
 
 }  // namespace
 
-void PlayMusic(app::Program& program, std::int16_t mode) {
+void PlayMusic(Host& host, std::int16_t mode) {
   switch (mode) {
     case MusicStart:
-      if (const char* file = TuneFile(program.settings.MusicMode))
-        Start(program, file);
+      if (const char* file = TuneFile(host.MusicMode()))
+        Start(host, file);
       break;
     case MusicStop:
-      Stop(program);
+      Stop(host);
       break;
     case MusicPoll:
-      Poll(program);
+      Poll(host);
       break;
     default:
       break;

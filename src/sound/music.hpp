@@ -2,17 +2,15 @@
 // The background tune: one operation with three modes.
 #include <cstdint>
 
-namespace quimbel::app {
-class Program;
-}
-
 namespace quimbel::sound {
+
+class Host;
 
 inline constexpr std::int16_t MusicStart = 0;
 inline constexpr std::int16_t MusicStop = 1;
 inline constexpr std::int16_t MusicPoll = 2;
 
 // Other mode values do nothing.
-void PlayMusic(app::Program& program, std::int16_t mode);
+void PlayMusic(Host& host, std::int16_t mode);
 
 }  // namespace quimbel::sound

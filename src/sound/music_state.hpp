@@ -4,6 +4,10 @@
 
 namespace quimbel::sound {
 
+// Whether the run plays the tune: at will, only while it holds the display's
+// tune lock, or never.
+enum class TuneRule { Play, PlayInTurn, Silent };
+
 struct MusicState {
   // True (-1) once the tune was opened and its playing started.
   base::Int16 BgmActive;

@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "app/program.hpp"
 #include "platform/message_box.hpp"
+#include "ui/host.hpp"
 #include "ui/texts.hpp"
 
 namespace quimbel::ui {
 
-void ShowAbout(app::Program& program) {
+void ShowAbout(Host& host) {
   std::string title = ProductCaption();
   std::string text = std::string(kAboutToolLineStart) + kAboutToolLineEnd + kCrLf + kCrLf + kCrLf +
                      title + kAboutCredit + kCrLf + kCrLf + kAboutRights + kCrLf;
-  program.boxes.Show(text, title, platform::kMbIconInformation);
+  host.ShowBox(text, title, platform::kMbIconInformation);
 }
 
 }  // namespace quimbel::ui

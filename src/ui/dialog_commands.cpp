@@ -1,12 +1,11 @@
 #include "ui/dialog_commands.hpp"
 
-#include "app/program.hpp"
-#include "app/settings.hpp"
 #include "base/numeric_text.hpp"
 #include "base/rounding.hpp"
 #include "platform/message_box.hpp"
 #include "ui/about_box.hpp"
 #include "ui/help_window.hpp"
+#include "ui/host.hpp"
 #include "ui/intro_window.hpp"
 #include "ui/texts.hpp"
 #include "ui/windows.hpp"
@@ -17,25 +16,25 @@ namespace {
 constexpr const char* kConfirmText = "変更しますか。";
 constexpr const char* kErrorCaption = "エラー";
 
-void CloseAll(app::Program& program) {
-  CloseSettingsDialog(program);
-  CloseIntroWindow(program);
-  CloseHelpWindow(program);
+void CloseAll(Host& host) {
+  CloseSettingsDialog(host);
+  CloseIntroWindow(host);
+  CloseHelpWindow(host);
 }
 
-void Change(app::Program& program) {
+void Change(Host& host) {
   int flags = platform::kMbYesNo + platform::kMbIconQuestion + platform::kMbDefaultButton2;
   std::optional<int> answer =
-      program.boxes.Show(std::string(kConfirmText) + kCrLf, ProductCaption(), flags);
+      host.ShowBox(std::string(kConfirmText) + kCrLf, ProductCaption(), flags);
   if (answer != platform::kIdYes)
     return;
   // The window may have gone while the box was open (its close box stays
   // usable on some platforms); then there is nothing to read.
-  SettingsWindow& w = program.ui.frmSet;
+  SettingsWindow& w = host.Windows().frmSet;
   if (!w.form)
     return;
 
-  app::SaverSettings& s = program.settings;
+  SaverSettings& s = host.Settings();
   int countIndex = w.comboCarasu->ListIndex();
   std::string countText = countIndex >= 0 ? w.comboCarasu->ItemText(countIndex) : std::string();
   s.CaraCount = base::CInt16(base::ReadNumericPrefix(countText));
@@ -52,8 +51,8 @@ void Change(app::Program& program) {
       break;
     }
   }
-  app::SaveSettings(program);
-  CloseAll(program);
+  host.SaveSettings();
+  CloseAll(host);
 }
 
 }  // namespace
@@ -66,45 +65,45 @@ std::string ErrorBoxText(const base::RuntimeError& error) {
          error.Description();
 }
 
-void CommandButtonClick(app::Program& program, base::Int16 index) {
+void CommandButtonClick(Host& host, base::Int16 index) {
   try {
     switch (index) {
       case 0:
-        Change(program);
+        Change(host);
         break;
       case 1:
-        ShowHelpWindow(program);
+        ShowHelpWindow(host);
         break;
       case 2:
-        CloseAll(program);
+        CloseAll(host);
         break;
       default:
         break;
     }
   } catch (const base::RuntimeError& error) {
-    program.boxes.Show(ErrorBoxText(error), kErrorCaption, platform::kMbOk, error.HelpFile(),
-                       error.HelpContext());
+    host.ShowBox(ErrorBoxText(error), kErrorCaption, platform::kMbOk, error.HelpFile(),
+                 error.HelpContext());
   }
 }
 
-void MenuSet(app::Program& program) {
-  CommandButtonClick(program, 0);
+void MenuSet(Host& host) {
+  CommandButtonClick(host, 0);
 }
 
-void MenuClose(app::Program& program) {
-  CommandButtonClick(program, 2);
+void MenuClose(Host& host) {
+  CommandButtonClick(host, 2);
 }
 
-void MenuAboutClick(app::Program& program, base::Int16 index) {
+void MenuAboutClick(Host& host, base::Int16 index) {
   switch (index) {
     case 0:
-      ShowHelpWindow(program);
+      ShowHelpWindow(host);
       break;
     case 1:
-      ShowIntroWindow(program);
+      ShowIntroWindow(host);
       break;
     case 2:
-      ShowAbout(program);
+      ShowAbout(host);
       break;
     default:
       break;

@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "app/event_boundary.hpp"
-#include "app/program.hpp"
 #include "assets/pictures.hpp"
+#include "ui/host.hpp"
 #include "ui/placement.hpp"
 #include "ui/texts.hpp"
 #include "ui/windows.hpp"
@@ -12,13 +11,13 @@
 namespace quimbel::ui {
 namespace {
 
-void CreateHelpWindow(app::Program& program) {
-  HelpWindow& w = program.ui.frmHelp;
-  w.form = program.platform.forms.CreateForm("frmHelp");
+void CreateHelpWindow(Host& host) {
+  HelpWindow& w = host.Windows().frmHelp;
+  w.form = host.Services().forms.CreateForm("frmHelp");
   platform::Form& form = *w.form;
   form.SetCaption(kHelpCaption);
   form.SetIcon(assets::HelpIcon());
-  form.SetOnCloseRequest(app::Guarded(program, [&program] { CloseHelpWindow(program); }));
+  form.SetOnCloseRequest(host.Guarded([&host] { CloseHelpWindow(host); }));
 
   w.textInformation =
       &form.AddTextBox("TextInformation", {.multiLine = true, .verticalScroll = true});
@@ -30,7 +29,7 @@ void CreateHelpWindow(app::Program& program) {
   w.commandButton->SetFontFace(kMinchoFace);
   w.commandButton->SetFontBold(true);
   w.commandButton->SetText("ＯＫ！");
-  w.commandButton->SetOnClick(app::Guarded(program, [&program] { CloseHelpWindow(program); }));
+  w.commandButton->SetOnClick(host.Guarded([&host] { CloseHelpWindow(host); }));
 
   for (std::size_t n = 0; n < w.image1.size(); ++n) {
     w.image1[n] = &form.AddImage("Image1(" + std::to_string(n) + ")", false);
@@ -40,11 +39,11 @@ void CreateHelpWindow(app::Program& program) {
 
 }  // namespace
 
-void ShowHelpWindow(app::Program& program) {
-  platform::Screen& screen = program.platform.screen;
-  HelpWindow& w = program.ui.frmHelp;
+void ShowHelpWindow(Host& host) {
+  platform::Screen& screen = host.Services().screen;
+  HelpWindow& w = host.Windows().frmHelp;
   if (!w.form)
-    CreateHelpWindow(program);
+    CreateHelpWindow(host);
 
   FitClientAndCentre(screen, *w.form, 640, 430);
   PlaceControl(screen, *w.textInformation, 9, 625, 320, 10, 10);

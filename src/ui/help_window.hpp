@@ -1,15 +1,13 @@
 #pragma once
 // The help window frmHelp: the help text and the cast's portraits.
-namespace quimbel::app {
-class Program;
-}
-
 namespace quimbel::ui {
+
+class Host;
 
 inline constexpr const char* kHelpCaption = "くいんべるスクリーンセイバーについて";
 
 // Opens the help window, or lays it out again and brings it forward when it
 // is open: there is only ever one.
-void ShowHelpWindow(app::Program& program);
+void ShowHelpWindow(Host& host);
 
 }  // namespace quimbel::ui

@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "app/event_boundary.hpp"
-#include "app/program.hpp"
 #include "assets/pictures.hpp"
 #include "base/rounding.hpp"
 #include "base/twips.hpp"
+#include "ui/host.hpp"
 #include "ui/placement.hpp"
 #include "ui/texts.hpp"
 #include "ui/windows.hpp"
@@ -17,14 +16,14 @@ namespace {
 constexpr int kTimerMs = 10;
 constexpr double kRestartX = 336;
 
-void CreateIntroWindow(app::Program& program) {
-  IntroWindow& w = program.ui.salesf;
-  w.form = program.platform.forms.CreateForm("salesf");
+void CreateIntroWindow(Host& host) {
+  IntroWindow& w = host.Windows().salesf;
+  w.form = host.Services().forms.CreateForm("salesf");
   platform::Form& form = *w.form;
   form.SetCaption(kIntroCaption);
   form.SetIcon(assets::CyclistIcon());
   form.SetBackColour(platform::Colour::FromRgb(0, 192, 192));
-  form.SetOnCloseRequest(app::Guarded(program, [&program] { CloseIntroWindow(program); }));
+  form.SetOnCloseRequest(host.Guarded([&host] { CloseIntroWindow(host); }));
 
   w.picture1 = &form.AddPanel("Picture1", true);
   w.picture1->SetBackColour(platform::Colour::System(platform::Colour::Role::ButtonFace));
@@ -56,18 +55,18 @@ void CreateIntroWindow(app::Program& program) {
   w.command1->SetFontFace(kMinchoFace);
   w.command1->SetFontBold(false);
   w.command1->SetText("ＯＫ！");
-  w.command1->SetOnClick(app::Guarded(program, [&program] { CloseIntroWindow(program); }));
+  w.command1->SetOnClick(host.Guarded([&host] { CloseIntroWindow(host); }));
 
   for (std::size_t i = 0; i < w.imageSensyu.size(); ++i) {
     w.imageSensyu[i] = &panel.AddImage("ImageSensyu(" + std::to_string(i) + ")", false);
     w.imageSensyu[i]->SetIcon(assets::Cyclist(static_cast<int>(i)));
   }
-  form.StartTimer(kTimerMs, app::Guarded(program, [&program] { CyclistTick(program); }));
+  form.StartTimer(kTimerMs, host.Guarded([&host] { CyclistTick(host); }));
 }
 
-void SetUpIntroWindow(app::Program& program) {
-  platform::Screen& screen = program.platform.screen;
-  IntroWindow& w = program.ui.salesf;
+void SetUpIntroWindow(Host& host) {
+  platform::Screen& screen = host.Services().screen;
+  IntroWindow& w = host.Windows().salesf;
   FitClientAndCentre(screen, *w.form, 502, 394);
   w.label1->SetText("URL Address …");
   SetBounds(*w.picture1, 470, 360, 16, 16);
@@ -87,22 +86,22 @@ void SetUpIntroWindow(app::Program& program) {
 
 }  // namespace
 
-void ShowIntroWindow(app::Program& program) {
-  if (!program.ui.salesf.form) {
-    CreateIntroWindow(program);
-    SetUpIntroWindow(program);
+void ShowIntroWindow(Host& host) {
+  if (!host.Windows().salesf.form) {
+    CreateIntroWindow(host);
+    SetUpIntroWindow(host);
   }
-  program.ui.salesf.form->Show();
+  host.Windows().salesf.form->Show();
 }
 
-void CyclistTick(app::Program& program) {
-  IntroWindow& w = program.ui.salesf;
+void CyclistTick(Host& host) {
+  IntroWindow& w = host.Windows().salesf;
   if (!w.form)
     return;
-  platform::Random& random = program.platform.random;
+  platform::Random& random = host.Services().random;
   // The step is a fixed physical distance: 200 twips at most, whatever the
   // screen's density.
-  base::Int16 u = base::CInt16(base::TwipsPerPixel(program.platform.screen.PrimaryMonitorScale()));
+  base::Int16 u = base::CInt16(base::TwipsPerPixel(host.Services().screen.PrimaryMonitorScale()));
   random.Reseed();
   for (std::size_t i = 0; i < w.imageSensyu.size(); ++i) {
     double r = random.Next();

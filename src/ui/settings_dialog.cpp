@@ -3,14 +3,12 @@
 #include <array>
 #include <string>
 
-#include "app/event_boundary.hpp"
-#include "app/program.hpp"
-#include "app/settings.hpp"
-#include "app/window_titles.hpp"
 #include "assets/pictures.hpp"
 #include "ui/dialog_commands.hpp"
+#include "ui/host.hpp"
 #include "ui/placement.hpp"
 #include "ui/texts.hpp"
+#include "ui/window_titles.hpp"
 #include "ui/windows.hpp"
 
 namespace quimbel::ui {
@@ -47,9 +45,9 @@ int InRangeOr(int value, int low, int high, int fallback) {
 
 }  // namespace
 
-void ShowSettingsDialog(app::Program& program) {
-  platform::Screen& screen = program.platform.screen;
-  SettingsWindow& w = program.ui.frmSet;
+void ShowSettingsDialog(Host& host) {
+  platform::Screen& screen = host.Services().screen;
+  SettingsWindow& w = host.Windows().frmSet;
   if (w.form) {
     // Start-up refuses a second dialog; a repeated call only brings it forward.
     w.form->Show();
@@ -58,11 +56,11 @@ void ShowSettingsDialog(app::Program& program) {
 
   // The window with its controls and menus, hidden: the menu bar must exist
   // before the client area is measured.
-  w.form = program.platform.forms.CreateForm("frmSet");
+  w.form = host.Services().forms.CreateForm("frmSet");
   platform::Form& form = *w.form;
-  form.SetCaption(app::kSettingsWindowTitle);
+  form.SetCaption(kSettingsWindowTitle);
   form.SetIcon(assets::ProgramIcon());
-  form.SetOnCloseRequest(app::Guarded(program, [&program] { CloseSettingsDialog(program); }));
+  form.SetOnCloseRequest(host.Guarded([&host] { CloseSettingsDialog(host); }));
 
   platform::Label& title = Styled(form.AddLabel("LabelTitle"), true);
   title.SetText("くいんべるスクリーンセイバー　設定");
@@ -99,21 +97,19 @@ void ShowSettingsDialog(app::Program& program) {
     buttons[i] = &Styled(form.AddPushButton(Indexed("CommandButton", i)), true);
     buttons[i]->SetText(kButtons[i]);
     base::Int16 index = static_cast<int>(i);
-    buttons[i]->SetOnClick(
-        app::Guarded(program, [&program, index] { CommandButtonClick(program, index); }));
+    buttons[i]->SetOnClick(host.Guarded([&host, index] { CommandButtonClick(host, index); }));
   }
   platform::ImageControl& image = form.AddImage("Image1", false);
   image.SetPicture(assets::DialogPicture());
 
-  form.AddMenuCommand("終了(&X&ｻ)", app::Guarded(program, [&program] { MenuClose(program); }));
-  form.AddMenuCommand("登録(&S&ﾄ)", app::Guarded(program, [&program] { MenuSet(program); }));
+  form.AddMenuCommand("終了(&X&ｻ)", host.Guarded([&host] { MenuClose(host); }));
+  form.AddMenuCommand("登録(&S&ﾄ)", host.Guarded([&host] { MenuSet(host); }));
   platform::Submenu& help = form.AddSubmenu("ﾍﾙﾌﾟ(&H&ｸ)");
   constexpr std::array<const char*, 3> kHelpItems = {"使い方(&H&ｸ)", "ｿﾌﾄ紹介(&E&ｲ)",
                                                      "ﾊﾞｰｼﾞｮﾝ(&A)"};
   for (std::size_t i = 0; i < kHelpItems.size(); ++i) {
     base::Int16 index = static_cast<int>(i);
-    help.AddItem(kHelpItems[i],
-                 app::Guarded(program, [&program, index] { MenuAboutClick(program, index); }));
+    help.AddItem(kHelpItems[i], host.Guarded([&host, index] { MenuAboutClick(host, index); }));
   }
 
   FitClientAndCentre(screen, form, 540, 330);
@@ -131,13 +127,14 @@ void ShowSettingsDialog(app::Program& program) {
   for (std::size_t i = 0; i < buttons.size(); ++i)
     PlaceControl(screen, *buttons[i], 11, 105, 40, static_cast<int>(216 + 104 * i), 255);
 
-  const app::SaverSettings& s = program.settings;
-  int saverType = InRangeOr(s.SaverType, 1, 3, app::kDefaultSaverType);
+  const SaverSettings& s = host.Settings();
+  const SaverSettings defaults = host.DefaultSettings();
+  int saverType = InRangeOr(s.SaverType, 1, 3, defaults.SaverType);
   w.optionType[static_cast<std::size_t>(saverType - 1)]->SetValue(true);
 
   for (int n = 1; n <= kMaxCaraCount; ++n)
     w.comboCarasu->AddItem(std::to_string(n));
-  int count = InRangeOr(s.CaraCount, 1, kMaxCaraCount, app::kDefaultCaraCount);
+  int count = InRangeOr(s.CaraCount, 1, kMaxCaraCount, defaults.CaraCount);
   std::string countText = std::to_string(count);
   for (int p = 0; p < w.comboCarasu->ItemCount(); ++p) {
     if (w.comboCarasu->ItemText(p) == countText)
@@ -148,12 +145,12 @@ void ShowSettingsDialog(app::Program& program) {
     w.comboType->AddItem(name);
   w.comboType->AddItem("(ランダム)");
   w.comboType->AddItem("(オールキャスト)");
-  int caraType = InRangeOr(s.CaraType, 0, w.comboType->ItemCount() - 1, app::kDefaultCaraType);
+  int caraType = InRangeOr(s.CaraType, 0, w.comboType->ItemCount() - 1, defaults.CaraType);
   w.comboType->SetListIndex(caraType);
 
   for (std::size_t i = 0; i < w.optionMusic.size(); ++i)
     PlaceControl(screen, *w.optionMusic[i], 11, 118, 33, static_cast<int>(118 * i), 0);
-  int musicMode = InRangeOr(s.MusicMode, 0, 2, app::kDefaultMusicMode);
+  int musicMode = InRangeOr(s.MusicMode, 0, 2, defaults.MusicMode);
   w.optionMusic[static_cast<std::size_t>(musicMode)]->SetValue(true);
 
   SetBounds(image, 80, 80, 10, 240);

@@ -1,37 +1,37 @@
 #include "ui/windows.hpp"
 
-#include "app/program.hpp"
+#include "ui/host.hpp"
 
 namespace quimbel::ui {
 namespace {
 
-void EndIfNoWindowLeft(app::Program& program) {
-  const UiState& ui = program.ui;
-  if (!ui.frmSet.form && !ui.frmHelp.form && !ui.salesf.form && !program.ended)
-    program.End(0);
+void EndIfNoWindowLeft(Host& host) {
+  const UiState& ui = host.Windows();
+  if (!ui.frmSet.form && !ui.frmHelp.form && !ui.salesf.form && !host.Ended())
+    host.End(0);
 }
 
 }  // namespace
 
-void CloseSettingsDialog(app::Program& program) {
-  if (!program.ui.frmSet.form)
+void CloseSettingsDialog(Host& host) {
+  if (!host.Windows().frmSet.form)
     return;
-  program.ui.frmSet = SettingsWindow{};
-  EndIfNoWindowLeft(program);
+  host.Windows().frmSet = SettingsWindow{};
+  EndIfNoWindowLeft(host);
 }
 
-void CloseHelpWindow(app::Program& program) {
-  if (!program.ui.frmHelp.form)
+void CloseHelpWindow(Host& host) {
+  if (!host.Windows().frmHelp.form)
     return;
-  program.ui.frmHelp = HelpWindow{};
-  EndIfNoWindowLeft(program);
+  host.Windows().frmHelp = HelpWindow{};
+  EndIfNoWindowLeft(host);
 }
 
-void CloseIntroWindow(app::Program& program) {
-  if (!program.ui.salesf.form)
+void CloseIntroWindow(Host& host) {
+  if (!host.Windows().salesf.form)
     return;
-  program.ui.salesf = IntroWindow{};
-  EndIfNoWindowLeft(program);
+  host.Windows().salesf = IntroWindow{};
+  EndIfNoWindowLeft(host);
 }
 
 }  // namespace quimbel::ui

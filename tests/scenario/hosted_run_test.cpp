@@ -11,9 +11,9 @@
 #include "app/hosted_run.hpp"
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
-#include "app/window_titles.hpp"
 #include "ports/headless/headless_platform.hpp"
 #include "support/test_sheets.hpp"
+#include "ui/window_titles.hpp"
 
 using namespace quimbel;
 
@@ -71,7 +71,7 @@ TEST(HostedRunTest, TheDaemonAloneDecidesWhenAHackRunsAndEnds) {
   headless::DisplayTuneLock display;
   Hack hack({0x1c00007, true, kTwoMonitors}, {0, 0, 1024, 768}, &display);
   // Another saver and the settings dialog are open: a hack runs anyway.
-  hack.hp.process.openTitles = {app::kSaverWindowTitle, app::kSettingsWindowTitle};
+  hack.hp.process.openTitles = {ui::kSaverWindowTitle, ui::kSettingsWindowTitle};
   hack.hp.screen.cursor = {10, 10};
   app::RunMain(hack.program);
   ASSERT_FALSE(hack.hp.process.Ended());

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "app/tick.hpp"
 #include "assets/pictures.hpp"
-#include "engine/tick.hpp"
 #include "support/saver_run.hpp"
 
 using namespace quimbel;
@@ -332,9 +332,9 @@ TEST(SaverErrorTest, FailingTickShowsTheErrorBoxAndTheRunGoesOn) {
 }
 
 TEST(SaverErrorTest, ErrorTextShowsTheNumberAsStrWould) {
-  EXPECT_EQ(engine::TickErrorText(base::RuntimeError(-5, "src", "desc")),
+  EXPECT_EQ(app::TickErrorText(base::RuntimeError(-5, "src", "desc")),
             "エラー番号 -5src でエラーが発生しました。 \rdesc");
-  EXPECT_EQ(engine::TickErrorText(base::RuntimeError(0, "", "")),
+  EXPECT_EQ(app::TickErrorText(base::RuntimeError(0, "", "")),
             "エラー番号  0 でエラーが発生しました。 \r");
 }
 

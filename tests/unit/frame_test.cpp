@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/saver_stage.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
 #include "engine/raster.hpp"
@@ -57,7 +58,8 @@ TEST(DrawCharacterTest, LeftFacingCellIsDrawnAsStored) {
   EngineFixture f(200, 180, 1, 0);
   PaintGround(f.saver.scr_work);
   f.Place(0, 50, 10, 1, 1, 4);
-  engine::DrawCharacter(f.program, 0, 2, +1, engine::kCellWidth, engine::kCellHeight);
+  engine::DrawCharacter(app::SaverStage(f.program), 0, 2, +1, engine::kCellWidth,
+                        engine::kCellHeight);
   ExpectCell(f.saver.scr_work, 10, 4, 2, [](int px) { return px - 50; });
 }
 
@@ -66,7 +68,8 @@ TEST(DrawCharacterTest, RightFacingCellIsMirroredLeftOfX) {
   EngineFixture f(200, 180, 1, 0);
   PaintGround(f.saver.scr_work);
   f.Place(0, 100, 30, 2, 1, 1);
-  engine::DrawCharacter(f.program, 0, 3, -1, engine::kCellWidth, engine::kCellHeight);
+  engine::DrawCharacter(app::SaverStage(f.program), 0, 3, -1, engine::kCellWidth,
+                        engine::kCellHeight);
   ExpectCell(f.saver.scr_work, 30, 1, 3,
              [](int px) { return px >= 20 && px < 100 ? 99 - px : -1; });
 }
@@ -76,13 +79,15 @@ TEST(DrawCharacterTest, ClippedAtEveryEdge) {
   EngineFixture f(100, 120, 1, 0);
   PaintGround(f.saver.scr_work);
   f.Place(0, -40, -30, 1, 1, 0);
-  engine::DrawCharacter(f.program, 0, 0, +1, engine::kCellWidth, engine::kCellHeight);
+  engine::DrawCharacter(app::SaverStage(f.program), 0, 0, +1, engine::kCellWidth,
+                        engine::kCellHeight);
   ExpectCell(f.saver.scr_work, -30, 0, 0, [](int px) { return px + 40; });
 
   // Bottom-right: a mirrored cell at (130, 50) spans columns 50 to 129.
   PaintGround(f.saver.scr_work);
   f.Place(0, 130, 50, 2, 1, 6);
-  engine::DrawCharacter(f.program, 0, 1, -1, engine::kCellWidth, engine::kCellHeight);
+  engine::DrawCharacter(app::SaverStage(f.program), 0, 1, -1, engine::kCellWidth,
+                        engine::kCellHeight);
   ExpectCell(f.saver.scr_work, 50, 6, 1,
              [](int px) { return px >= 50 && px < 130 ? 129 - px : -1; });
 }
@@ -92,7 +97,8 @@ TEST(DrawCharacterTest, ImprintIsBackgroundAndMaskInTypeOneOnly) {
   PaintGround(f.saver.scr_bkg);
   f.Place(0, 120, 20, 2, 1, 5);
   f.Script({0.0049});  // Int(0.0049 * 200) = 0: the one chance in 200
-  engine::DrawCharacter(f.program, 0, 1, -1, engine::kCellWidth, engine::kCellHeight);
+  engine::DrawCharacter(app::SaverStage(f.program), 0, 1, -1, engine::kCellWidth,
+                        engine::kCellHeight);
   EXPECT_EQ(f.hp.random.draws, 1);
   for (int py = 0; py < 180; ++py) {
     for (int px = 0; px < 200; ++px) {
@@ -106,7 +112,8 @@ TEST(DrawCharacterTest, ImprintIsBackgroundAndMaskInTypeOneOnly) {
   // Just above the odds: nothing stamped.
   base::Surface before = f.saver.scr_bkg;
   f.Script({0.005});
-  engine::DrawCharacter(f.program, 0, 1, -1, engine::kCellWidth, engine::kCellHeight);
+  engine::DrawCharacter(app::SaverStage(f.program), 0, 1, -1, engine::kCellWidth,
+                        engine::kCellHeight);
   EXPECT_EQ(f.saver.scr_bkg, before);
 
   // Types 2 and 3 never stamp, and draw nothing for it.
@@ -116,7 +123,8 @@ TEST(DrawCharacterTest, ImprintIsBackgroundAndMaskInTypeOneOnly) {
     base::Surface ground = g.saver.scr_bkg;
     g.Place(0, 120, 20, 2, 1, 5);
     g.Script({0.0});
-    engine::DrawCharacter(g.program, 0, 1, -1, engine::kCellWidth, engine::kCellHeight);
+    engine::DrawCharacter(app::SaverStage(g.program), 0, 1, -1, engine::kCellWidth,
+                          engine::kCellHeight);
     EXPECT_EQ(g.saver.scr_bkg, ground);
     EXPECT_EQ(g.hp.random.draws, 0);
   }
@@ -126,12 +134,14 @@ TEST(DrawCharacterTest, KindWithoutASheetIsAnError) {
   EngineFixture f(200, 180, 1, 0);
   f.Place(0, 50, 10, 1, 1, 7);
   EXPECT_EQ(ErrorOf([&] {
-              engine::DrawCharacter(f.program, 0, 0, 1, engine::kCellWidth, engine::kCellHeight);
+              engine::DrawCharacter(app::SaverStage(f.program), 0, 0, 1, engine::kCellWidth,
+                                    engine::kCellHeight);
             }),
             base::kSubscriptOutOfRange);
   f.Slot(0).Kind = -1;
   EXPECT_EQ(ErrorOf([&] {
-              engine::DrawCharacter(f.program, 0, 0, 1, engine::kCellWidth, engine::kCellHeight);
+              engine::DrawCharacter(app::SaverStage(f.program), 0, 0, 1, engine::kCellWidth,
+                                    engine::kCellHeight);
             }),
             base::kSubscriptOutOfRange);
 }
@@ -150,14 +160,14 @@ struct OracleCase {
 // The frame as a plain composition makes it: the whole background copied,
 // then every slot stepped and drawn straight onto it in order.
 void PlainFrame(EngineFixture& ref) {
-  engine::SpawnCharacters(ref.program);
-  if (engine::UsedSlots(ref.program) > 0 && ref.program.settings.SaverType == 1)
+  engine::SpawnCharacters(app::SaverStage(ref.program));
+  if (engine::UsedSlots(app::SaverStage(ref.program)) > 0 && ref.program.settings.SaverType == 1)
     ref.hp.random.Reseed();
   base::Surface& work = ref.saver.scr_work;
   engine::BitBlt(work, 0, 0, work.Width(), work.Height(), ref.saver.scr_bkg, 0, 0,
                  engine::RasterOp::kSrcCopy);
-  for (int i = 0; i < engine::UsedSlots(ref.program); ++i)
-    engine::AdvanceCharacter(ref.program, i);
+  for (int i = 0; i < engine::UsedSlots(app::SaverStage(ref.program)); ++i)
+    engine::AdvanceCharacter(app::SaverStage(ref.program), i);
 }
 
 // Thousands of ticks of a real run, each presented frame (as the window
@@ -201,7 +211,7 @@ void RunOracle(const OracleCase& c, int ticks) {
     ref.hp.random = run.hp.random;
     int broken = -1;
     if (t % 97 == 0) {
-      for (int i = engine::UsedSlots(run.program) - 1; i >= 0 && broken < 0; --i)
+      for (int i = engine::UsedSlots(app::SaverStage(run.program)) - 1; i >= 0 && broken < 0; --i)
         broken = run.Slot(i).Phase != 0 ? i : -1;
     }
     if (broken >= 0) {

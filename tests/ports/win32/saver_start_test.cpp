@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/program.hpp"
-#include "engine/saver_start.hpp"
+#include "app/saver_start.hpp"
 #include "ports/headless/headless_platform.hpp"
 #include "ports/win32/saver_window.hpp"
 #include "ports/win32/screen.hpp"
@@ -118,7 +118,7 @@ TEST(Win32SaverStartTest, TheDesktopStaysUnderTheWindowUntilTheFirstFrameAndIsTh
   program.run.IsSaverMode = base::kTrue16;
   program.run.ScreenWidthPx = width;
   program.run.ScreenHeightPx = height;
-  engine::StartSaver(program);
+  app::StartSaver(program);
 
   ASSERT_TRUE(repainting.onScreen) << "repainted after the move onto the screen";
   EXPECT_GT(DesktopShare(repainting.shownBeforeFirstFrame), 0.99)

@@ -2,11 +2,9 @@
 // A saver run's scene: free slots, the background, the music, the cast and
 // the first frame.
 namespace quimbel::app {
-class Program;
-}
 
-namespace quimbel::engine {
+class Program;
 
 void SetUpScene(app::Program& program);
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

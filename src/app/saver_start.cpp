@@ -1,12 +1,18 @@
-#include "engine/saver_start.hpp"
+#include "app/saver_start.hpp"
 
 #include "app/program.hpp"
-#include "app/window_titles.hpp"
+#include "app/scene.hpp"
+#include "app/tick.hpp"
 #include "assets/pictures.hpp"
-#include "engine/scene.hpp"
-#include "engine/tick.hpp"
+#include "ui/window_titles.hpp"
 
-namespace quimbel::engine {
+namespace quimbel::app {
+
+using base::kBlack;
+using base::Pixel;
+using engine::kCastSize;
+using engine::SaverState;
+
 namespace {
 
 // The focus holder lies just left of the visible area, yet takes every key.
@@ -32,7 +38,7 @@ void StartSaver(app::Program& program) {
   screen.HoldDesktop({run.OriginX, run.OriginY, run.OriginX + run.ScreenWidthPx,
                       run.OriginY + run.ScreenHeightPx});
   saver.events = MakeSaverEvents(program);
-  saver.frmDisp = program.platform.savers.CreateSaverWindow(app::kSaverWindowTitle, *saver.events);
+  saver.frmDisp = program.platform.savers.CreateSaverWindow(ui::kSaverWindowTitle, *saver.events);
   platform::SaverWindow& window = *saver.frmDisp;
   window.StartTimer(platform::SaverTimer::k1, kTimer1Ms);
   window.StartTimer(platform::SaverTimer::k2, kTimer2Ms);
@@ -67,4 +73,4 @@ void StartSaver(app::Program& program) {
   window.MakeTopmost();
 }
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

@@ -10,10 +10,8 @@
 #include "platform/screen.hpp"
 
 namespace quimbel::app {
-class Program;
-}
 
-namespace quimbel::engine {
+class Program;
 
 // Places free characters, composes and shows a frame, then ends the run if
 // the caret or cursor left its start position or forceExit is 1. A run-time
@@ -33,4 +31,4 @@ std::string TickErrorText(const base::RuntimeError& error);
 // The handlers behind the saver window's timers, click and key.
 std::unique_ptr<platform::SaverEvents> MakeSaverEvents(app::Program& program);
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

@@ -1,15 +1,19 @@
-#include "engine/scene.hpp"
+#include "app/scene.hpp"
 
 #include "app/program.hpp"
+#include "app/saver_stage.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
 #include "sound/music.hpp"
 
-namespace quimbel::engine {
+namespace quimbel::app {
+
+using engine::CaraState;
+using engine::SaverState;
 
 void SetUpScene(app::Program& program) {
   SaverState& saver = program.saver;
-  const int count = UsedSlots(program);
+  const int count = UsedSlots(SaverStage(program));
   for (int i = 0; i < count; ++i) {
     CaraState& slot = saver.caraTable[i];
     slot.PosX = 0;
@@ -25,11 +29,11 @@ void SetUpScene(app::Program& program) {
   }
   saver.frameDraws.whole = true;
   sound::PlayMusic(program, sound::MusicStart);
-  SpawnCharacters(program);
-  ComposeFrame(program);
+  SpawnCharacters(SaverStage(program));
+  ComposeFrame(SaverStage(program));
   // The window shows frames of its own now: nothing needs the desktop's
   // picture any more.
   program.platform.screen.ReleaseDesktop();
 }
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

@@ -1,10 +1,10 @@
-#include "engine/preview.hpp"
+#include "app/preview.hpp"
 
 #include "app/program.hpp"
 #include "assets/pictures.hpp"
 #include "base/twips.hpp"
 
-namespace quimbel::engine {
+namespace quimbel::app {
 
 void CreatePreviewWindow(app::Program& program) {
   program.saver.frmPrev = program.platform.previews.CreatePreviewWindow();
@@ -26,4 +26,4 @@ void StartPreview(app::Program& program) {
   window.Show();
 }
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

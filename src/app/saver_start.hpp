@@ -1,10 +1,8 @@
 #pragma once
 // The saver run's start: the full-screen window, its surfaces and the first frame.
 namespace quimbel::app {
-class Program;
-}
 
-namespace quimbel::engine {
+class Program;
 
 // Creates the saver window and lays it over the screen, samples the cursor
 // and caret, sets the scene up with the first frame shown and makes the
@@ -12,4 +10,4 @@ namespace quimbel::engine {
 // are not trapped here.
 void StartSaver(app::Program& program);
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

@@ -1,12 +1,16 @@
-#include "engine/tick.hpp"
+#include "app/tick.hpp"
 
 #include "app/event_boundary.hpp"
 #include "app/program.hpp"
+#include "app/saver_stage.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
 #include "sound/music.hpp"
 
-namespace quimbel::engine {
+namespace quimbel::app {
+
+using engine::SaverState;
+
 namespace {
 
 constexpr const char* kErrorCaption = "エラー";
@@ -84,8 +88,8 @@ void AnimationTick(app::Program& program, std::int16_t forceExit) {
   if (program.ended || program.boxes.Open())
     return;
   try {
-    SpawnCharacters(program);
-    ComposeFrame(program);
+    SpawnCharacters(SaverStage(program));
+    ComposeFrame(SaverStage(program));
     platform::Screen& screen = program.platform.screen;
     bool moved = false;
     if (program.run.EndsOnUserInput) {
@@ -106,4 +110,4 @@ std::unique_ptr<platform::SaverEvents> MakeSaverEvents(app::Program& program) {
   return std::make_unique<SaverHandlers>(program);
 }
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app

@@ -1,10 +1,8 @@
 #pragma once
 // The preview run: one still picture inside the host's preview pane.
 namespace quimbel::app {
-class Program;
-}
 
-namespace quimbel::engine {
+class Program;
 
 // Creates the hidden preview window, gives it the child style and makes the
 // host window its parent.
@@ -13,4 +11,4 @@ void CreatePreviewWindow(app::Program& program);
 // Sizes the preview window to the pane (twips, no conversion) and shows it.
 void StartPreview(app::Program& program);
 
-}  // namespace quimbel::engine
+}  // namespace quimbel::app
