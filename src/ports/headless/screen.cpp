@@ -4,16 +4,12 @@
 
 namespace quimbel::headless {
 
-platform::Rect32 HeadlessScreen::PrimaryMonitorPx() {
+std::vector<platform::Monitor> HeadlessScreen::Monitors() {
   if (monitors.empty())
-    return {0, 0, widthPx, heightPx};
-  return monitors.front();
-}
-
-platform::Rect32 HeadlessScreen::DesktopPx() {
-  platform::Rect32 all = PrimaryMonitorPx();
+    return {{{0, 0, widthPx, heightPx}, scale, true}};
+  std::vector<platform::Monitor> all;
   for (const platform::Rect32& m : monitors)
-    all = platform::Bounds(all, m);
+    all.push_back({m, scale, all.empty()});
   return all;
 }
 

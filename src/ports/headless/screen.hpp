@@ -16,7 +16,7 @@ class HeadlessScreen : public platform::Screen {
   int widthPx = 1024;
   int heightPx = 768;
   std::vector<platform::Rect32> monitors;
-  double scale = 1;  // the primary monitor's: logical dpi / 96
+  double scale = 1;  // every monitor's: logical dpi / 96
   // What a capture returns, its top-left pixel at the desktop's corner;
   // empty means black.
   base::Surface desktop;
@@ -48,9 +48,7 @@ class HeadlessScreen : public platform::Screen {
     scale = dpi / 96;
   }
 
-  double PrimaryMonitorScale() override { return scale; }
-  platform::Rect32 DesktopPx() override;
-  platform::Rect32 PrimaryMonitorPx() override;
+  std::vector<platform::Monitor> Monitors() override;
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   void HoldDesktop(const platform::Rect32& area) override;
   void ReleaseDesktop() override;

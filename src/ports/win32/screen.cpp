@@ -13,22 +13,58 @@ double ScaleForDpi(int dpi) {
   return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
+namespace {
+
+struct Enumeration {
+  std::vector<platform::Monitor> monitors;
+  double systemScale = 1;
+  // GetDpiForMonitor (shcore.dll, Windows 8.1 on), or nothing.
+  HRESULT(WINAPI* dpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& e = *reinterpret_cast<Enumeration*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info))
+    return TRUE;
+  const RECT& r = info.rcMonitor;
+  const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  // The primary monitor keeps the system's dpi, which the dialogs' fonts use
+  // too; the others report their own where the system can say.
+  double scale = e.systemScale;
+  UINT dpiX = 0, dpiY = 0;
+  if (!primary && e.dpiForMonitor != nullptr &&
+      SUCCEEDED(e.dpiForMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &dpiX, &dpiY)))
+    scale = ScaleForDpi(static_cast<int>(dpiX));
+  e.monitors.push_back({{r.left, r.top, r.right, r.bottom}, scale, primary});
+  return TRUE;
+}
+
+}  // namespace
+
 Win32Screen::Win32Screen() {
   HDC screen = GetDC(nullptr);
+  double systemScale = 1;
   if (screen != nullptr) {
     // The system's one logical dpi, which is the same both ways.
-    scale_ = ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSX));
+    systemScale = ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
   }
-  // The primary monitor's corner is (0, 0) of the screen's coordinates by
-  // definition; the virtual screen bounds every monitor.
-  primary_ = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  desktop_ = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-              top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  if (desktop_.right <= desktop_.left || desktop_.bottom <= desktop_.top)
-    desktop_ = primary_;  // a system without the virtual-screen metrics
+  Enumeration e;
+  e.systemScale = systemScale;
+  if (HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
+    e.dpiForMonitor = reinterpret_cast<decltype(e.dpiForMonitor)>(
+        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  }
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&e));
+  monitors_ = std::move(e.monitors);
+  if (monitors_.empty()) {
+    // A system that names no monitor: the primary's corner is (0, 0) of the
+    // screen's coordinates by definition.
+    monitors_.push_back(
+        {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, systemScale, true});
+  }
 }
 
 void Win32Screen::HoldDesktop(const platform::Rect32& area) {

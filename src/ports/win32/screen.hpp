@@ -1,7 +1,8 @@
 #pragma once
-// Win32 screen: the virtual screen and the primary monitor, the dpi from the
-// screen device context, the desktop's pixels, the pointer and caret, and foreign windows'
-// rectangles.
+// Win32 screen: the monitors and their dpi, the desktop's pixels, the pointer
+// and caret, and foreign windows' rectangles.
+#include <vector>
+
 #include "platform/screen.hpp"
 
 namespace quimbel::win32_port {
@@ -10,9 +11,7 @@ class Win32Screen : public platform::Screen {
  public:
   Win32Screen();
 
-  double PrimaryMonitorScale() override { return scale_; }
-  platform::Rect32 DesktopPx() override { return desktop_; }
-  platform::Rect32 PrimaryMonitorPx() override { return primary_; }
+  std::vector<platform::Monitor> Monitors() override { return monitors_; }
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
@@ -31,9 +30,7 @@ class Win32Screen : public platform::Screen {
  private:
   bool CaptureLive(base::Surface& dst, int x, int y, int width, int height);
 
-  platform::Rect32 desktop_;
-  platform::Rect32 primary_;
-  double scale_ = 1;
+  std::vector<platform::Monitor> monitors_;
   base::Surface snapshot_;
   int snapshotLeft_ = 0;
   int snapshotTop_ = 0;
