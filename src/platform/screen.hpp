@@ -28,22 +28,6 @@ inline Rect32 Bounds(const Rect32& a, const Rect32& b) {
           std::max(a.bottom, b.bottom)};
 }
 
-// Capture from a picture of the desktop taken earlier, whose top-left pixel
-// lies at (heldLeft, heldTop) of the screen: a rectangle that starts outside
-// the picture cannot be read.
-inline bool CaptureHeld(const base::Surface& held, int heldLeft, int heldTop, base::Surface& dst,
-                        int x, int y, int width, int height) {
-  const int left = x - heldLeft;
-  const int top = y - heldTop;
-  const int w = std::min({width, dst.Width(), held.Width() - left});
-  const int h = std::min({height, dst.Height(), held.Height() - top});
-  if (w <= 0 || h <= 0 || left < 0 || top < 0)
-    return false;
-  for (int row = 0; row < h; ++row)
-    std::memcpy(dst.Row(row), held.Row(top + row) + left, static_cast<std::size_t>(w) * 4);
-  return true;
-}
-
 // One monitor: its rectangle in screen pixels and its scale, the logical dpi
 // / 96 (1 at 96 dpi, 1.25 at 120, 1.5 at 144) or the factor the system sets
 // for it.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/screen.hpp"
+#include "ports/common/held_desktop.hpp"
 
 namespace quimbel::headless {
 
@@ -36,8 +37,7 @@ class HeadlessScreen : public platform::Screen {
 
   // The desktop's picture while the core holds it (HoldDesktop), and every
   // area it asked for, in order; releases counts ReleaseDesktop calls.
-  base::Surface held;
-  platform::Rect32 heldArea;
+  ports::HeldDesktop held;
   std::vector<platform::Rect32> holds;
   int releases = 0;
 

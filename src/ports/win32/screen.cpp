@@ -68,23 +68,15 @@ Win32Screen::Win32Screen() {
 }
 
 void Win32Screen::HoldDesktop(const platform::Rect32& area) {
-  snapshot_ = base::Surface();
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0)
-    return;
-  base::Surface picture(width, height);
-  if (!CaptureLive(picture, area.left, area.top, width, height))
-    return;
-  snapshot_ = std::move(picture);
-  snapshotLeft_ = area.left;
-  snapshotTop_ = area.top;
+  held_.Hold(area, [this](base::Surface& dst, int x, int y, int w, int h) {
+    return CaptureLive(dst, x, y, w, h);
+  });
 }
 
 bool Win32Screen::Capture(base::Surface& dst, int x, int y, int width, int height) {
-  if (snapshot_.Empty())
-    return CaptureLive(dst, x, y, width, height);
-  return platform::CaptureHeld(snapshot_, snapshotLeft_, snapshotTop_, dst, x, y, width, height);
+  if (held_.Held())
+    return held_.Capture(dst, x, y, width, height);
+  return CaptureLive(dst, x, y, width, height);
 }
 
 bool Win32Screen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/screen.hpp"
+#include "ports/common/held_desktop.hpp"
 
 namespace quimbel::win32_port {
 
@@ -21,19 +22,17 @@ class Win32Screen : public platform::Screen {
   // composited desktop the screen's pixels would otherwise hold the window
   // itself, black until it has painted.
   void HoldDesktop(const platform::Rect32& area) override;
-  void ReleaseDesktop() override { snapshot_ = base::Surface(); }
+  void ReleaseDesktop() override { held_.Release(); }
   // The held picture (empty if none) and the screen position of its top-left pixel.
-  const base::Surface& Snapshot() const { return snapshot_; }
-  int SnapshotLeft() const { return snapshotLeft_; }
-  int SnapshotTop() const { return snapshotTop_; }
+  const base::Surface& Snapshot() const { return held_.Picture(); }
+  int SnapshotLeft() const { return held_.Left(); }
+  int SnapshotTop() const { return held_.Top(); }
 
  private:
   bool CaptureLive(base::Surface& dst, int x, int y, int width, int height);
 
   std::vector<platform::Monitor> monitors_;
-  base::Surface snapshot_;
-  int snapshotLeft_ = 0;
-  int snapshotTop_ = 0;
+  ports::HeldDesktop held_;
 };
 
 // The scale for a logical dpi: dpi / 96, 1 when the dpi is unknown.

@@ -83,27 +83,19 @@ X11Screen::~X11Screen() {
 }
 
 void X11Screen::HoldDesktop(const platform::Rect32& area) {
-  snapshot_ = base::Surface();
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0)
-    return;
-  base::Surface picture(width, height);
-  if (CaptureLive(picture, area.left, area.top, width, height)) {
-    snapshot_ = std::move(picture);
-    snapshotArea_ = area;
-  }
+  held_.Hold(area, [this](base::Surface& dst, int x, int y, int w, int h) {
+    return CaptureLive(dst, x, y, w, h);
+  });
 }
 
 void X11Screen::ReleaseDesktop() {
-  snapshot_ = base::Surface();
+  held_.Release();
 }
 
 bool X11Screen::Capture(base::Surface& dst, int x, int y, int width, int height) {
-  if (snapshot_.Empty())
-    return CaptureLive(dst, x, y, width, height);
-  return platform::CaptureHeld(snapshot_, snapshotArea_.left, snapshotArea_.top, dst, x, y, width,
-                               height);
+  if (held_.Held())
+    return held_.Capture(dst, x, y, width, height);
+  return CaptureLive(dst, x, y, width, height);
 }
 
 bool X11Screen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {

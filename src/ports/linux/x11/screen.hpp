@@ -5,6 +5,7 @@
 #include "base/surface.hpp"
 
 #include "platform/screen.hpp"
+#include "ports/common/held_desktop.hpp"
 
 struct _XDisplay;
 
@@ -28,8 +29,7 @@ class X11Screen : public platform::Screen {
 
  private:
   bool CaptureLive(base::Surface& dst, int x, int y, int width, int height);
-  base::Surface snapshot_;  // while held; its top-left pixel is snapshotArea_'s
-  platform::Rect32 snapshotArea_;
+  ports::HeldDesktop held_;
   _XDisplay* display_ = nullptr;
   int widthPx_ = 0;  // the root window's size
   int heightPx_ = 0;
