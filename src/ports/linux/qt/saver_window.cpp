@@ -13,8 +13,10 @@
 
 #include "base/runtime_error.hpp"
 #include "ports/linux/qt/canvas_pump.hpp"
+#include "ports/linux/qt/qt_display.hpp"
 #include "ports/linux/x11/screen.hpp"
 #include "ports/linux/x11/x11_canvas.hpp"
+#include "ports/linux/x11/x11_fullscreen.hpp"
 
 namespace quimbel::linux_port {
 
@@ -141,7 +143,13 @@ class QtSaverWindow : public platform::SaverWindow {
   void SetFocusHolderBounds(int width, int height, int left, int top) override {
     holder_->setGeometry(left, top, width, height);
   }
-  void Show() override { widget_->show(); }
+  void Show() override {
+    widget_->show();
+    // On XWayland a compositor manages the window: without the full-screen
+    // state it would tile or place it like any other.
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+      RequestFullScreen(QtX11Display(), widget_->winId());
+  }
   void FocusHolder() override {
     widget_->activateWindow();
     holder_->setFocus(Qt::OtherFocusReason);
