@@ -157,6 +157,12 @@ int main(int argc, char** argv) {
                       : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
   linux_port::QtFormFactory forms(screen);
   linux_port::QtMessageBoxes messageBoxes;
+  if (waylandSavers) {
+    messageBoxes.onBoxOpen = [&savers = *waylandSavers](bool open) { savers.BoxOpen(open); };
+    // The saver's surfaces are none of Qt's windows: a box answered is the
+    // last Qt window closed, which must not end the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
   platform::Platform platform{process,  screen, store, random,      sound,
                               previews, savers, forms, messageBoxes};
   app::Program program(platform);

@@ -94,12 +94,12 @@ count_others() {
     -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 write_settings() {
-  printf '[QuimbelSaver]\nnumber of cara=%s\ntype of cara=%s\nsaver type=%s\nmusic mode=0\n' \
-    "$1" "$2" "$3" >"$settings"
+  printf '[QuimbelSaver]\nnumber of cara=%s\ntype of cara=%s\nsaver type=%s\nmusic mode=%s\n' \
+    "$1" "$2" "$3" "${4:-0}" >"$settings"
   chown "$user" "$settings"
 }
 start_saver() {
-  e2e_bg as_user "${session[@]}" "$bin" /s 2>>"$work/stderr"
+  e2e_bg as_user "${session[@]}" "${1:-$bin}" /s 2>>"$work/stderr"
   saver=$!
 }
 # Screenshots $1 until check $2 passes on it, for up to ten seconds: on a

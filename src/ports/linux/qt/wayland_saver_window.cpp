@@ -15,11 +15,17 @@ namespace {
 constexpr int kTimer1Ms = 100;
 constexpr int kTimer2Ms = 10;
 
+}  // namespace
+
 class WaylandSaverWindow : public platform::SaverWindow {
  public:
-  WaylandSaverWindow(WaylandDisplay& display, WaylandScreen& screen, platform::SaverEvents& events,
-                     std::function<void()> onGone)
-      : screen_(screen), saver_(display, events), timers_(std::make_unique<QObject>()) {
+  WaylandSaverWindow(WaylandSaverFactory& factory, WaylandDisplay& display, WaylandScreen& screen,
+                     platform::SaverEvents& events, std::function<void()> onGone)
+      : factory_(factory),
+        screen_(screen),
+        saver_(display, events),
+        timers_(std::make_unique<QObject>()) {
+    factory_.live_ = this;
     pump_ = std::make_unique<WaylandPump>(display, std::move(onGone));
     auto* timer1 = new QTimer(timers_.get());
     QObject::connect(timer1, &QTimer::timeout, [&events] { events.OnTimer1(); });
@@ -28,6 +34,12 @@ class WaylandSaverWindow : public platform::SaverWindow {
     QObject::connect(timer2, &QTimer::timeout, [&events] { events.OnTimer2(); });
     timer2->start(kTimer2Ms);
   }
+
+  ~WaylandSaverWindow() override {
+    if (factory_.live_ == this)
+      factory_.live_ = nullptr;
+  }
+  void SetAboveWindows(bool above) { saver_.SetAboveWindows(above); }
 
   // Each output's surface has the output's size; the frame's corner says
   // where in the scene the outputs' parts are.
@@ -55,19 +67,23 @@ class WaylandSaverWindow : public platform::SaverWindow {
   static int Pixels(double twips, double perPixel) {
     return perPixel > 0 ? static_cast<int>(std::lround(twips / perPixel)) : 0;
   }
+  WaylandSaverFactory& factory_;
   WaylandScreen& screen_;
   LayerSaver saver_;
   std::unique_ptr<QObject> timers_;
   std::unique_ptr<WaylandPump> pump_;
 };
 
-}  // namespace
+void WaylandSaverFactory::BoxOpen(bool open) {
+  if (live_ != nullptr)
+    live_->SetAboveWindows(!open);
+}
 
 std::unique_ptr<platform::SaverWindow> WaylandSaverFactory::CreateSaverWindow(
     std::string_view, platform::SaverEvents& events) {
   // Before anything of ours is on the screen.
   snapshot_.HoldSnapshot();
-  return std::make_unique<WaylandSaverWindow>(display_, snapshot_, events, onGone_);
+  return std::make_unique<WaylandSaverWindow>(*this, display_, snapshot_, events, onGone_);
 }
 
 }  // namespace quimbel::linux_port

@@ -11,6 +11,7 @@ namespace quimbel::linux_port {
 
 class WaylandDisplay;
 class WaylandScreen;
+class WaylandSaverWindow;
 
 class WaylandSaverFactory : public platform::SaverWindowFactory {
  public:
@@ -21,8 +22,13 @@ class WaylandSaverFactory : public platform::SaverWindowFactory {
       : display_(display), snapshot_(snapshot), onGone_(std::move(onGone)) {}
   std::unique_ptr<platform::SaverWindow> CreateSaverWindow(std::string_view title,
                                                            platform::SaverEvents& events) override;
+  // A box of the program's opens (true) or is answered (false): the saver
+  // goes below the windows meanwhile, where the box can be seen.
+  void BoxOpen(bool open);
 
  private:
+  friend class WaylandSaverWindow;
+  WaylandSaverWindow* live_ = nullptr;  // the window made last, while it lives
   WaylandDisplay& display_;
   WaylandScreen& snapshot_;
   std::function<void()> onGone_;

@@ -198,6 +198,24 @@ void LayerSaver::Show() {
   wl_display_flush(s.g.display);
 }
 
+void LayerSaver::SetAboveWindows(bool above) {
+  Impl& s = *impl_;
+  if (s.g.layerShell == nullptr || zwlr_layer_shell_v1_get_version(s.g.layerShell) <
+                                       ZWLR_LAYER_SURFACE_V1_SET_LAYER_SINCE_VERSION)
+    return;
+  for (auto& o : s.outputs) {
+    if (o->closed)
+      continue;
+    zwlr_layer_surface_v1_set_layer(
+        o->layer, above ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(
+        o->layer, above ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE
+                        : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
+    wl_surface_commit(o->surface);
+  }
+  wl_display_flush(s.g.display);
+}
+
 void LayerSaver::Present(const base::Surface& frame, std::span<const base::Rect> changed) {
   Impl& s = *impl_;
   const bool first = s.frame == nullptr;

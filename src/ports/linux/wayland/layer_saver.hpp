@@ -35,6 +35,12 @@ class LayerSaver {
   // buffer the compositor releases later, is filled from it then.
   void Present(const base::Surface& frame, std::span<const base::Rect> changed);
 
+  // Above every window on the overlay layer with the keyboard (true), or
+  // below the windows on the bottom layer without it, so that a box the
+  // program shows is seen and answered. A compositor that cannot move a
+  // layer surface (layer shell before version 2) keeps it where it is.
+  void SetAboveWindows(bool above);
+
   // For the part's input and surface callbacks.
   struct Impl;
 
