@@ -228,6 +228,35 @@ fi
 alive "$saver" && e2e_stop "$saver"
 ok
 
+begin "swayidle starts the saver after its timeout, as docs/linux.md says"
+if ! command -v swayidle >/dev/null; then
+  fail "missing swayidle: run .ci/install-deps"
+else
+  write_settings 10 8 2
+  e2e_bg as_user "${session[@]}" swayidle -w timeout 2 "$bin /s" 2>>"$work/stderr"
+  idle=$!
+  saver=""
+  end=$(($(now_ms) + 10000))
+  while [ -z "$saver" ] && [ "$(now_ms)" -lt "$end" ]; do
+    saver="$(pgrep -u "$user" -f "^$bin /s\$" | head -n 1)"
+    sleep 0.1
+  done
+  if [ -z "$saver" ]; then
+    fail "no saver 10 s after a 2 s timeout"
+  else
+    idle_covered() {
+      [ "$(count_colour saver-idle "$first" "$left")" -eq 0 ] &&
+        [ "$(count_colour saver-idle "$second" "$right")" -eq 0 ]
+    }
+    shot_until saver-idle idle_covered || fail "the outputs are not covered"
+    swaymsg "seat seat0 cursor move 1 0"
+    wait_exit "$saver" 2000 || fail "the saver swayidle started outlived a one-pixel move"
+  fi
+  e2e_stop "$idle"
+  [ -z "$saver" ] || ! alive "$saver" || e2e_stop "$saver"
+fi
+ok
+
 [ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"
 echo "screenshots: $art"
 e2e_summary "$name"
