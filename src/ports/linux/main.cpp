@@ -78,9 +78,12 @@ int main(int argc, char** argv) {
   if (!hosted.run && waylandName != nullptr && *waylandName != '\0' && AsksForSaver(args))
     wayland = linux_port::WaylandDisplay::ConnectWithLayerShell();
 
-  // Qt aborts the process without a display; say so plainly instead.
+  // Qt aborts the process without a display; say so plainly instead. A
+  // Wayland session without XWayland still shows the dialogs, on Wayland;
+  // a daemon's window is X11's only.
   std::optional<linux_port::DisplayInfo> display = linux_port::ProbeDisplay();
-  if (!display && !wayland) {
+  const bool waylandOnly = waylandName != nullptr && *waylandName != '\0' && !hosted.run;
+  if (!display && !wayland && !waylandOnly) {
     std::fprintf(stderr, "quimbel: cannot open display \"%s\"\n",
                  linux_port::RequestedDisplayName().c_str());
     return 1;

@@ -228,6 +228,39 @@ fi
 alive "$saver" && e2e_stop "$saver"
 ok
 
+begin "/c without XWayland: the dialog on Wayland, floating at its own size"
+e2e_bg as_user "${session[@]}" "$bin" /c 2>>"$work/stderr"
+dialog=$!
+# The dialog's window in sway's tree: "floating width height" of its content.
+dialog_window() {
+  as_user "${session[@]}" swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(n, floating):
+    if n.get("name") == "Saver Setting":
+        r = n["window_rect"]
+        print("floating" if floating else "tiled", r["width"], r["height"])
+    for c in n.get("nodes", []):
+        walk(c, floating)
+    for c in n.get("floating_nodes", []):
+        walk(c, True)
+walk(json.load(sys.stdin), False)'
+}
+found=""
+end=$(($(now_ms) + 8000))
+while [ -z "$found" ] && [ "$(now_ms)" -lt "$end" ]; do
+  found="$(dialog_window)"
+  sleep 0.2
+done
+shot dialog
+echo "   Saver Setting: $found"
+read -r how width height <<<"$found"
+if [ -z "$found" ]; then
+  fail "no window named Saver Setting: $(tail -2 "$work/stderr" 2>/dev/null)"
+elif [ "$how" != floating ] || [ "$width" -ne 540 ] || [ "$height" -lt 330 ] || [ "$height" -gt 370 ]; then
+  fail "not at its own size: $found"
+fi
+e2e_stop "$dialog"
+ok
+
 begin "swayidle starts the saver after its timeout, as docs/linux.md says"
 if ! command -v swayidle >/dev/null; then
   fail "missing swayidle: run .ci/install-deps"
