@@ -245,7 +245,8 @@ def walk(n, floating):
 walk(json.load(sys.stdin), False)'
 }
 found=""
-end=$(($(now_ms) + 8000))
+# Qt's first start on Wayland takes its time on a busy machine.
+end=$(($(now_ms) + 20000))
 while [ -z "$found" ] && [ "$(now_ms)" -lt "$end" ]; do
   found="$(dialog_window)"
   sleep 0.2
@@ -254,7 +255,8 @@ shot dialog
 echo "   Saver Setting: $found"
 read -r how width height <<<"$found"
 if [ -z "$found" ]; then
-  fail "no window named Saver Setting: $(tail -2 "$work/stderr" 2>/dev/null)"
+  alive "$dialog" && state="still running" || state="ended"
+  fail "no window named Saver Setting after 20 s (the program $state): $(tail -2 "$work/stderr" 2>/dev/null)"
 elif [ "$how" != floating ] || [ "$width" -ne 540 ] || [ "$height" -lt 330 ] || [ "$height" -gt 370 ]; then
   fail "not at its own size: $found"
 fi

@@ -59,9 +59,13 @@ void RequestFullScreen(Display* display, unsigned long window) {
     return;
   constexpr long kAdd = 1;
   constexpr long kFromApplication = 1;
-  const long state[5] = {kAdd,
-                         static_cast<long>(XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False)),
-                         0, kFromApplication, 0};
+  Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  // A manager reads the state when it takes the window on, and takes
+  // messages only about windows it already manages: a busy one may meet the
+  // window after this call, so the state is both written and asked for.
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
+                  PropModeAppend, reinterpret_cast<unsigned char*>(&fullScreen), 1);
+  const long state[5] = {kAdd, static_cast<long>(fullScreen), 0, kFromApplication, 0};
   SendToRoot(display, window, "_NET_WM_STATE", state);
   EdgeMonitors edges = Edges(display);
   if (edges.count > 1) {
