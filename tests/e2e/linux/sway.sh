@@ -49,6 +49,9 @@ chmod a+r "$work/sway.config"
 chown -R "$user" "$home" "$run" "$work/shots"
 chmod 700 "$run"
 
+# A Wayland session without XWayland: nothing of a caller's X display or Qt
+# platform (run-linux.sh sets both) may leak into it.
+unset DISPLAY QT_QPA_PLATFORM WAYLAND_DISPLAY
 session=(HOME="$home" XDG_RUNTIME_DIR="$run" XDG_CONFIG_HOME="$home/.config" SDL_AUDIODRIVER=dummy)
 e2e_bg as_user "${session[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
   WLR_HEADLESS_OUTPUTS=2 sway -c "$work/sway.config" >"$art/sway.log" 2>&1
