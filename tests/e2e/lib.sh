@@ -258,3 +258,30 @@ wine_driver() {
   done
   return "$status"
 }
+
+# For a daemon or compositor that refuses to run as root: $user is the
+# caller, or a system user made for the tests when the caller is root;
+# as_user runs a command as $user. $work is a private folder removed at the
+# end, and $bin the program copied into $work/bin with the tunes and the
+# files named, where $user can run it.
+e2e_unprivileged_run() {
+  local name=$1
+  shift
+  user="$(id -un)"
+  if [ "$(id -u)" = 0 ]; then
+    user=quimbel-e2e
+    id "$user" >/dev/null 2>&1 ||
+      useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$user"
+  fi
+  work="$(mktemp -d)"
+  e2e_at_exit rm -rf "$work"
+  chmod 755 "$work"
+  mkdir "$work/bin"
+  cp "$bin" "$build"/quimbel.mid "$build"/quimbel.wav "$@" "$work/bin/"
+  chmod -R a+rX "$work/bin"
+  bin="$work/bin/quimbel"
+  as_user test -x "$bin" || e2e_abort "$name" "$user cannot run $bin"
+}
+as_user() {
+  if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
+}

@@ -18,23 +18,8 @@ name="sway end-to-end"
 e2e_linux_build "$name" linux-e2e-sway
 e2e_need "$name" sway swaymsg swaybg swaynag grim wtype convert
 
-user="$(id -un)"
-if [ "$(id -u)" = 0 ]; then
-  user=quimbel-e2e
-  id "$user" >/dev/null 2>&1 ||
-    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$user"
-fi
-as_user() {
-  if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
-}
-work="$(mktemp -d)"
-e2e_at_exit rm -rf "$work"
-chmod 755 "$work"
-mkdir "$work/bin" "$work/shots"
-cp "$bin" "$build"/quimbel.mid "$build"/quimbel.wav "$build"/quimbel_e2e_wayland_pointer "$work/bin/"
-chmod -R a+rX "$work/bin"
-bin="$work/bin/quimbel"
-as_user test -x "$bin" || e2e_abort "$name" "$user cannot run $bin"
+e2e_unprivileged_run "$name" "$build"/quimbel_e2e_wayland_pointer
+mkdir "$work/shots"
 home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run"
 settings="$home/.config/quimbel/SetupQor.ini"

@@ -18,23 +18,7 @@ name="xscreensaver end-to-end"
 e2e_linux_build "$name" linux-e2e-xscreensaver
 e2e_need "$name" xscreensaver xscreensaver-command Xvfb xsetroot xrandr xdotool import
 
-user="$(id -un)"
-if [ "$(id -u)" = 0 ]; then
-  user=quimbel-e2e
-  id "$user" >/dev/null 2>&1 ||
-    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$user"
-fi
-as_user() {
-  if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
-}
-work="$(mktemp -d)"
-e2e_at_exit rm -rf "$work"
-chmod 755 "$work"
-mkdir "$work/bin"
-cp "$bin" "$build"/quimbel.mid "$build"/quimbel.wav "$work/bin/"
-chmod -R a+rX "$work/bin"
-bin="$work/bin/quimbel"
-as_user test -x "$bin" || e2e_abort "$name" "$user cannot run $bin"
+e2e_unprivileged_run "$name"
 home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run" "$work/dialog/quimbel"
 e2e_start_xvfb 71 1024x768 "$work/xvfb.log" || e2e_abort "$name" "no Xvfb"
