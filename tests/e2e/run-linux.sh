@@ -386,8 +386,9 @@ fi
 echo "screenshots: $art"
 status=0
 e2e_summary "linux end-to-end" || status=1
-# Under Debian's xscreensaver daemon and in a Wayland session: scripts of their own.
-for extra in xscreensaver weston; do
+# Under Debian's xscreensaver daemon, in a Wayland session and with the
+# displays' power switched: scripts of their own.
+for extra in xscreensaver weston display-power; do
   e2e_run "$root/tests/e2e/linux/$extra.sh" || status=1
 done
 exit "$status"
