@@ -10,7 +10,7 @@ case "$(head -c 2 "$program")" in
   MZ)
     objdump=x86_64-w64-mingw32-objdump
     command -v "$objdump" >/dev/null || objdump=objdump
-    names="$("$objdump" -p "$program" | awk '/DLL Name:|^\t[ 0-9a-f]+ +[0-9]+ +[A-Za-z_]/ {print $NF}')"
+    names="$("$objdump" -p "$program" | awk '/^\t[0-9a-f]+\t/ {print $NF}')"
     # Proof that the table was read: a name every saver window needs.
     must=(CreateWindowExW RegisterPowerSettingNotification)
     banned=(SetThreadExecutionState PowerCreateRequest PowerSetRequest)
