@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/display_power.hpp"
 #include "app/modal_boxes.hpp"
 #include "base/int16.hpp"
 #include "engine/saver_state.hpp"
@@ -59,6 +60,8 @@ class Program final : public sound::Host, public ui::Host {
   ui::UiState ui;
   // Every modal box of the program goes through here: one at a time.
   ModalBoxes boxes{platform.messageBoxes};
+  // Whether power management has switched the saver's displays off.
+  DisplayPower power;
   // Set once EndProcess was asked for: no event may act after it.
   bool ended = false;
   int exitCode = 0;  // the code of the first end

@@ -1,5 +1,6 @@
 #include "app/saver_start.hpp"
 
+#include "app/display_power.hpp"
 #include "app/program.hpp"
 #include "app/scene.hpp"
 #include "app/tick.hpp"
@@ -18,9 +19,6 @@ namespace {
 // The focus holder lies just left of the visible area, yet takes every key.
 constexpr int kFocusHolderSize = 30;
 constexpr int kFocusHolderLeft = -50;
-// The animation's tick and the music's poll.
-constexpr int kTimer1Ms = 100;
-constexpr int kTimer2Ms = 10;
 
 }  // namespace
 
@@ -40,8 +38,8 @@ void StartSaver(app::Program& program) {
   saver.events = MakeSaverEvents(program);
   saver.frmDisp = program.platform.savers.CreateSaverWindow(ui::kSaverWindowTitle, *saver.events);
   platform::SaverWindow& window = *saver.frmDisp;
-  window.StartTimer(platform::SaverTimer::k1, kTimer1Ms);
-  window.StartTimer(platform::SaverTimer::k2, kTimer2Ms);
+  window.StartTimer(platform::SaverTimer::k1, kAnimationTickMs);
+  window.StartTimer(platform::SaverTimer::k2, kMusicPollMs);
   // The area is in pixels already: no twips on the way, so nothing rounds.
   window.SetSizePx(run.ScreenWidthPx, run.ScreenHeightPx);
   // Shown first beyond the bottom-right corner, so nothing flashes while the

@@ -1,5 +1,6 @@
 #include "app/tick.hpp"
 
+#include "app/display_power.hpp"
 #include "app/event_boundary.hpp"
 #include "app/program.hpp"
 #include "app/saver_stage.hpp"
@@ -35,7 +36,13 @@ class SaverHandlers : public platform::SaverEvents {
  public:
   explicit SaverHandlers(app::Program& program) : program_(program) {}
 
-  void OnTimer1() override { Tick(0); }
+  void OnTimer1() override {
+    app::HandleEvent(program_, [this] {
+      if (program_.run.IsSaverMode != 0)
+        ProbeDisplayPower(program_);
+    });
+    Tick(0);
+  }
   // The tune keeps playing while a box is open: the poll does not wait.
   void OnTimer2() override {
     app::HandleEvent(program_, [this] { sound::PlayMusic(program_, sound::MusicPoll); });
@@ -47,6 +54,9 @@ class SaverHandlers : public platform::SaverEvents {
       if (program_.run.IsSaverMode != 0)
         PointerMoved(program_, {x, y});
     });
+  }
+  void OnDisplayPower(bool lit) override {
+    app::HandleEvent(program_, [this, lit] { DisplayPowerChanged(program_, lit); });
   }
 
  private:
@@ -88,8 +98,11 @@ void AnimationTick(app::Program& program, std::int16_t forceExit) {
   if (program.ended || program.boxes.Open())
     return;
   try {
-    SpawnCharacters(SaverStage(program));
-    ComposeFrame(SaverStage(program));
+    // In the dark nobody sees a frame: the cast waits where it stands.
+    if (!program.power.dark) {
+      SpawnCharacters(SaverStage(program));
+      ComposeFrame(SaverStage(program));
+    }
     platform::Screen& screen = program.platform.screen;
     bool moved = false;
     if (program.run.EndsOnUserInput) {

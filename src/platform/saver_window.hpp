@@ -34,6 +34,12 @@ class SaverEvents {
   // screen pixels. A port reports it whether or not its screen can poll the
   // pointer; the core uses it only where it cannot.
   virtual void OnPointerMove(std::int32_t x, std::int32_t y) = 0;
+  // Power management switched every display the window covers off (lit
+  // false), or one of them on again (lit true), as the platform tells it: a
+  // port that is told reports each change; one that must ask offers
+  // Screen::DisplaysLit instead. A dimmed display counts as on. Reporting
+  // the state the core already knows does nothing.
+  virtual void OnDisplayPower(bool lit) = 0;
 };
 
 // The window's two timers, told apart by the event each one calls.
@@ -48,6 +54,9 @@ class SaverWindow {
   // while a handler runs are merged. Starting a running timer restarts it
   // with the new period. A period below 1 counts as 1.
   virtual void StartTimer(SaverTimer timer, int periodMs) = 0;
+  // Stops the timer: its event comes no more until it is started again.
+  // Stopping a stopped timer does nothing.
+  virtual void StopTimer(SaverTimer timer) = 0;
   // The window's outer size in pixels. The window is borderless and has no
   // caption, so this is also the size of its drawing area.
   virtual void SetSizePx(int width, int height) = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "base/surface.hpp"
@@ -99,6 +100,13 @@ class Screen {
   // reports the pointer's motion over it instead (SaverEvents::OnPointerMove).
   virtual bool CanPollPointer() { return true; }
   virtual bool CaretPos(Point32& p) = 0;
+
+  // Where the platform must ask rather than being told: whether any display
+  // the saver covers is lit, false once power management switched them all
+  // off (a dimmed display is lit). Nothing where the platform tells the
+  // changes itself (SaverEvents::OnDisplayPower) or knows nothing of its
+  // displays' power. The core asks about once a second during a saver run.
+  virtual std::optional<bool> DisplaysLit() { return std::nullopt; }
 
   // The screen rectangle of the window with this handle. A failing query
   // returns false and leaves the rectangle unchanged.

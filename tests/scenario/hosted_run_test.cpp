@@ -137,6 +137,32 @@ TEST(HostedRunTest, OneHackPerDisplayPlaysAndTheNextTakesTheTuneOver) {
   EXPECT_EQ(next->Sounds(), kStart);
 }
 
+// The displays go dark under two hacks: the one that played gives the
+// display's tune lock back with its tune, so none holds it in the dark; when
+// the light comes back, the first to see it plays and the other waits again.
+TEST(HostedRunTest, TheDarkGivesTheTuneLockBack) {
+  headless::DisplayTuneLock display;
+  std::unique_ptr<Hack> left = Hack::OnMonitor(0x100, &display);
+  std::unique_ptr<Hack> right = Hack::OnMonitor(0x200, &display);
+  left->Window().DisplayPower(false);
+  right->Window().DisplayPower(false);
+  EXPECT_EQ(display.holder, nullptr);
+  Lines sounds = left->Sounds();
+  EXPECT_EQ(Lines(sounds.begin() + 2, sounds.end()), (Lines{"stop bgm", "close bgm"}));
+  EXPECT_TRUE(right->Sounds().empty());
+
+  right->Window().DisplayPower(true);
+  left->Window().DisplayPower(true);
+  EXPECT_EQ(right->Sounds(), kStart);
+  EXPECT_TRUE(right->hp.hosting.HoldsTuneLock());
+  left->Run(1);
+  EXPECT_EQ(left->Sounds().size(), 4u) << "the other waits, silent";
+  app::RequestEnd(right->program);
+  left->Run(1);
+  sounds = left->Sounds();
+  EXPECT_EQ(Lines(sounds.begin() + 4, sounds.begin() + 6), kStart);
+}
+
 // A settings program shows the hack small in a window of its own: silent,
 // and the tune lock is left to the saver.
 TEST(HostedRunTest, ASmallPreviewOfTheHackNeverPlays) {

@@ -8,7 +8,8 @@
 namespace quimbel::fixtures {
 
 struct CountingSaverEvents : platform::SaverEvents {
-  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0, moves = 0;
+  int timer1 = 0, timer2 = 0, clicks = 0, keys = 0, moves = 0, powerChanges = 0;
+  bool lit = true;
   std::int32_t lastX = 0, lastY = 0;
   void OnTimer1() override { ++timer1; }
   void OnTimer2() override { ++timer2; }
@@ -18,6 +19,10 @@ struct CountingSaverEvents : platform::SaverEvents {
     ++moves;
     lastX = x;
     lastY = y;
+  }
+  void OnDisplayPower(bool on) override {
+    ++powerChanges;
+    lit = on;
   }
 };
 

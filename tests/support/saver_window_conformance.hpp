@@ -165,6 +165,14 @@ TYPED_TEST_P(SaverWindowConformance, TimersRunOnceStartedAtThePeriodsAsked) {
     this->RunUntil([this] { return this->events.timer1 >= 2; });
     EXPECT_GE(this->events.timer1, 2) << "hidden, the timers run all the same";
     EXPECT_GT(this->events.timer2, this->events.timer1);
+    // Stopped, the poll is silent while the tick goes on.
+    this->window->StopTimer(platform::SaverTimer::k2);
+    this->window->StopTimer(platform::SaverTimer::k2);
+    const int polls = this->events.timer2;
+    const int ticks = this->events.timer1;
+    this->RunUntil([this, ticks] { return this->events.timer1 >= ticks + 2; });
+    EXPECT_EQ(this->events.timer2, polls);
+    EXPECT_GE(this->events.timer1, ticks + 2);
   }
 }
 

@@ -29,6 +29,10 @@ class HeadlessSaverWindow : public platform::SaverWindow {
     (timer == platform::SaverTimer::k1 ? r_->timer1Ms : r_->timer2Ms) = std::max(periodMs, 1);
     Log("StartTimer");
   }
+  void StopTimer(platform::SaverTimer timer) override {
+    (timer == platform::SaverTimer::k1 ? r_->timer1Ms : r_->timer2Ms) = 0;
+    Log("StopTimer");
+  }
   void SetSizePx(int width, int height) override {
     r_->width = width;
     r_->height = height;
@@ -157,6 +161,10 @@ void SaverRecord::FireTimer1() {
 void SaverRecord::FireTimer2() {
   if (alive && timer2Ms > 0)
     events->OnTimer2();
+}
+void SaverRecord::DisplayPower(bool lit) {
+  if (alive)
+    events->OnDisplayPower(lit);
 }
 void SaverRecord::Click() {
   if (alive)

@@ -21,7 +21,7 @@ struct SaverRecord {
   bool alive = true;                             // false once the window was destroyed
   int width = 0, height = 0, left = 0, top = 0;  // screen pixels
   int shownLeft = 0, shownTop = 0;               // where it lay when it first became visible
-  int timer1Ms = 0, timer2Ms = 0;                // the periods asked for; 0 before a start
+  int timer1Ms = 0, timer2Ms = 0;                // the periods asked for; 0 while stopped
   FocusHolderBounds focusHolder;
   bool visible = false;
   bool focused = false;
@@ -52,6 +52,7 @@ struct SaverRecord {
   void Click();
   void KeyDown();
   void MovePointer(std::int32_t x, std::int32_t y);  // screen pixels
+  void DisplayPower(bool lit);
 
   // Internals of the headless window.
   platform::SaverEvents* events = nullptr;

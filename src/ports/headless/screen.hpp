@@ -3,6 +3,7 @@
 // capture, scripted pointer and caret positions, and host windows by handle.
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/screen.hpp"
@@ -31,6 +32,10 @@ class HeadlessScreen : public platform::Screen {
   bool caretQueryFails = false;
   std::vector<char> queryLog;  // 'C' caret, 'P' pointer, in call order
   std::map<platform::WindowHandle, platform::Rect32> windows;
+  // What DisplaysLit answers (nothing: a platform that tells, or cannot
+  // tell), and how often it was asked.
+  std::optional<bool> displaysLit;
+  int powerProbes = 0;
   // Our own windows that lie over the desktop: a capture of the screen
   // rectangle (x, y, w, h) into dst shows what each of them has painted.
   std::vector<std::function<void(base::Surface& dst, int x, int y, int w, int h)>> windowsOver;
@@ -56,6 +61,10 @@ class HeadlessScreen : public platform::Screen {
   bool CanPollPointer() override { return pointerPollable; }
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
+  std::optional<bool> DisplaysLit() override {
+    ++powerProbes;
+    return displaysLit;
+  }
 
   // What the screen shows now, whatever is held: the desktop and our windows
   // over it (black where there is no desktop).

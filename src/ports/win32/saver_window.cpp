@@ -4,9 +4,11 @@
 #include <windowsx.h>
 
 #include <cstring>
+#include <optional>
 #include <span>
 
 #include "ports/win32/dib.hpp"
+#include "ports/win32/display_power.hpp"
 #include "ports/win32/message_box.hpp"
 #include "ports/win32/message_loop.hpp"
 #include "ports/win32/unicode.hpp"
@@ -47,6 +49,7 @@ class Win32Saver : public platform::SaverWindow {
         nullptr);
     SetWindowLongPtrW(focus_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     pointer_ = LoadCursorW(nullptr, IDC_ARROW);
+    power_ = NotifyDisplayPower(window_);
   }
   ~Win32Saver() override {
     if (window_ != nullptr)
@@ -65,6 +68,10 @@ class Win32Saver : public platform::SaverWindow {
     if (window_ != nullptr)
       SetTimer(window_, timer == platform::SaverTimer::k1 ? kTimer1 : kTimer2,
                static_cast<UINT>(periodMs > 0 ? periodMs : 1), nullptr);
+  }
+  void StopTimer(platform::SaverTimer timer) override {
+    if (window_ != nullptr)
+      KillTimer(window_, timer == platform::SaverTimer::k1 ? kTimer1 : kTimer2);
   }
   void SetSizePx(int width, int height) override {
     SetWindowPos(window_, nullptr, 0, 0, width, height,
@@ -186,7 +193,17 @@ class Win32Saver : public platform::SaverWindow {
         if (wParam)
           UsePointer(pointer_);
         return 0;
+      case WM_POWERBROADCAST:
+        if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0) {
+          const auto& setting = *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+          if (std::optional<bool> lit = DisplayLitFrom(setting))
+            events_.OnDisplayPower(*lit);
+        }
+        return TRUE;
       case WM_DESTROY:
+        if (power_ != nullptr)
+          UnregisterPowerSettingNotification(power_);
+        power_ = nullptr;
         SetBoxOwner(nullptr);
         window_ = nullptr;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -268,6 +285,7 @@ class Win32Saver : public platform::SaverWindow {
   platform::SaverEvents& events_;
   HWND window_ = nullptr;
   HWND focus_ = nullptr;
+  HPOWERNOTIFY power_ = nullptr;  // while the system tells us of the displays' power
   HCURSOR pointer_ = nullptr;
   HCURSOR ownPointer_ = nullptr;
   HBITMAP frame_ = nullptr;

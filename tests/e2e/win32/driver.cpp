@@ -194,7 +194,7 @@ std::wstring TempFile(const wchar_t* name) {
 
 // Has the hook DLL, loaded into the window's thread, handle one registered
 // message there; returns once it was handled.
-void CallInside(HWND window, const wchar_t* messageName) {
+void CallInside(HWND window, const wchar_t* messageName, WPARAM wParam = 0, LPARAM lParam = 0) {
   std::wstring dll = BuildDirectory() + L"\\quimbel_e2e_hook.dll";
   HMODULE module = LoadLibraryW(dll.c_str());
   if (module == nullptr)
@@ -204,8 +204,8 @@ void CallInside(HWND window, const wchar_t* messageName) {
   DWORD thread = GetWindowThreadProcessId(window, nullptr);
   HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, proc, module, thread);
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window, RegisterWindowMessageW(messageName), 0, 0, SMTO_ABORTIFHUNG, 3000,
-                      &ignored);
+  SendMessageTimeoutW(window, RegisterWindowMessageW(messageName), wParam, lParam, SMTO_ABORTIFHUNG,
+                      3000, &ignored);
   UnhookWindowsHookEx(hook);
   FreeLibrary(module);
 }
@@ -231,6 +231,10 @@ std::vector<SoundResult> SendSoundCommands(HWND window, const std::vector<std::s
     results.push_back(result);
   }
   return results;
+}
+
+void DeliverDisplayPower(HWND window, DWORD value, bool monitorPowerOn) {
+  CallInside(window, L"QuimbelE2ePower", value, monitorPowerOn ? 1 : 0);
 }
 
 Dump ReadInside(HWND window) {

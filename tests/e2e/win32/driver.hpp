@@ -82,6 +82,11 @@ struct SoundResult {
 };
 std::vector<SoundResult> SendSoundCommands(HWND window, const std::vector<std::string>& commands);
 
+// Delivers to the window, inside its thread, the power-setting broadcast the
+// system sends when the displays' power changes (Wine sends none):
+// GUID_CONSOLE_DISPLAY_STATE with value (0 off, 1 on, 2 dimmed), or with
+// monitorPowerOn the older GUID_MONITOR_POWER_ON.
+void DeliverDisplayPower(HWND window, DWORD value, bool monitorPowerOn = false);
 // User actions. Posted, so that a modal box they open does not block us.
 void Click(HWND button);
 void PickListEntry(HWND combo, int index);

@@ -10,11 +10,15 @@
 // Sound: one command a line in quimbel-e2e-sound.txt; their codes and
 // replies, one command a line, in quimbel-e2e-sound-codes.txt. The line
 // "?pointer" answers "arrow" while the program shows the default pointer.
+// Power: the system's power-setting broadcast for the displays, which only a
+// thread of the program can send with its setting: wParam the value, lParam
+// 1 for the older monitor-power setting.
 #include <windows.h>
 // Needs the types of windows.h before it.
 #include <mmsystem.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -110,6 +114,23 @@ void SendSoundCommands() {
     std::fclose(out);
 }
 
+void SendDisplayPower(HWND window, WPARAM value, LPARAM older) {
+  // GUID_CONSOLE_DISPLAY_STATE and GUID_MONITOR_POWER_ON.
+  static const GUID kConsole = {
+      0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+  static const GUID kMonitor = {
+      0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+  // The setting's data follows its header: room for a DWORD.
+  alignas(POWERBROADCAST_SETTING) unsigned char buffer[sizeof(POWERBROADCAST_SETTING) + 4] = {};
+  auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer);
+  setting->PowerSetting = older != 0 ? kMonitor : kConsole;
+  setting->DataLength = sizeof(DWORD);
+  const DWORD data = static_cast<DWORD>(value);
+  std::memcpy(setting->Data, &data, sizeof(data));
+  SendMessageW(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+               reinterpret_cast<LPARAM>(setting));
+}
+
 void Dump(HWND window) {
   std::wstring file = TempFile(L"quimbel-e2e-dump.txt");
   FILE* f = _wfopen(file.c_str(), L"wb");
@@ -128,12 +149,15 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     QuimbelE2eHook(int code, WPARAM wParam, LPARAM lParam) {
   static const UINT dumpMessage = RegisterWindowMessageW(L"QuimbelE2eDump");
   static const UINT soundMessage = RegisterWindowMessageW(L"QuimbelE2eSound");
+  static const UINT powerMessage = RegisterWindowMessageW(L"QuimbelE2ePower");
   if (code == HC_ACTION) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (message->message == dumpMessage)
       Dump(message->hwnd);
     else if (message->message == soundMessage)
       SendSoundCommands();
+    else if (message->message == powerMessage)
+      SendDisplayPower(message->hwnd, message->wParam, message->lParam);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

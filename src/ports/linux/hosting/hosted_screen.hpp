@@ -31,6 +31,7 @@ class HostedScreen : public platform::Screen {
   void ReleaseDesktop() override {}
   bool CursorPos(platform::Point32& p) override { return screen_.CursorPos(p); }
   bool CaretPos(platform::Point32& p) override { return screen_.CaretPos(p); }
+  std::optional<bool> DisplaysLit() override { return screen_.DisplaysLit(); }
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override {
     return screen_.WindowRect(handle, r);
   }

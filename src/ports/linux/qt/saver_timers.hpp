@@ -1,6 +1,6 @@
 #pragma once
 // A saver window's two timers, which belong to owner; each starts when the
-// core asks for it, at the period it asks. The core's handlers never throw.
+// core asks for it, at the period it asks, and stops when it asks. The core's handlers never throw.
 #include <QObject>
 #include <QTimer>
 #include <algorithm>
@@ -18,6 +18,9 @@ class SaverTimers {
   }
   void Start(platform::SaverTimer timer, int periodMs) {
     (timer == platform::SaverTimer::k1 ? timer1_ : timer2_)->start(std::max(periodMs, 1));
+  }
+  void Stop(platform::SaverTimer timer) {
+    (timer == platform::SaverTimer::k1 ? timer1_ : timer2_)->stop();
   }
 
  private:

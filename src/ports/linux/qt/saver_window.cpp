@@ -117,6 +117,7 @@ class QtSaverWindow : public platform::SaverWindow {
   void StartTimer(platform::SaverTimer timer, int periodMs) override {
     timers_.Start(timer, periodMs);
   }
+  void StopTimer(platform::SaverTimer timer) override { timers_.Stop(timer); }
   void SetSizePx(int width, int height) override { widget_->resize(width, height); }
   void SetPositionPx(int left, int top) override { widget_->move(left, top); }
   void SetFocusHolderBounds(int width, int height, int left, int top) override {
@@ -168,6 +169,7 @@ class HostedSaverWindow : public platform::SaverWindow {
   void StartTimer(platform::SaverTimer timer, int periodMs) override {
     timers_.Start(timer, periodMs);
   }
+  void StopTimer(platform::SaverTimer timer) override { timers_.Stop(timer); }
   // The daemon's window has its own size and place.
   void SetSizePx(int, int) override {}
   void SetPositionPx(int, int) override {}

@@ -28,6 +28,7 @@ class WaylandSaverWindow : public platform::SaverWindow {
   void StartTimer(platform::SaverTimer timer, int periodMs) override {
     timers_.Start(timer, periodMs);
   }
+  void StopTimer(platform::SaverTimer timer) override { timers_.Stop(timer); }
   // Each output's surface has the output's size; the frame's corner says
   // where in the scene the outputs' parts are.
   void SetSizePx(int, int) override {}

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ports/linux/x11/display_power.hpp"
 #include "ports/linux/x11/x11_image.hpp"
 
 namespace quimbel::linux_port {
@@ -160,6 +161,14 @@ bool X11Screen::WindowRect(platform::WindowHandle handle, platform::Rect32& r) {
   r.right = rootX + attributes.width;
   r.bottom = rootY + attributes.height;
   return true;
+}
+
+}  // namespace quimbel::linux_port
+
+namespace quimbel::linux_port {
+
+std::optional<bool> X11Screen::DisplaysLit() {
+  return LitFromDpms(ReadDpms(display_));
 }
 
 }  // namespace quimbel::linux_port

@@ -23,6 +23,8 @@ class X11Screen : public platform::Screen {
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
+  // The server's DPMS state; lit where it has none.
+  std::optional<bool> DisplaysLit() override;
 
   void HoldDesktop(const platform::Rect32& area) override;
   void ReleaseDesktop() override;
