@@ -13,13 +13,37 @@ double ScaleForDpi(int dpi) {
   return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
+namespace {
+
+// The primary monitor's dpi as the system scales it now (Windows 8.1 on, for
+// a program aware of each monitor's dpi); 0 where the system cannot say.
+int PrimaryMonitorDpi() {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  HMODULE shcore = LoadLibraryW(L"shcore.dll");
+  if (shcore == nullptr)
+    return 0;
+  const auto get = reinterpret_cast<GetDpiForMonitorFn>(
+      reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  UINT x = 0, y = 0;
+  const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  const bool known =
+      get != nullptr && primary != nullptr && get(primary, kEffectiveDpi, &x, &y) == S_OK;
+  FreeLibrary(shcore);
+  return known ? static_cast<int>(x) : 0;
+}
+
+}  // namespace
+
 Win32Screen::Win32Screen() {
-  HDC screen = GetDC(nullptr);
+  int dpi = PrimaryMonitorDpi();
+  HDC screen = dpi > 0 ? nullptr : GetDC(nullptr);
   if (screen != nullptr) {
-    // The system's one logical dpi, which is the same both ways.
-    scale_ = ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSX));
+    // Before 8.1: the system's one logical dpi, the same both ways.
+    dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
   }
+  scale_ = ScaleForDpi(dpi);
   // The primary monitor's corner is (0, 0) of the screen's coordinates by
   // definition; the virtual screen bounds every monitor.
   primary_ = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

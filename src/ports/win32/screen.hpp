@@ -1,6 +1,6 @@
 #pragma once
-// Win32 screen: the virtual screen and the primary monitor, the dpi from the
-// screen device context, the desktop's pixels, the pointer and caret, and foreign windows'
+// Win32 screen: the virtual screen and the primary monitor, the primary
+// monitor's dpi, the desktop's pixels, the pointer and caret, and foreign windows'
 // rectangles.
 #include "platform/screen.hpp"
 
