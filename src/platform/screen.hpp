@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "base/surface.hpp"
 
@@ -27,21 +28,14 @@ inline Rect32 Bounds(const Rect32& a, const Rect32& b) {
           std::max(a.bottom, b.bottom)};
 }
 
-// Capture from a picture of the desktop taken earlier, whose top-left pixel
-// lies at (heldLeft, heldTop) of the screen: a rectangle that starts outside
-// the picture cannot be read.
-inline bool CaptureHeld(const base::Surface& held, int heldLeft, int heldTop, base::Surface& dst,
-                        int x, int y, int width, int height) {
-  const int left = x - heldLeft;
-  const int top = y - heldTop;
-  const int w = std::min({width, dst.Width(), held.Width() - left});
-  const int h = std::min({height, dst.Height(), held.Height() - top});
-  if (w <= 0 || h <= 0 || left < 0 || top < 0)
-    return false;
-  for (int row = 0; row < h; ++row)
-    std::memcpy(dst.Row(row), held.Row(top + row) + left, static_cast<std::size_t>(w) * 4);
-  return true;
-}
+// One monitor: its rectangle in screen pixels and its scale, the logical dpi
+// / 96 (1 at 96 dpi, 1.25 at 120, 1.5 at 144) or the factor the system sets
+// for it.
+struct Monitor {
+  Rect32 rect;
+  double scale = 1;
+  bool primary = false;
+};
 
 // A host window as the command line names it: a Win32 window handle or an X
 // window id, read as a signed 32-bit number.
@@ -51,18 +45,32 @@ class Screen {
  public:
   virtual ~Screen() = default;
 
-  // The primary monitor's scale: its logical dpi / 96 (1 at 96 dpi, 1.25 at
-  // 120, 1.5 at 144), or the factor the system sets for it; 1 when unknown.
-  // Everything else on this seam is in pixels: the core scales its own
-  // layout numbers with it.
-  virtual double PrimaryMonitorScale() = 0;
-  // The rectangle that bounds every monitor, in screen pixels: the whole
-  // desktop. Its corner is negative where a monitor lies left of or above the
-  // primary one; parts of it may lie on no monitor at all.
-  virtual Rect32 DesktopPx() = 0;
-  // The primary monitor's rectangle in screen pixels. It need not start at
-  // (0, 0).
-  virtual Rect32 PrimaryMonitorPx() = 0;
+  // Every monitor: its rectangle in screen pixels and its scale, the primary
+  // one marked. A port that cannot tell its monitors apart reports one that
+  // covers the screen. Everything on this seam is in pixels: the core scales
+  // its own layout numbers with a monitor's scale.
+  virtual std::vector<Monitor> Monitors() = 0;
+
+  // Read from Monitors() the same way for every port. The rectangle that
+  // bounds every monitor is the whole desktop: its corner is negative where a
+  // monitor lies left of or above the primary one, and parts of it may lie
+  // on no monitor at all. The primary monitor need not start at (0, 0); with
+  // none marked, the first counts, and with no monitor at all nothing is
+  // there (an empty rectangle, scale 1).
+  Rect32 DesktopPx() {
+    const std::vector<Monitor> all = Monitors();
+    if (all.empty())
+      return {};
+    Rect32 bounds = all.front().rect;
+    for (const Monitor& m : all)
+      bounds = Bounds(bounds, m.rect);
+    return bounds;
+  }
+  Rect32 PrimaryMonitorPx() { return Primary().rect; }
+  double PrimaryMonitorScale() {
+    const double scale = Primary().scale;
+    return scale > 0 ? scale : 1;
+  }
 
   // Copies the screen rectangle (x, y, width, height) into dst at (0, 0),
   // clipped to dst. Returns false, leaving dst as it was, when the screen
@@ -95,6 +103,15 @@ class Screen {
   // The screen rectangle of the window with this handle. A failing query
   // returns false and leaves the rectangle unchanged.
   virtual bool WindowRect(WindowHandle handle, Rect32& r) = 0;
+
+ private:
+  Monitor Primary() {
+    const std::vector<Monitor> all = Monitors();
+    for (const Monitor& m : all)
+      if (m.primary)
+        return m;
+    return all.empty() ? Monitor{} : all.front();
+  }
 };
 
 }  // namespace quimbel::platform

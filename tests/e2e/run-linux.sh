@@ -422,8 +422,9 @@ fi
 echo "screenshots: $art"
 status=0
 e2e_summary "linux end-to-end" || status=1
-# Under Debian's xscreensaver daemon and in a Wayland session: scripts of their own.
-for extra in xscreensaver weston; do
+# Under Debian's xscreensaver daemon and in Wayland sessions (weston without a
+# layer shell, sway with one): scripts of their own.
+for extra in xscreensaver weston sway; do
   e2e_run "$root/tests/e2e/linux/$extra.sh" || status=1
 done
 exit "$status"

@@ -86,7 +86,7 @@ TEST_P(MonitorLayoutTest, OneSceneCoversTheWholeDesktop) {
   EXPECT_TRUE(held.left == d.left && held.top == d.top && held.right == d.right &&
               held.bottom == d.bottom);
   EXPECT_EQ(run.hp.screen.releases, 1);
-  EXPECT_TRUE(run.hp.screen.held.Empty());
+  EXPECT_FALSE(run.hp.screen.held.Held());
   const base::Surface& bkg = run.program.saver.scr_bkg;
   ASSERT_EQ(bkg.Width(), width);
   ASSERT_EQ(bkg.Height(), height);

@@ -4,16 +4,12 @@
 
 namespace quimbel::headless {
 
-platform::Rect32 HeadlessScreen::PrimaryMonitorPx() {
+std::vector<platform::Monitor> HeadlessScreen::Monitors() {
   if (monitors.empty())
-    return {0, 0, widthPx, heightPx};
-  return monitors.front();
-}
-
-platform::Rect32 HeadlessScreen::DesktopPx() {
-  platform::Rect32 all = PrimaryMonitorPx();
+    return {{{0, 0, widthPx, heightPx}, scale, true}};
+  std::vector<platform::Monitor> all;
   for (const platform::Rect32& m : monitors)
-    all = platform::Bounds(all, m);
+    all.push_back({m, scale, all.empty()});
   return all;
 }
 
@@ -21,27 +17,25 @@ bool HeadlessScreen::Capture(base::Surface& dst, int x, int y, int width, int he
   ++captureCount;
   if (captureFails)
     return false;
-  if (!held.Empty())
-    return platform::CaptureHeld(held, heldArea.left, heldArea.top, dst, x, y, width, height);
+  if (held.Held())
+    return held.Capture(dst, x, y, width, height);
   CaptureLive(dst, x, y, width, height);
   return true;
 }
 
 void HeadlessScreen::HoldDesktop(const platform::Rect32& area) {
   holds.push_back(area);
-  held = base::Surface();
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (captureFails || width <= 0 || height <= 0)
-    return;
-  held.Reset(width, height, base::kBlack);
-  heldArea = area;
-  CaptureLive(held, area.left, area.top, width, height);
+  held.Hold(area, [this](base::Surface& dst, int x, int y, int w, int h) {
+    if (captureFails)
+      return false;
+    CaptureLive(dst, x, y, w, h);
+    return true;
+  });
 }
 
 void HeadlessScreen::ReleaseDesktop() {
   ++releases;
-  held = base::Surface();
+  held.Release();
 }
 
 void HeadlessScreen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/screen.hpp"
+#include "ports/common/held_desktop.hpp"
 
 namespace quimbel::headless {
 
@@ -16,7 +17,7 @@ class HeadlessScreen : public platform::Screen {
   int widthPx = 1024;
   int heightPx = 768;
   std::vector<platform::Rect32> monitors;
-  double scale = 1;  // the primary monitor's: logical dpi / 96
+  double scale = 1;  // every monitor's: logical dpi / 96
   // What a capture returns, its top-left pixel at the desktop's corner;
   // empty means black.
   base::Surface desktop;
@@ -36,8 +37,7 @@ class HeadlessScreen : public platform::Screen {
 
   // The desktop's picture while the core holds it (HoldDesktop), and every
   // area it asked for, in order; releases counts ReleaseDesktop calls.
-  base::Surface held;
-  platform::Rect32 heldArea;
+  ports::HeldDesktop held;
   std::vector<platform::Rect32> holds;
   int releases = 0;
 
@@ -48,9 +48,7 @@ class HeadlessScreen : public platform::Screen {
     scale = dpi / 96;
   }
 
-  double PrimaryMonitorScale() override { return scale; }
-  platform::Rect32 DesktopPx() override;
-  platform::Rect32 PrimaryMonitorPx() override;
+  std::vector<platform::Monitor> Monitors() override;
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   void HoldDesktop(const platform::Rect32& area) override;
   void ReleaseDesktop() override;

@@ -6,13 +6,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_line.hpp"
 #include "app/event_boundary.hpp"
 #include "app/main_entry.hpp"
 #include "app/program.hpp"
+#include "base/runtime_error.hpp"
 #include "platform/forms.hpp"
 #include "platform/saver_window.hpp"
 #include "ports/common/clock_random.hpp"
@@ -27,12 +30,32 @@
 #include "ports/linux/qt/process.hpp"
 #include "ports/linux/qt/saver_window.hpp"
 #include "ports/linux/qt/termination.hpp"
+#include "ports/linux/qt/wayland_saver_window.hpp"
 #include "ports/linux/settings_store.hpp"
 #include "ports/linux/sound/sound_service.hpp"
 #include "ports/linux/usage.hpp"
+#include "ports/linux/wayland/wayland_display.hpp"
+#include "ports/linux/wayland/wayland_screen.hpp"
 #include "ports/linux/x11/display.hpp"
 #include "ports/linux/x11/screen.hpp"
 #include "ports/linux/x11/x11_daemon_window.hpp"
+
+namespace {
+
+// Whether the command line asks for the full-screen saver; what else it asks
+// is for the core to read (and report) later.
+bool AsksForSaver(const std::vector<std::string>& args) {
+  std::string line;
+  for (std::size_t i = 1; i < args.size(); ++i)
+    line += (i > 1 ? " " : "") + args[i];
+  try {
+    return quimbel::app::ParseCommandLine(line).mode == quimbel::app::RunMode::Saver;
+  } catch (const quimbel::base::RuntimeError&) {
+    return false;
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace quimbel;
@@ -48,9 +71,19 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  // Qt aborts the process without a display; say so plainly instead.
+  // A Wayland compositor with a layer shell shows the saver on its overlay
+  // layer, over every output; elsewhere the saver is an X11 window.
+  std::unique_ptr<linux_port::WaylandDisplay> wayland;
+  const char* waylandName = std::getenv("WAYLAND_DISPLAY");
+  if (!hosted.run && waylandName != nullptr && *waylandName != '\0' && AsksForSaver(args))
+    wayland = linux_port::WaylandDisplay::ConnectWithLayerShell();
+
+  // Qt aborts the process without a display; say so plainly instead. A
+  // Wayland session without XWayland still shows the dialogs, on Wayland;
+  // a daemon's window is X11's only.
   std::optional<linux_port::DisplayInfo> display = linux_port::ProbeDisplay();
-  if (!display) {
+  const bool waylandOnly = waylandName != nullptr && *waylandName != '\0' && !hosted.run;
+  if (!display && !wayland && !waylandOnly) {
     std::fprintf(stderr, "quimbel: cannot open display \"%s\"\n",
                  linux_port::RequestedDisplayName().c_str());
     return 1;
@@ -66,8 +99,9 @@ int main(int argc, char** argv) {
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   // Titles, the pointer, captures and hosting all go through X: in a Wayland
   // session the windows must be on XWayland too, not on Wayland beside it.
+  // A native Wayland saver without XWayland has its boxes on Wayland.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_QPA_PLATFORM", display ? "xcb" : "wayland");
   QApplication application(argc, argv);
   linux_port::SubstituteJapaneseFonts();
 
@@ -81,8 +115,12 @@ int main(int argc, char** argv) {
                            return linux_port::CopyDaemonScreenshot(host, r, dst, x, y, w, h);
                          });
   }
-  platform::Screen& screen = hostedScreen ? static_cast<platform::Screen&>(*hostedScreen)
-                                          : static_cast<platform::Screen&>(x11Screen);
+  std::optional<linux_port::WaylandScreen> waylandScreen;
+  if (wayland)
+    waylandScreen.emplace(*wayland);
+  platform::Screen& screen = hostedScreen    ? static_cast<platform::Screen&>(*hostedScreen)
+                             : waylandScreen ? static_cast<platform::Screen&>(*waylandScreen)
+                                             : static_cast<platform::Screen&>(x11Screen);
   linux_port::FileStore store;
   ports::ClockRandom random;
   linux_port::SdlSoundService sound;
@@ -106,11 +144,22 @@ int main(int argc, char** argv) {
   std::optional<linux_port::HostedSaverFactory> hostedSavers;
   if (hostWindow)
     hostedSavers.emplace(*hostWindow, endRun);
+  // The compositor gone ends the run as a host window gone does.
+  std::optional<linux_port::WaylandSaverFactory> waylandSavers;
+  if (wayland)
+    waylandSavers.emplace(*wayland, endRun);
   platform::SaverWindowFactory& savers =
-      hostedSavers ? static_cast<platform::SaverWindowFactory&>(*hostedSavers)
-                   : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
+      hostedSavers    ? static_cast<platform::SaverWindowFactory&>(*hostedSavers)
+      : waylandSavers ? static_cast<platform::SaverWindowFactory&>(*waylandSavers)
+                      : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
   linux_port::QtFormFactory forms;
   linux_port::QtMessageBoxes messageBoxes;
+  if (waylandSavers) {
+    messageBoxes.onBoxOpen = [&savers = *waylandSavers](bool open) { savers.BoxOpen(open); };
+    // The saver's surfaces are none of Qt's windows: a box answered is the
+    // last Qt window closed, which must not end the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
   platform::Platform platform{process,  screen, store, random,       sound,
                               previews, savers, forms, messageBoxes, &hosting};
   app::Program program(platform);

@@ -15,64 +15,68 @@ double ScaleForDpi(int dpi) {
 
 namespace {
 
-// The primary monitor's dpi as the system scales it now (Windows 8.1 on, for
-// a program aware of each monitor's dpi); 0 where the system cannot say.
-int PrimaryMonitorDpi() {
-  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
-  HMODULE shcore = LoadLibraryW(L"shcore.dll");
-  if (shcore == nullptr)
-    return 0;
-  const auto get = reinterpret_cast<GetDpiForMonitorFn>(
-      reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
-  UINT x = 0, y = 0;
-  const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-  const bool known =
-      get != nullptr && primary != nullptr && get(primary, kEffectiveDpi, &x, &y) == S_OK;
-  FreeLibrary(shcore);
-  return known ? static_cast<int>(x) : 0;
+struct Enumeration {
+  std::vector<platform::Monitor> monitors;
+  double systemScale = 1;
+  // GetDpiForMonitor (shcore.dll, Windows 8.1 on), or nothing.
+  HRESULT(WINAPI* dpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& e = *reinterpret_cast<Enumeration*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info))
+    return TRUE;
+  const RECT& r = info.rcMonitor;
+  const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  // The primary monitor keeps the system's dpi, which the dialogs' fonts use
+  // too; the others report their own where the system can say.
+  double scale = e.systemScale;
+  UINT dpiX = 0, dpiY = 0;
+  if (!primary && e.dpiForMonitor != nullptr &&
+      SUCCEEDED(e.dpiForMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &dpiX, &dpiY)))
+    scale = ScaleForDpi(static_cast<int>(dpiX));
+  e.monitors.push_back({{r.left, r.top, r.right, r.bottom}, scale, primary});
+  return TRUE;
 }
 
 }  // namespace
 
 Win32Screen::Win32Screen() {
-  int dpi = PrimaryMonitorDpi();
-  HDC screen = dpi > 0 ? nullptr : GetDC(nullptr);
+  HDC screen = GetDC(nullptr);
+  double systemScale = 1;
   if (screen != nullptr) {
-    // Before 8.1: the system's one logical dpi, the same both ways.
-    dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    // The system's one logical dpi, which is the same both ways.
+    systemScale = ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
   }
-  scale_ = ScaleForDpi(dpi);
-  // The primary monitor's corner is (0, 0) of the screen's coordinates by
-  // definition; the virtual screen bounds every monitor.
-  primary_ = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  desktop_ = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-              top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  if (desktop_.right <= desktop_.left || desktop_.bottom <= desktop_.top)
-    desktop_ = primary_;  // a system without the virtual-screen metrics
+  Enumeration e;
+  e.systemScale = systemScale;
+  if (HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
+    e.dpiForMonitor = reinterpret_cast<decltype(e.dpiForMonitor)>(
+        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  }
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&e));
+  monitors_ = std::move(e.monitors);
+  if (monitors_.empty()) {
+    // A system that names no monitor: the primary's corner is (0, 0) of the
+    // screen's coordinates by definition.
+    monitors_.push_back(
+        {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, systemScale, true});
+  }
 }
 
 void Win32Screen::HoldDesktop(const platform::Rect32& area) {
-  snapshot_ = base::Surface();
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0)
-    return;
-  base::Surface picture(width, height);
-  if (!CaptureLive(picture, area.left, area.top, width, height))
-    return;
-  snapshot_ = std::move(picture);
-  snapshotLeft_ = area.left;
-  snapshotTop_ = area.top;
+  held_.Hold(area, [this](base::Surface& dst, int x, int y, int w, int h) {
+    return CaptureLive(dst, x, y, w, h);
+  });
 }
 
 bool Win32Screen::Capture(base::Surface& dst, int x, int y, int width, int height) {
-  if (snapshot_.Empty())
-    return CaptureLive(dst, x, y, width, height);
-  return platform::CaptureHeld(snapshot_, snapshotLeft_, snapshotTop_, dst, x, y, width, height);
+  if (held_.Held())
+    return held_.Capture(dst, x, y, width, height);
+  return CaptureLive(dst, x, y, width, height);
 }
 
 bool Win32Screen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {

@@ -69,15 +69,21 @@ shoot_until_lit() {
   echo "$lit"
 }
 
-begin "/s makes its saver window on XWayland and draws there"
+begin "/s makes its saver window on XWayland, full screen, and draws there"
 e2e_bg "$bin" /s 2>>"$work/stderr"
 saver=$!
 if ! id="$(wait_window "SAVER Screen" 8000)"; then
   fail "no X window titled SAVER Screen on $display"
 else
   lit="$(shoot_until_lit "$id" saver 1000)"
-  echo "   saver window $(xdotool getwindowgeometry "$id" | tr -s ' \n' ' '), lit pixels $lit"
-  [ "$lit" -gt 1000 ] || fail "no characters drawn ($lit lit pixels)"
+  geometry="$(xdotool getwindowgeometry "$id" | tr -s ' \n' ' ')"
+  echo "   saver window $geometry, lit pixels $lit"
+  # Full screen as the compositor grants it: at the corner, the output's size.
+  if [[ "$geometry" != *"Position: 0,0 "*"Geometry: 1280x720 "* ]]; then
+    fail "not full screen: $geometry"
+  elif [ "$lit" -le 1000 ]; then
+    fail "no characters drawn ($lit lit pixels)"
+  fi
 fi
 kill -TERM "$saver"
 wait_exit "$saver" 2000 || fail "still running 2 s after SIGTERM"

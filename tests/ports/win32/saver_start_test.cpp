@@ -54,9 +54,7 @@ void PumpAllButTimers(int ms) {
 class RepaintingScreen : public platform::Screen {
  public:
   explicit RepaintingScreen(Win32Screen& real) : real_(real) {}
-  double PrimaryMonitorScale() override { return real_.PrimaryMonitorScale(); }
-  platform::Rect32 DesktopPx() override { return real_.DesktopPx(); }
-  platform::Rect32 PrimaryMonitorPx() override { return real_.PrimaryMonitorPx(); }
+  std::vector<platform::Monitor> Monitors() override { return real_.Monitors(); }
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override {
     return real_.Capture(dst, x, y, width, height);
   }

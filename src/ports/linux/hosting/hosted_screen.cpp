@@ -8,9 +8,9 @@ platform::Rect32 HostedScreen::HostRect() {
   return r;
 }
 
-platform::Rect32 HostedScreen::DesktopPx() {
+std::vector<platform::Monitor> HostedScreen::Monitors() {
   platform::Rect32 r = HostRect();
-  return {0, 0, r.right - r.left, r.bottom - r.top};
+  return {{{0, 0, r.right - r.left, r.bottom - r.top}, screen_.PrimaryMonitorScale(), true}};
 }
 
 bool HostedScreen::Capture(base::Surface& dst, int x, int y, int width, int height) {

@@ -20,10 +20,9 @@ class HostedScreen : public platform::Screen {
   HostedScreen(platform::Screen& screen, platform::WindowHandle host, DesktopPicture picture = {})
       : screen_(screen), host_(host), picture_(std::move(picture)) {}
 
-  double PrimaryMonitorScale() override { return screen_.PrimaryMonitorScale(); }
-  // The host window is the whole desktop, and its one monitor.
-  platform::Rect32 DesktopPx() override;
-  platform::Rect32 PrimaryMonitorPx() override { return DesktopPx(); }
+  // The host window is the whole desktop, and its one monitor, at the
+  // primary monitor's scale.
+  std::vector<platform::Monitor> Monitors() override;
   // What lies under the host window: the daemon's picture of the desktop,
   // else the screen itself.
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;

@@ -97,7 +97,11 @@ int AnswerFor(QMessageBox::StandardButton button) {
 int QtMessageBoxes::Show(const std::string& text, const std::string& caption, int flags,
                          const std::string&, int) {
   QMessageBox* box = BuildMessageBox(text, caption, flags);
+  if (onBoxOpen)
+    onBoxOpen(true);
   box->exec();
+  if (onBoxOpen)
+    onBoxOpen(false);
   QAbstractButton* clicked = box->clickedButton();
   int answer = clicked != nullptr ? AnswerFor(box->standardButton(clicked))
                                   : AnswerFor(box->standardButton(box->escapeButton()));

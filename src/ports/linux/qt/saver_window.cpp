@@ -13,29 +13,14 @@
 
 #include "base/runtime_error.hpp"
 #include "ports/linux/qt/canvas_pump.hpp"
+#include "ports/linux/qt/qt_display.hpp"
+#include "ports/linux/qt/saver_timers.hpp"
 #include "ports/linux/x11/x11_canvas.hpp"
+#include "ports/linux/x11/x11_fullscreen.hpp"
 
 namespace quimbel::linux_port {
 
 namespace {
-
-// A saver window's two timers, which belong to owner; each starts when the
-// core asks for it. The core's handlers never throw.
-class SaverTimers {
- public:
-  SaverTimers(QObject* owner, platform::SaverEvents& events)
-      : timer1_(new QTimer(owner)), timer2_(new QTimer(owner)) {
-    QObject::connect(timer1_, &QTimer::timeout, [&events] { events.OnTimer1(); });
-    QObject::connect(timer2_, &QTimer::timeout, [&events] { events.OnTimer2(); });
-  }
-  void Start(platform::SaverTimer timer, int periodMs) {
-    (timer == platform::SaverTimer::k1 ? timer1_ : timer2_)->start(std::max(periodMs, 1));
-  }
-
- private:
-  QTimer* timer1_;
-  QTimer* timer2_;
-};
 
 // The small child that holds the keyboard focus; every key press ends here.
 class FocusHolderWidget : public QWidget {
@@ -137,7 +122,13 @@ class QtSaverWindow : public platform::SaverWindow {
   void SetFocusHolderBounds(int width, int height, int left, int top) override {
     holder_->setGeometry(left, top, width, height);
   }
-  void Show() override { widget_->show(); }
+  void Show() override {
+    widget_->show();
+    // On XWayland a compositor manages the window: without the full-screen
+    // state it would tile or place it like any other.
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+      RequestFullScreen(QtX11Display(), widget_->winId());
+  }
   void FocusHolder() override {
     widget_->activateWindow();
     holder_->setFocus(Qt::OtherFocusReason);

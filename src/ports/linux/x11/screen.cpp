@@ -37,17 +37,11 @@ int IgnoreErrors(Display*, XErrorEvent*) {
   return 0;
 }
 
-struct Monitors {
-  platform::Rect32 all;
-  platform::Rect32 primary;
-  bool found = false;
-};
-
-// The RandR monitors: their bounding box and the primary one (else the first).
-// Under Xwayland the root window may be far larger than the monitors, so the
-// root's size is only the answer where RandR names no monitor.
-Monitors RandrMonitors(Display* display) {
-  Monitors result;
+// The RandR monitors, the primary one marked. Under Xwayland the root window
+// may be far larger than the monitors, so the root's size is only the answer
+// where RandR names no monitor.
+std::vector<platform::Monitor> RandrMonitors(Display* display, double scale) {
+  std::vector<platform::Monitor> result;
   int eventBase = 0, errorBase = 0, major = 0, minor = 0;
   if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
       !XRRQueryVersion(display, &major, &minor) || (major == 1 && minor < 5)) {
@@ -61,16 +55,8 @@ Monitors RandrMonitors(Display* display) {
     const XRRMonitorInfo& m = monitors[i];
     if (m.width <= 0 || m.height <= 0)
       continue;
-    platform::Rect32 r{m.x, m.y, m.x + m.width, m.y + m.height};
-    if (!result.found) {
-      result.all = r;
-      result.primary = r;
-      result.found = true;
-    } else {
-      result.all = platform::Bounds(result.all, r);
-    }
-    if (m.primary)
-      result.primary = r;
+    // X has one dpi for the whole screen: every monitor shares it.
+    result.push_back({{m.x, m.y, m.x + m.width, m.y + m.height}, scale, m.primary != 0});
   }
   XRRFreeMonitors(monitors);
   return result;
@@ -85,14 +71,10 @@ X11Screen::X11Screen() {
   int screen = DefaultScreen(display_);
   widthPx_ = DisplayWidth(display_, screen);
   heightPx_ = DisplayHeight(display_, screen);
-  Monitors monitors = RandrMonitors(display_);
-  if (monitors.found) {
-    desktop_ = monitors.all;
-    primary_ = monitors.primary;
-  } else {
-    desktop_ = primary_ = platform::Rect32{0, 0, widthPx_, heightPx_};
-  }
-  scale_ = DesktopDpi(display_) / 96;
+  const double scale = DesktopDpi(display_) / 96;
+  monitors_ = RandrMonitors(display_, scale);
+  if (monitors_.empty())
+    monitors_.push_back({{0, 0, widthPx_, heightPx_}, scale, true});
 }
 
 X11Screen::~X11Screen() {
@@ -101,27 +83,19 @@ X11Screen::~X11Screen() {
 }
 
 void X11Screen::HoldDesktop(const platform::Rect32& area) {
-  snapshot_ = base::Surface();
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0)
-    return;
-  base::Surface picture(width, height);
-  if (CaptureLive(picture, area.left, area.top, width, height)) {
-    snapshot_ = std::move(picture);
-    snapshotArea_ = area;
-  }
+  held_.Hold(area, [this](base::Surface& dst, int x, int y, int w, int h) {
+    return CaptureLive(dst, x, y, w, h);
+  });
 }
 
 void X11Screen::ReleaseDesktop() {
-  snapshot_ = base::Surface();
+  held_.Release();
 }
 
 bool X11Screen::Capture(base::Surface& dst, int x, int y, int width, int height) {
-  if (snapshot_.Empty())
-    return CaptureLive(dst, x, y, width, height);
-  return platform::CaptureHeld(snapshot_, snapshotArea_.left, snapshotArea_.top, dst, x, y, width,
-                               height);
+  if (held_.Held())
+    return held_.Capture(dst, x, y, width, height);
+  return CaptureLive(dst, x, y, width, height);
 }
 
 bool X11Screen::CaptureLive(base::Surface& dst, int x, int y, int width, int height) {

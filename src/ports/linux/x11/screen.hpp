@@ -1,8 +1,11 @@
 #pragma once
 // Linux screen over Xlib: the default screen's monitors and metrics, the root
 // window's pixels, the pointer, and foreign windows' rectangles.
+#include <vector>
 #include "base/surface.hpp"
+
 #include "platform/screen.hpp"
+#include "ports/common/held_desktop.hpp"
 
 struct _XDisplay;
 
@@ -15,9 +18,7 @@ class X11Screen : public platform::Screen {
   X11Screen(const X11Screen&) = delete;
   X11Screen& operator=(const X11Screen&) = delete;
 
-  double PrimaryMonitorScale() override { return scale_; }
-  platform::Rect32 DesktopPx() override { return desktop_; }
-  platform::Rect32 PrimaryMonitorPx() override { return primary_; }
+  std::vector<platform::Monitor> Monitors() override { return monitors_; }
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
   bool CaretPos(platform::Point32& p) override;
@@ -28,14 +29,11 @@ class X11Screen : public platform::Screen {
 
  private:
   bool CaptureLive(base::Surface& dst, int x, int y, int width, int height);
-  base::Surface snapshot_;  // while held; its top-left pixel is snapshotArea_'s
-  platform::Rect32 snapshotArea_;
+  ports::HeldDesktop held_;
   _XDisplay* display_ = nullptr;
   int widthPx_ = 0;  // the root window's size
   int heightPx_ = 0;
-  platform::Rect32 desktop_;
-  platform::Rect32 primary_;
-  double scale_ = 1;
+  std::vector<platform::Monitor> monitors_;
 };
 
 }  // namespace quimbel::linux_port

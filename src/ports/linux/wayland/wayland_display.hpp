@@ -1,0 +1,45 @@
+#pragma once
+// One connection to the Wayland compositor: its globals and outputs, and
+// the reading of its events for whoever runs the event loop. Wayland's types
+// stay inside this part (wayland_globals.hpp).
+#include <memory>
+#include <vector>
+
+#include "ports/linux/wayland/output_layout.hpp"
+
+namespace quimbel::linux_port {
+
+struct WaylandGlobals;
+
+class WaylandDisplay {
+ public:
+  // Connects to $WAYLAND_DISPLAY and learns the outputs' places; nothing when
+  // no compositor answers or it offers no layer shell (the saver then stays
+  // on X11).
+  static std::unique_ptr<WaylandDisplay> ConnectWithLayerShell();
+  explicit WaylandDisplay(std::unique_ptr<WaylandGlobals> globals);
+  ~WaylandDisplay();
+  WaylandDisplay(const WaylandDisplay&) = delete;
+  WaylandDisplay& operator=(const WaylandDisplay&) = delete;
+
+  // The outputs' logical rectangles, in the order the compositor named them.
+  std::vector<OutputArea> Outputs() const;
+  // Whether the compositor lets a client copy an output's pixels.
+  bool CanCopyScreen() const;
+
+  // The socket to watch for events.
+  int Fd() const;
+  // Reads what the socket holds, then handles it; false once the connection
+  // is broken.
+  bool ReadEvents();
+  // Handles events already read and sends what is queued; false once the
+  // connection is broken.
+  bool DispatchPending();
+
+  WaylandGlobals& Globals() { return *globals_; }
+
+ private:
+  std::unique_ptr<WaylandGlobals> globals_;
+};
+
+}  // namespace quimbel::linux_port

@@ -1,0 +1,300 @@
+#!/usr/bin/env bash
+# End-to-end tests of the native Wayland saver under Debian's sway on its
+# headless backend, two outputs side by side: the saver on the overlay layer
+# of both (over a panel of the top layer), one scene across them, the
+# desktop copied with screencopy under the characters, and a one-pixel
+# pointer move or a key ending it. Screenshots (grim) are kept under
+# build/artifacts/linux-e2e-sway. Build the linux preset first.
+#
+# sway refuses to run as root: as root the tests run it, and the program, as
+# the unprivileged user quimbel-e2e, created when missing, on a copy of the
+# program and its tunes that the user can read.
+set -u
+[ -n "${SWAY_DEBUG:-}" ] && set -x
+root="$(cd "$(dirname "$0")/../../.." && pwd)"
+# shellcheck source=tests/e2e/lib.sh
+. "$root/tests/e2e/lib.sh"
+name="sway end-to-end"
+e2e_linux_build "$name" linux-e2e-sway
+e2e_need "$name" sway swaymsg swaybg swaynag grim wtype convert
+
+user="$(id -un)"
+if [ "$(id -u)" = 0 ]; then
+  user=quimbel-e2e
+  id "$user" >/dev/null 2>&1 ||
+    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$user"
+fi
+as_user() {
+  if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
+}
+work="$(mktemp -d)"
+e2e_at_exit rm -rf "$work"
+chmod 755 "$work"
+mkdir "$work/bin" "$work/shots"
+cp "$bin" "$build"/quimbel.mid "$build"/quimbel.wav "$build"/quimbel_e2e_wayland_pointer "$work/bin/"
+chmod -R a+rX "$work/bin"
+bin="$work/bin/quimbel"
+as_user test -x "$bin" || e2e_abort "$name" "$user cannot run $bin"
+home="$work/home" run="$work/run"
+mkdir -p "$home/.config/quimbel" "$run"
+settings="$home/.config/quimbel/SetupQor.ini"
+# Each output its own colour, easy to tell from the characters.
+left=208040 right=3050A0
+cat >"$work/sway.config" <<CONFIG
+output HEADLESS-1 resolution 1280x720 position 0 0 bg #$left solid_color
+output HEADLESS-2 resolution 1024x768 position 1280 0 bg #$right solid_color
+xwayland disable
+CONFIG
+chmod a+r "$work/sway.config"
+chown -R "$user" "$home" "$run" "$work/shots"
+chmod 700 "$run"
+
+# A Wayland session without XWayland: nothing of a caller's X display or Qt
+# platform (run-linux.sh sets both) may leak into it.
+unset DISPLAY QT_QPA_PLATFORM WAYLAND_DISPLAY
+session=(HOME="$home" XDG_RUNTIME_DIR="$run" XDG_CONFIG_HOME="$home/.config" SDL_AUDIODRIVER=dummy)
+e2e_bg as_user "${session[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+  WLR_HEADLESS_OUTPUTS=2 sway -c "$work/sway.config" >"$art/sway.log" 2>&1
+end=$(($(now_ms) + 10000))
+sock=""
+while [ -z "$sock" ] && [ "$(now_ms)" -lt "$end" ]; do
+  sock="$(ls "$run"/sway-ipc.*.sock 2>/dev/null | head -n 1)"
+  sleep 0.1
+done
+[ -n "$sock" ] && [ -S "$run/wayland-1" ] || e2e_abort "$name" "sway did not start: $(tail -3 "$art/sway.log")"
+session+=(WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$sock")
+swaymsg() { as_user "${session[@]}" swaymsg "$@" >/dev/null; }
+# The headless seat has no devices: a virtual pointer gives it one, which
+# sway's "cursor move" then moves and which clicks on "click" lines.
+mkfifo "$work/pointer.in"
+chmod a+rw "$work/pointer.in"
+# Not through e2e_bg: the shell itself would wait on the fifo there.
+as_user "${session[@]}" "$work/bin/quimbel_e2e_wayland_pointer" <"$work/pointer.in" >"$work/pointer.out" 2>&1 &
+e2e_track $!
+exec {pointer}>"$work/pointer.in"
+for _ in $(seq 100); do [ -s "$work/pointer.out" ] && break; sleep 0.05; done
+grep -qx ready "$work/pointer.out" || e2e_abort "$name" "no virtual pointer: $(cat "$work/pointer.out")"
+# The panel the saver must cover, on the top layer of the first output.
+e2e_bg as_user "${session[@]}" swaynag -o HEADLESS-1 -m "quimbel e2e panel" >/dev/null 2>&1
+
+# Screenshot $1.png of both outputs: 2304 x 768, the first output's 1280 x 720
+# at the left, the second's 1024 x 768 right of it.
+shot() {
+  rm -f "$work/shots/$1.png"
+  as_user "${session[@]}" grim "$work/shots/$1.png" && cp "$work/shots/$1.png" "$art/$1.png"
+}
+first=1280x720+0+0 second=1024x768+1280+0
+# Pixels of screenshot $1 inside crop $2 of exactly colour $3 (RRGGBB).
+count_colour() {
+  convert "$art/$1.png" -alpha off -crop "$2" +repage -fill black +opaque "#$3" -fill white -opaque "#$3" \
+    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+# Pixels inside crop $2 that are none of black and the colours $3...: the characters.
+count_others() {
+  local args=() c
+  for c in 000000 "${@:3}"; do args+=(-fill black -opaque "#$c"); done
+  convert "$art/$1.png" -alpha off -crop "$2" +repage "${args[@]}" -fill white +opaque black \
+    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+write_settings() {
+  printf '[QuimbelSaver]\nnumber of cara=%s\ntype of cara=%s\nsaver type=%s\nmusic mode=%s\n' \
+    "$1" "$2" "$3" "${4:-0}" >"$settings"
+  chown "$user" "$settings"
+}
+start_saver() {
+  e2e_bg as_user "${session[@]}" "${1:-$bin}" /s 2>>"$work/stderr"
+  saver=$!
+}
+# Screenshots $1 until check $2 passes on it, for up to ten seconds: on a
+# busy machine the first frames take their time.
+shot_until() {
+  local end=$(($(now_ms) + 10000))
+  while :; do
+    shot "$1"
+    "$2" && return 0
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.3
+  done
+}
+# Gives the input (the command $3...) that process $1 must end on, with exit
+# status 0, within 2 s; $2 names it.
+ends_on() {
+  local pid=$1 input=$2 t0 status
+  shift 2
+  t0=$(now_ms)
+  "$@"
+  if ! wait_exit "$pid" 2000; then
+    fail "still running 2 s after $input"
+    e2e_stop "$pid"
+    return
+  fi
+  wait "$pid"
+  status=$?
+  echo "   ended $(($(now_ms) - t0)) ms after $input, status $status"
+  [ "$status" -eq 0 ] || fail "exit status $status after $input"
+}
+
+# ---------------------------------------------------------------- the tests
+
+begin "the desktop: each output its colour, the panel on the first"
+panel() { [ "$(count_colour desktop "$first" 900000)" -gt 5000 ]; }
+shot_until desktop panel
+green="$(count_colour desktop "$first" "$left")"
+blue="$(count_colour desktop "$second" "$right")"
+nag="$(count_colour desktop "$first" 900000)"
+echo "   first output $green of its colour, second $blue, panel $nag"
+if [ "$green" -lt 600000 ] || [ "$blue" -lt 700000 ] || [ "$nag" -lt 5000 ]; then
+  fail "the desktop is not as configured: $green, $blue, $nag"
+fi
+ok
+
+begin "/s on black covers both outputs and the panel, characters on each; a one-pixel move ends it"
+write_settings 20 8 2
+start_saver
+covered() {
+  [ "$(count_colour saver-black "$first" "$left")" -eq 0 ] &&
+    [ "$(count_colour saver-black "$second" "$right")" -eq 0 ] &&
+    [ "$(count_others saver-black "$first")" -gt 1000 ] &&
+    [ "$(count_others saver-black "$second")" -gt 1000 ]
+}
+shot_until saver-black covered
+sleep 0.5
+shot saver-black-later
+green="$(count_colour saver-black "$first" "$left")"
+blue="$(count_colour saver-black "$second" "$right")"
+nag="$(count_colour saver-black "$first" 900000)"
+cast1="$(count_others saver-black "$first")"
+cast2="$(count_others saver-black "$second")"
+moved="$(compare -metric AE "$art/saver-black.png" "$art/saver-black-later.png" null: 2>&1 | cut -d' ' -f1)"
+echo "   desktop pixels left $green + $blue, panel $nag, character pixels $cast1 + $cast2, changed $moved"
+if ! alive "$saver"; then
+  fail "the saver ended by itself: $(tail -3 "$work/stderr" 2>/dev/null)"
+elif [ "$green" -gt 0 ] || [ "$blue" -gt 0 ] || [ "$nag" -gt 0 ]; then
+  fail "the desktop still shows: $green + $blue desktop pixels, $nag of the panel"
+elif [ "$cast1" -lt 1000 ] || [ "$cast2" -lt 1000 ]; then
+  fail "characters missing on an output: $cast1, $cast2"
+elif ! [[ "$moved" =~ ^[0-9]+$ ]] || [ "$moved" -lt 500 ]; then
+  fail "frames do not change ($moved pixels)"
+else
+  ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
+begin "/s ends on a key, and on a click"
+write_settings 5 0 2
+start_saver
+lit() { [ "$(count_others "$shown" "$first")" -gt 200 ] || [ "$(count_others "$shown" "$second")" -gt 200 ]; }
+shown=saver-key
+if ! shot_until saver-key lit; then
+  fail "no characters drawn"
+else
+  # wtype's keyboard is new to the seat: the key comes once the saver has it,
+  # as a keyboard that was there all along would.
+  ends_on "$saver" "a key" as_user "${session[@]}" wtype -s 500 x
+fi
+alive "$saver" && e2e_stop "$saver"
+start_saver
+shown=saver-click
+if ! shot_until saver-click lit; then
+  fail "no characters drawn"
+else
+  ends_on "$saver" "a click" eval 'echo click >&"$pointer"'
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
+begin "/s on the desktop: each output's own colours under the characters"
+write_settings 20 8 1
+start_saver
+# Pixels in which screenshot $1 differs from the desktop: the characters.
+characters() {
+  local n
+  n="$(compare -metric AE "$art/desktop.png" "$art/$1.png" null: 2>&1 | cut -d' ' -f1)"
+  [[ "$n" =~ ^[0-9]+$ ]] && echo "$n" || echo 0
+}
+desktop_under() {
+  [ "$(count_colour saver-desktop "$first" "$left")" -gt 500000 ] &&
+    [ "$(count_colour saver-desktop "$second" "$right")" -gt 600000 ] &&
+    [ "$(characters saver-desktop)" -gt 2000 ]
+}
+shot_until saver-desktop desktop_under
+green="$(count_colour saver-desktop "$first" "$left")"
+blue="$(count_colour saver-desktop "$second" "$right")"
+cast="$(characters saver-desktop)"
+echo "   desktop pixels $green + $blue, pixels unlike the desktop $cast"
+if [ "$green" -lt 500000 ] || [ "$blue" -lt 600000 ]; then
+  fail "the desktop's colours are not under the characters: $green, $blue"
+elif [ "$cast" -lt 1000 ]; then
+  fail "no characters on the desktop ($cast pixels)"
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
+begin "/c without XWayland: the dialog on Wayland, floating at its own size"
+e2e_bg as_user "${session[@]}" "$bin" /c 2>>"$work/stderr"
+dialog=$!
+# The dialog's window in sway's tree: "floating width height" of its content.
+dialog_window() {
+  as_user "${session[@]}" swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(n, floating):
+    if n.get("name") == "Saver Setting":
+        r = n["window_rect"]
+        print("floating" if floating else "tiled", r["width"], r["height"])
+    for c in n.get("nodes", []):
+        walk(c, floating)
+    for c in n.get("floating_nodes", []):
+        walk(c, True)
+walk(json.load(sys.stdin), False)'
+}
+found=""
+# Qt's first start on Wayland takes its time on a busy machine.
+end=$(($(now_ms) + 20000))
+while [ -z "$found" ] && [ "$(now_ms)" -lt "$end" ]; do
+  found="$(dialog_window)"
+  sleep 0.2
+done
+shot dialog
+echo "   Saver Setting: $found"
+read -r how width height <<<"$found"
+if [ -z "$found" ]; then
+  alive "$dialog" && state="still running" || state="ended"
+  fail "no window named Saver Setting after 20 s (the program $state): $(tail -2 "$work/stderr" 2>/dev/null)"
+elif [ "$how" != floating ] || [ "$width" -ne 540 ] || [ "$height" -lt 330 ] || [ "$height" -gt 370 ]; then
+  fail "not at its own size: $found"
+fi
+e2e_stop "$dialog"
+ok
+
+begin "swayidle starts the saver after its timeout, as docs/linux.md says"
+if ! command -v swayidle >/dev/null; then
+  fail "missing swayidle: run .ci/install-deps"
+else
+  write_settings 10 8 2
+  e2e_bg as_user "${session[@]}" swayidle -w timeout 2 "$bin /s" 2>>"$work/stderr"
+  idle=$!
+  saver=""
+  end=$(($(now_ms) + 10000))
+  while [ -z "$saver" ] && [ "$(now_ms)" -lt "$end" ]; do
+    saver="$(pgrep -u "$user" -f "^$bin /s\$" | head -n 1)"
+    sleep 0.1
+  done
+  if [ -z "$saver" ]; then
+    fail "no saver 10 s after a 2 s timeout"
+  else
+    idle_covered() {
+      [ "$(count_colour saver-idle "$first" "$left")" -eq 0 ] &&
+        [ "$(count_colour saver-idle "$second" "$right")" -eq 0 ]
+    }
+    shot_until saver-idle idle_covered || fail "the outputs are not covered"
+    swaymsg "seat seat0 cursor move 1 0"
+    wait_exit "$saver" 2000 || fail "the saver swayidle started outlived a one-pixel move"
+  fi
+  e2e_stop "$idle"
+  [ -z "$saver" ] || ! alive "$saver" || e2e_stop "$saver"
+fi
+ok
+
+[ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"
+echo "screenshots: $art"
+e2e_summary "$name"
