@@ -8,8 +8,9 @@
 
 namespace quimbel::bench {
 
-SaverSetup::SaverSetup(int width, int height, int caraCount, int saverType, int musicMode) {
-  hp.screen.SetMetrics(width, height, 96);
+SaverSetup::SaverSetup(int width, int height, int caraCount, int saverType, int musicMode,
+                       int displayScale) {
+  hp.screen.SetMetrics(width, height, 96.0 * displayScale);
   hp.screen.desktop.Reset(width, height, base::Rgb(40, 90, 150));
   hp.store.Set("number of cara", std::to_string(caraCount));
   hp.store.Set("type of cara", "8");

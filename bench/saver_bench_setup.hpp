@@ -12,8 +12,10 @@ struct SaverSetup {
   app::Program program{hp.platform};
 
   // Starts "/s" on a screen of this size with the built-in sprite sheets and
-  // the whole cast mixed (music off unless asked for). The window keeps only its latest frame.
-  SaverSetup(int width, int height, int caraCount, int saverType, int musicMode = 0);
+  // the whole cast mixed (music off unless asked for), on a display of this
+  // scale (2: 192 dpi). The window keeps only its latest frame.
+  SaverSetup(int width, int height, int caraCount, int saverType, int musicMode = 0,
+             int displayScale = 1);
 
   headless::SaverRecord& Window() { return hp.savers.Last(); }
 };

@@ -9,6 +9,7 @@
 #include "app/settings.hpp"
 #include "base/rounding.hpp"
 #include "base/twips.hpp"
+#include "engine/scene_scale.hpp"
 #include "platform/preview_window.hpp"
 #include "ui/settings_dialog.hpp"
 #include "ui/window_titles.hpp"
@@ -31,9 +32,11 @@ void DispatchSaver(Program& program) {
     run.RandomCaraType =
         base::CInt16(base::Int(program.platform.random.Next() * engine::kCastSize));
   }
-  // One scene over every monitor; a desktop too large for 16-bit positions is
-  // covered as far as they reach instead of ending in an overflow.
-  SaverArea area = FitSaverArea(screen.DesktopPx(), screen.PrimaryMonitorPx());
+  // One scene over every monitor, at one scale: the primary monitor's, where
+  // the user sits. A desktop too large for 16-bit positions is covered as far
+  // as they reach instead of ending in an overflow.
+  run.SceneScale = engine::SceneScaleFor(screen.PrimaryMonitorScale());
+  SaverArea area = FitSaverArea(screen.DesktopPx(), screen.PrimaryMonitorPx(), run.SceneScale);
   run.OriginX = area.left;
   run.OriginY = area.top;
   run.ScreenWidthPx = area.width;

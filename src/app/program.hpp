@@ -36,7 +36,10 @@ struct RunValues {
   base::Int16 OriginY;
   base::Int16 ScreenWidthPx;  // saver: pixels; preview: the pane's size in twips
   base::Int16 ScreenHeightPx;
-  base::Int16 RandomCaraType;   // the character drawn by lot when CaraType is 7
+  base::Int16 RandomCaraType;  // the character drawn by lot when CaraType is 7
+  // The saver's scene scale, decided once per run (engine/scene_scale); the
+  // preview's picture is the host's, always 1.
+  int SceneScale = 1;
   std::int32_t HostHandle = 0;  // N of the command line; a hosted run's window
   // Decided with the run mode: whether the pointer or the caret leaving its
   // start ends the run, and who plays the tune.

@@ -33,8 +33,10 @@ Span FitAxis(std::int64_t low, std::int64_t high, std::int64_t primaryStart, std
 
 }  // namespace
 
-SaverArea FitSaverArea(const platform::Rect32& desktop, const platform::Rect32& primary) {
-  Span x = FitAxis(desktop.left, desktop.right, primary.left, engine::WidestDrawingArea());
+SaverArea FitSaverArea(const platform::Rect32& desktop, const platform::Rect32& primary,
+                       int sceneScale) {
+  Span x =
+      FitAxis(desktop.left, desktop.right, primary.left, engine::WidestDrawingArea(sceneScale));
   Span y = FitAxis(desktop.top, desktop.bottom, primary.top, kHighest);
   return {x.start, y.start, x.extent, y.extent};
 }

@@ -14,8 +14,9 @@ struct SaverArea {
 
 // The desktop's rectangle cut to what 16-bit positions can address: corners
 // within -32768 to 32767, a width that leaves room for the characters'
-// entries beyond the right edge. Where the desktop is larger, the part kept
+// entries beyond the right edge at the scene's scale. Where the desktop is larger, the part kept
 // starts at the primary monitor's edge, so the primary is covered first.
-SaverArea FitSaverArea(const platform::Rect32& desktop, const platform::Rect32& primary);
+SaverArea FitSaverArea(const platform::Rect32& desktop, const platform::Rect32& primary,
+                       int sceneScale = 1);
 
 }  // namespace quimbel::app

@@ -10,7 +10,8 @@ inline engine::Stage SaverStage(Program& program) {
   const SaverSettings& s = program.settings;
   const RunValues& run = program.run;
   return {program.saver, program.platform.random, s.CaraCount,       s.CaraType,
-          s.SaverType,   run.RandomCaraType,      run.ScreenWidthPx, run.ScreenHeightPx};
+          s.SaverType,   run.RandomCaraType,      run.ScreenWidthPx, run.ScreenHeightPx,
+          run.SceneScale};
 }
 
 }  // namespace quimbel::app

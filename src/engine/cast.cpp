@@ -41,10 +41,10 @@ int UsedSlots(const Stage& stage) {
   return std::min<int>(stage.CaraCount, kCaraSlots);
 }
 
-int WidestDrawingArea() {
-  // A left-walker may start kEntrySpread - 1 - kEntryInset pixels beyond the
-  // right edge, the farthest any position goes.
-  return 32767 - (kEntrySpread - 1 - kEntryInset);
+int WidestDrawingArea(int sceneScale) {
+  // A left-walker may start kEntrySpread - 1 - kEntryInset scene units beyond
+  // the right edge, the farthest any position goes.
+  return 32767 - (kEntrySpread - 1 - kEntryInset) * std::max(sceneScale, 1);
 }
 
 int ColumnOfPhase(int phase) {
@@ -56,8 +56,11 @@ int ColumnOfPhase(int phase) {
 void SpawnCharacters(const Stage& stage) {
   platform::Random& random = stage.random;
   const int count = UsedSlots(stage);
+  const int n = stage.SceneScale;
   const int width = stage.ScreenWidthPx;
-  const int height = stage.ScreenHeightPx;
+  // The lanes share the screen's height in scene units, so that at every
+  // scale a lane holds as many characters' heights.
+  const double height = static_cast<double>(stage.ScreenHeightPx) / n;
   bool reseeded = false;
   for (int i = 0; i < count; ++i) {
     CaraState& slot = stage.saver.caraTable[i];
@@ -73,16 +76,19 @@ void SpawnCharacters(const Stage& stage) {
     else
       slot.Kind = KindFor(stage, slot);
     const int d = Draw(random, 2);
-    const double lane = static_cast<double>(height) / count;
+    const double lane = height / count;
     const double r1 = random.Next();
-    slot.PosY = base::CInt16(base::Int(r1 * lane) + i * lane - kLaneRise);
+    slot.PosY = base::CInt16(base::Int(r1 * lane) + i * lane - kLaneRise) * n;
     const double r2 = random.Next();
+    // Offsets in scene units, enlarged; a left-walker's from the device's
+    // right edge, whether the scale divides the width or not.
     if (d == 0) {
       slot.PosX = base::CInt16(-static_cast<double>(kCellWidth) - base::Int(r2 * kEntrySpread) +
-                               kEntryInset);
+                               kEntryInset) *
+                  n;
       slot.Heading = kWalkingRight;
     } else {
-      slot.PosX = base::CInt16(base::Int(r2 * kEntrySpread) + width - kEntryInset);
+      slot.PosX = base::CInt16((base::Int(r2 * kEntrySpread) - kEntryInset) * n + width);
       slot.Heading = kWalkingLeft;
     }
   }
@@ -94,15 +100,16 @@ void AdvanceCharacter(const Stage& stage, int i) {
   slot.Phase = slot.Phase + 1;
   if (slot.Phase > kPhases)
     slot.Phase = 1;
+  const int n = stage.SceneScale;
   if (slot.Heading == kWalkingLeft) {
-    slot.PosX = slot.PosX - kStepPx;
+    slot.PosX = slot.PosX - kStepPx * n;
     DrawCharacter(stage, i, column, +1, kCellWidth, kCellHeight);
-    if (slot.PosX <= -kExitMargin)
+    if (slot.PosX <= -kExitMargin * n)
       slot.Phase = 0;
   } else if (slot.Heading == kWalkingRight) {
-    slot.PosX = slot.PosX + kStepPx;
+    slot.PosX = slot.PosX + kStepPx * n;
     DrawCharacter(stage, i, column, -1, kCellWidth, kCellHeight);
-    if (slot.PosX >= stage.ScreenWidthPx + kExitMargin)
+    if (slot.PosX >= stage.ScreenWidthPx + kExitMargin * n)
       slot.Phase = 0;
   }
 }

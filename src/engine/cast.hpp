@@ -4,7 +4,9 @@
 
 namespace quimbel::engine {
 
-// Walking: pixels per tick, and the cycle of 12 phases (3 ticks per column).
+// Positions are device pixels; the distances below are scene units, each
+// stage.SceneScale device pixels.
+// Walking: units per tick, and the cycle of 12 phases (3 ticks per column).
 inline constexpr int kStepPx = 10;
 inline constexpr int kPhases = 12;
 
@@ -17,13 +19,13 @@ int UsedSlots(const Stage& stage);
 void SpawnCharacters(const Stage& stage);
 
 // One step of slot i: picks the sprite column from the phase, advances the
-// phase, moves 10 pixels, draws the character and frees the slot once its
-// leading edge is 40 pixels past the far edge.
+// phase, moves 10 units, draws the character and frees the slot once its
+// leading edge is 40 units past the far edge.
 void AdvanceCharacter(const Stage& stage, int i);
 
 // The widest drawing area whose spawn positions and exit limits all fit in
-// 16 bits.
-int WidestDrawingArea();
+// 16 bits at this scene scale.
+int WidestDrawingArea(int sceneScale = 1);
 
 // The sprite column (0 to 3) shown at a phase of the walking cycle.
 int ColumnOfPhase(int phase);

@@ -13,36 +13,61 @@ namespace {
 
 constexpr int kImprintingSaverType = 1;
 
-const Surface& Sheet(const SaverState& saver, int kind) {
+void CheckKind(const SaverState& saver, int kind) {
   if (kind < 0 || kind >= static_cast<int>(saver.pat.size()) || saver.pat[kind] == nullptr)
     throw base::RuntimeError::SubscriptOutOfRange();
-  return *saver.pat[kind];
 }
 
-// The sheet's cells made ready for drawing, on the first draw from that
-// sheet. Only the standard cell geometry on a whole sheet has them; other
-// draws clip against the sheet as it is.
-const PreparedSheet* Prepared(SaverState& saver, int kind, int c, int cellWidth, int cellHeight) {
+// What is kept of kind's sheet at scale n, emptied when either changed.
+PreparedSheet& Kept(SaverState& saver, int kind, int n) {
+  PreparedSheet& prepared = saver.preparedSheets[kind];
+  if (prepared.sheet != saver.pat[kind] || prepared.scale != n) {
+    prepared.sheet = saver.pat[kind];
+    prepared.scale = n;
+    prepared.cells = Surface();
+    prepared.enlarged = Surface();
+  }
+  return prepared;
+}
+
+// The sheet's cells made ready for drawing at scale n, on the first draw
+// from that sheet. Only the standard cell geometry on a whole sheet has
+// them; other draws clip against the sheet as it is (or as enlarged).
+const PreparedSheet* Prepared(SaverState& saver, int kind, int c, int cellWidth, int cellHeight,
+                              int n) {
   if (cellWidth != kCellWidth || cellHeight != kCellHeight || c < 0 || c >= kSheetColumns ||
       saver.pat[kind]->Width() < kSheetColumns * kCellWidth ||
       saver.pat[kind]->Height() < 2 * kCellHeight)
     return nullptr;
-  PreparedSheet& prepared = saver.preparedSheets[kind];
-  if (prepared.sheet != saver.pat[kind]) {
+  PreparedSheet& prepared = Kept(saver, kind, n);
+  if (prepared.cells.Empty()) {
     const Surface& sheet = *saver.pat[kind];
-    prepared.cells.Reset(2 * kCellWidth, kSheetColumns * kCellHeight, kWhite);
+    const int w = kCellWidth * n;
+    const int h = kCellHeight * n;
+    prepared.cells.Reset(2 * w, kSheetColumns * h, kWhite);
     for (int col = 0; col < kSheetColumns; ++col) {
-      FindRowSpans(sheet, col * kCellWidth, kCellHeight, col * kCellWidth, 0, kCellWidth,
-                   kCellHeight, prepared.columns[col].data());
-      const int top = col * kCellHeight;
-      BitBlt(prepared.cells, 0, top, kCellWidth, kCellHeight, sheet, col * kCellWidth, kCellHeight,
-             RasterOp::kSrcCopy);
-      BitBlt(prepared.cells, kCellWidth, top, kCellWidth, kCellHeight, sheet, col * kCellWidth, 0,
-             RasterOp::kSrcCopy);
+      const int top = col * h;
+      Enlarge(prepared.cells, 0, top, sheet, col * kCellWidth, kCellHeight, kCellWidth, kCellHeight,
+              n);
+      Enlarge(prepared.cells, w, top, sheet, col * kCellWidth, 0, kCellWidth, kCellHeight, n);
+      prepared.columns[col].resize(static_cast<std::size_t>(h));
+      FindRowSpans(prepared.cells, 0, top, w, top, w, h, prepared.columns[col].data());
     }
-    prepared.sheet = saver.pat[kind];
   }
   return &prepared;
+}
+
+// The whole sheet at scale n, for draws without prepared cells.
+const Surface& SheetAt(SaverState& saver, int kind, int n) {
+  if (n == 1)
+    return *saver.pat[kind];
+  PreparedSheet& prepared = Kept(saver, kind, n);
+  if (prepared.enlarged.Empty()) {
+    const Surface& sheet = *saver.pat[kind];
+    prepared.enlarged.Reset(sheet.Width() * n, sheet.Height() * n, kWhite);
+    Enlarge(prepared.enlarged, 0, 0, sheet, 0, 0, sheet.Width(), sheet.Height(), n);
+  }
+  return prepared.enlarged;
 }
 
 // Mask with SRCERASE, then the second cell (the image, or the mask again)
@@ -197,14 +222,19 @@ void DrawCharacter(const Stage& stage, int i, int c, int facing, base::Int16 cel
   const CaraState& slot = saver.caraTable[i];
   const base::Int16 width = cellWidth * facing;
   const base::Int16 sourceX = cellWidth * c;
-  const Surface& sheet = Sheet(saver, slot.Kind);
-  CellDraw cell{&sheet, slot.PosX, slot.PosY, width, cellHeight, sourceX, cellHeight, sourceX, 0};
-  if (const PreparedSheet* prepared = Prepared(saver, slot.Kind, c, cellWidth, cellHeight)) {
+  CheckKind(saver, slot.Kind);
+  // Sizes and places on the sheet in sprite pixels, n device pixels each.
+  const int n = stage.SceneScale;
+  CellDraw cell{nullptr,     slot.PosX,      slot.PosY,   width * n, cellHeight * n,
+                sourceX * n, cellHeight * n, sourceX * n, 0};
+  if (const PreparedSheet* prepared = Prepared(saver, slot.Kind, c, cellWidth, cellHeight, n)) {
     cell.sheet = &prepared->cells;
     cell.maskX = 0;
-    cell.imageX = kCellWidth;
-    cell.maskY = cell.imageY = c * kCellHeight;
+    cell.imageX = kCellWidth * n;
+    cell.maskY = cell.imageY = c * kCellHeight * n;
     cell.spans = prepared->columns[c].data();
+  } else {
+    cell.sheet = &SheetAt(saver, slot.Kind, n);
   }
   cell.imprint =
       stage.SaverType == kImprintingSaverType && base::Int(stage.random.Next() * ImprintOdds) == 0;

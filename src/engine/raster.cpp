@@ -194,4 +194,32 @@ void MaskedStretchBlt(Surface& dst, int x, int y, int width, int height, const S
   }
 }
 
+void Enlarge(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int width, int height,
+             int n) {
+  if (n < 1)
+    return;
+  for (int row = 0; row < height; ++row) {
+    const int from = sy + row;
+    if (from < 0 || from >= src.Height())
+      continue;
+    for (int dy = 0; dy < n; ++dy) {
+      const long long to = y + static_cast<long long>(row) * n + dy;
+      if (to < 0 || to >= dst.Height())
+        continue;
+      const Pixel* in = src.Row(from);
+      Pixel* out = dst.Row(static_cast<int>(to));
+      for (int col = 0; col < width; ++col) {
+        const int fromX = sx + col;
+        if (fromX < 0 || fromX >= src.Width())
+          continue;
+        for (int dx = 0; dx < n; ++dx) {
+          const long long toX = x + static_cast<long long>(col) * n + dx;
+          if (toX >= 0 && toX < dst.Width())
+            out[toX] = in[fromX];
+        }
+      }
+    }
+  }
+}
+
 }  // namespace quimbel::engine

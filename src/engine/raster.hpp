@@ -37,6 +37,13 @@ void BitBlt(Surface& dst, int x, int y, int width, int height, const Surface& sr
 void StretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& src, int sx,
                 int sy, RasterOp op);
 
+// Copies the source rectangle (sx, sy, width, height) onto dst at (x, y),
+// each source pixel as an n by n block (nearest neighbour: no new colours);
+// n = 1 is a plain copy. Clips like the operations above; n below 1 draws
+// nothing.
+void Enlarge(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int width, int height,
+             int n);
+
 // Per row of a sprite cell, the cell columns [first, last) outside which
 // both the mask and the image are white: there the two steps leave every
 // pixel as it was (for pixels 0x00RRGGBB), so they need not be visited.

@@ -2,6 +2,7 @@
 // What the saver and preview runs keep for the life of the process.
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "base/int16.hpp"
 #include "base/surface.hpp"
@@ -30,11 +31,18 @@ struct CellDraw {
 // another, mask row beside image row. A cell drawn from there is read front
 // to back in one stream instead of two strided ones spread over the sheet,
 // which the processor fetches ahead better.
+// At a scene scale n above 1 everything here is enlarged n times, once per
+// run: the cells (and the whole sheet, for draws that read it as it is).
 struct PreparedSheet {
   const Surface* sheet = nullptr;
-  std::array<std::array<RowSpan, kCellHeight>, kSheetColumns> columns;
-  // Column c's cell in rows c * kCellHeight on: mask at x 0, image at x kCellWidth.
+  int scale = 0;
+  // kCellHeight * scale rows for each column.
+  std::array<std::vector<RowSpan>, kSheetColumns> columns;
+  // Column c's cell in rows c * kCellHeight * scale on: mask at x 0, image
+  // at x kCellWidth * scale.
   Surface cells;
+  // The whole sheet enlarged, for a sheet without the standard cells.
+  Surface enlarged;
 };
 
 // A frame's cells, gathered while the cast walks and drawn once it has

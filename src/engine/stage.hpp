@@ -17,6 +17,8 @@ struct Stage {
   base::Int16 RandomCaraType;  // the character drawn by lot when CaraType is 7
   base::Int16 ScreenWidthPx;
   base::Int16 ScreenHeightPx;
+  // Device pixels per sprite pixel, across and down (engine/scene_scale).
+  int SceneScale = 1;
 };
 
 }  // namespace quimbel::engine

@@ -204,6 +204,42 @@ else
 fi
 ok
 
+begin "at Xft.dpi 192 one character measures twice as tall as at 96"
+# Over black, one character: its lit box, once it lies whole on the screen.
+write_settings 1 0 2 0
+declare -A tall=()
+for dpi in 96 192; do
+  echo "Xft.dpi: $dpi" | xrdb -merge
+  if ! start_saver; then
+    fail "no window titled SAVER Screen at $dpi dpi"
+    continue
+  fi
+  for _ in $(seq 200); do
+    import -window root "$work/one.png"
+    # A black border makes the corner colour the trim takes off black.
+    read -r w h x y < <(convert "$work/one.png" -bordercolor black -border 1 -trim \
+      -format "%w %h %X %Y" info: 2>/dev/null | tr -d '+')
+    if [ "${h:-0}" -gt 20 ] && [ "$x" -gt 1 ] && [ "$y" -gt 1 ] &&
+      [ $((x - 1 + w)) -lt 1024 ] && [ $((y - 1 + h)) -lt 768 ]; then
+      tall[$dpi]=$h
+      cp "$work/one.png" "$art/saver-one-character-${dpi}dpi.png"
+      echo "   at $dpi dpi the character measures $w x $h pixels"
+      break
+    fi
+    sleep 0.2
+  done
+  ends_on "$saver" "a key" key space
+done
+echo "Xft.dpi: 96" | xrdb -merge
+a=${tall[96]:-0} b=${tall[192]:-0}
+# Two walking steps may differ by a pixel or two in height: within 5 %.
+if [ "$a" -eq 0 ] || [ "$b" -eq 0 ]; then
+  fail "the character never lay whole on the screen (${a} at 96, ${b} at 192 dpi)"
+elif [ $((b % 2)) -ne 0 ] || [ $((b * 10)) -lt $((a * 19)) ] || [ $((b * 10)) -gt $((a * 21)) ]; then
+  fail "$b pixels at 192 dpi against $a at 96"
+fi
+ok
+
 begin "/c opens Saver Setting (client 540 x 330); a second start is refused; Yes saves"
 write_settings 20 8 2 2
 e2e_bg "$bin" /c 2>>"$work/stderr"

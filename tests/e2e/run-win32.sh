@@ -71,6 +71,12 @@ for dpi in 96 144; do
 done
 tests/e2e/win32/wine-prefix.sh 96 >/dev/null
 
+# One character at 96 and 192 dpi: twice as tall on the denser screen.
+if [[ -x $root/build/win64/quimbel_e2e_win32.exe ]]; then
+  step "win64 scene scale (96 and 192 dpi)" tests/e2e/win32/run-scale.sh win64 \
+    "$artifacts/win64-scale"
+fi
+
 # A start-up that cannot have its memory: the 32-bit build on a vast desktop.
 if [[ -x $root/build/win32/quimbel_e2e_win32.exe ]]; then
   step "win32 start-up without memory" tests/e2e/win32/run-huge-desktop.sh \

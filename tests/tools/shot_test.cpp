@@ -56,6 +56,16 @@ TEST(QuimbelShot, WritesTheFrameOfTheRunAsAPngTheDecoderReads) {
   o.caraCount = 12;
   EXPECT_EQ(black, quimbel::headless::RunShot(o, error)) << error;
 
+  // On a 200 % display of the same physical size the same run, each pixel
+  // of it a 2 x 2 block (over black, the whole frame).
+  Surface dense = RunProgramAndDecode(
+      "--ticks 60 --size 662x434 --dpi 192 --saver-type 2 --cara-count 12", 662, 434);
+  int differing = 0;
+  for (int y = 0; y < dense.Height(); ++y)
+    for (int x = 0; x < dense.Width(); ++x)
+      differing += dense.At(x, y) != black.At(x / 2, y / 2) ? 1 : 0;
+  EXPECT_EQ(differing, 0);
+
   o.saverType = 1;
   o.caraType = 3;
   o.ticks = 40;
@@ -76,7 +86,8 @@ TEST(QuimbelShot, RefusesBadArgumentsWithoutWritingAFile) {
   std::filesystem::path out = std::filesystem::temp_directory_path() /
                               ("quimbel-shot-refused-" + std::to_string(getpid()) + ".png");
   std::filesystem::remove(out);
-  for (const char* args : {"--size 0x10", "--saver-type 4", "--cara-count 51", "--ticks", ""}) {
+  for (const char* args :
+       {"--size 0x10", "--saver-type 4", "--cara-count 51", "--dpi 47", "--ticks", ""}) {
     std::string command = std::string(QUIMBEL_SHOT_PROGRAM) + " " + args + " " +
                           (args[0] != '\0' ? out.string() : "") + " 2>/dev/null";
     int status = std::system(command.c_str());

@@ -22,7 +22,7 @@ base::Surface MadeUpDesktop(int width, int height) {
 
 base::Surface RunShot(const ShotOptions& o, std::string& error) {
   HeadlessPlatform hp;
-  hp.screen.SetMetrics(o.width, o.height, 96);
+  hp.screen.SetMetrics(o.width, o.height, o.dpi);
   hp.screen.desktop = MadeUpDesktop(o.width, o.height);
   hp.store.Set(app::kKeyCaraCount, std::to_string(o.caraCount));
   hp.store.Set(app::kKeyCaraType, std::to_string(o.caraType));

@@ -14,6 +14,7 @@ struct ShotOptions {
   int saverType = 2;
   int caraType = 8;
   int caraCount = 20;
+  int dpi = 96;  // the display's: 192 shows the cast as on a 200 % display
 };
 
 // The frame the saver window shows after the ticks; an empty surface, with
