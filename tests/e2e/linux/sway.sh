@@ -3,7 +3,8 @@
 # headless backend, two outputs side by side: the saver on the overlay layer
 # of both (over a panel of the top layer), one scene across them, the
 # desktop copied with screencopy under the characters, and a one-pixel
-# pointer move or a key ending it. Screenshots (grim) are kept under
+# pointer move or a key ending it; the outputs switched off stop the frames
+# and the tune. Screenshots (grim) are kept under
 # build/artifacts/linux-e2e-sway. Build the linux preset first.
 #
 # sway refuses to run as root: as root the tests run it, and the program, as
@@ -18,7 +19,8 @@ name="sway end-to-end"
 e2e_linux_build "$name" linux-e2e-sway
 e2e_need "$name" sway swaymsg swaybg swaynag grim wtype convert
 
-e2e_unprivileged_run "$name" "$build"/quimbel_e2e_wayland_pointer
+e2e_unprivileged_run "$name" "$build"/quimbel_e2e_wayland_pointer \
+  "$build"/tests/e2e/linux/quimbel_e2e_fake_output_power.so
 mkdir "$work/shots"
 home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run"
@@ -86,8 +88,10 @@ write_settings() {
     "$1" "$2" "$3" "${4:-0}" >"$settings"
   chown "$user" "$settings"
 }
+# Starts the saver; the arguments, when given, are variables for it and the
+# program to run.
 start_saver() {
-  e2e_bg as_user "${session[@]}" "${1:-$bin}" /s 2>>"$work/stderr"
+  e2e_bg as_user "${session[@]}" "${@:-$bin}" /s 2>>"$work/stderr"
   saver=$!
 }
 # Screenshots $1 until check $2 passes on it, for up to ten seconds: on a
@@ -212,6 +216,67 @@ if [ "$green" -lt 500000 ] || [ "$blue" -lt 600000 ]; then
   fail "the desktop's colours are not under the characters: $green, $blue"
 elif [ "$cast" -lt 1000 ]; then
   fail "no characters on the desktop ($cast pixels)"
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
+begin "the outputs switched off: no frames, the tune closed; one lit again brings both back"
+# sway's headless backend cannot disable an output ("output NAME dpms off"
+# fails to commit there), so a preloaded stand-in tells the program's power
+# objects, which sway's own power manager gave it, the modes the file holds.
+write_settings 10 8 2 2
+power="$home/power" tune="$home/tune.raw"
+echo "on on" >"$power"
+chown "$user" "$power"
+start_saver LD_PRELOAD="$work/bin/quimbel_e2e_fake_output_power.so" QUIMBEL_FAKE_OUTPUT_POWER="$power" \
+  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$tune" "$bin"
+secs="${QUIMBEL_WAKE_SECONDS:-10}"
+# The program's own process (runuser's child) and its wake-ups: voluntary
+# context switches of all its threads.
+program() { pgrep -u "$user" -f "^$bin /s\$" | head -n 1; }
+switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'; }
+wakeups() {
+  local before after
+  before="$(switches "$1")"
+  sleep "$secs"
+  after="$(switches "$1")"
+  echo $(((after - before) / secs))
+}
+device_open() { ls -l /proc/"$1"/fd 2>/dev/null | grep -q "$tune"; }
+# Whether the outputs change within 0.7 s.
+frames_go_on() {
+  shot power-a
+  sleep 0.7
+  shot power-b
+  local n
+  n="$(compare -metric AE "$art/power-a.png" "$art/power-b.png" null: 2>&1 | cut -d' ' -f1)"
+  [ "$n" != 0 ]
+}
+drawn() { [ "$(count_others power-drawn "$first")" -gt 200 ] || [ "$(count_others power-drawn "$second")" -gt 200 ]; }
+pid=""
+shot_until power-drawn drawn && sleep 1 && pid="$(program)"
+if [ -z "$pid" ]; then
+  fail "no saver drawing"
+else
+  device_open "$pid" || fail "lit: the tune's device is not open"
+  frames_go_on || fail "lit: the frames stand still"
+  lit="$(wakeups "$pid")"
+  echo "off on" >"$power"
+  sleep 1
+  { device_open "$pid" && frames_go_on; } || fail "one output off: the run did not go on"
+  echo "off off" >"$power"
+  sleep 1
+  device_open "$pid" && fail "both off: the tune's device is still open"
+  frames_go_on && fail "both off: frames are still drawn"
+  dark="$(wakeups "$pid")"
+  echo "on off" >"$power"
+  sleep 1
+  device_open "$pid" || fail "one lit again: the tune's device was not opened again"
+  frames_go_on || fail "one lit again: the frames stand still"
+  echo "   wake-ups per second over $secs s: lit $lit, dark $dark"
+  echo "off off" >"$power"
+  sleep 1
+  ends_on "$saver" "a one-pixel move while dark" swaymsg "seat seat0 cursor move 1 0"
 fi
 alive "$saver" && e2e_stop "$saver"
 ok

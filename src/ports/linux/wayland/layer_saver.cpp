@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ports/linux/wayland/output_power.hpp"
 #include "ports/linux/wayland/seat_input.hpp"
 #include "ports/linux/wayland/shm_buffer.hpp"
 #include "ports/linux/wayland/wayland_display.hpp"
@@ -45,11 +46,14 @@ struct LayerSaver::Impl {
   const base::Surface* frame = nullptr;
   std::vector<std::unique_ptr<LayerOutput>> outputs;
   std::unique_ptr<SeatInput> input;
+  std::unique_ptr<OutputPower> power;
 
   Impl(WaylandGlobals& globals, platform::SaverEvents& events) : g(globals) {
     input = std::make_unique<SeatInput>(g, events, [this](wl_surface* s) { return OriginOf(s); });
+    power = std::make_unique<OutputPower>(g, [&events](bool lit) { events.OnDisplayPower(lit); });
   }
   ~Impl() {
+    power.reset();
     input.reset();
     outputs.clear();
     wl_display_flush(g.display);
@@ -194,6 +198,7 @@ void LayerSaver::Show() {
     // appears before the first frame.
     wl_surface_commit(o->surface);
     s.outputs.push_back(std::move(o));
+    s.power->Watch(wo->output);
   }
   wl_display_flush(s.g.display);
 }

@@ -97,6 +97,9 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
     g.screencopyVersion = std::min(version, 3u);
     g.screencopy = Bind<zwlr_screencopy_manager_v1>(
         registry, name, &zwlr_screencopy_manager_v1_interface, version, 3);
+  } else if (is(zwlr_output_power_manager_v1_interface)) {
+    g.outputPower = Bind<zwlr_output_power_manager_v1>(
+        registry, name, &zwlr_output_power_manager_v1_interface, version, 1);
   } else if (is(zxdg_output_manager_v1_interface)) {
     g.xdgOutputs =
         Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface, version, 3);
@@ -137,6 +140,8 @@ WaylandGlobals::~WaylandGlobals() {
   }
   if (xdgOutputs != nullptr)
     zxdg_output_manager_v1_destroy(xdgOutputs);
+  if (outputPower != nullptr)
+    zwlr_output_power_manager_v1_destroy(outputPower);
   if (screencopy != nullptr)
     zwlr_screencopy_manager_v1_destroy(screencopy);
   if (layerShell != nullptr)

@@ -10,6 +10,7 @@
 
 #include "ports/linux/wayland/output_layout.hpp"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#include "wlr-output-power-management-unstable-v1-client-protocol.h"
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
@@ -41,6 +42,7 @@ struct WaylandGlobals {
   zwlr_screencopy_manager_v1* screencopy = nullptr;
   std::uint32_t screencopyVersion = 0;
   zxdg_output_manager_v1* xdgOutputs = nullptr;
+  zwlr_output_power_manager_v1* outputPower = nullptr;  // nothing where the compositor has none
   std::vector<std::unique_ptr<WaylandOutput>> outputs;
 };
 
