@@ -4,7 +4,7 @@
 # of both (over a panel of the top layer), one scene across them, the
 # desktop copied with screencopy under the characters, and a one-pixel
 # pointer move or a key ending it; the outputs switched off stop the frames
-# and the tune. Screenshots (grim) are kept under
+# and the tune; an output at scale 2 drawn at its device pixels. Screenshots (grim) are kept under
 # build/artifacts/linux-e2e-sway. Build the linux preset first.
 #
 # sway refuses to run as root: as root the tests run it, and the program, as
@@ -343,6 +343,92 @@ else
   e2e_stop "$idle"
   [ -z "$saver" ] || ! alive "$saver" || e2e_stop "$saver"
 fi
+ok
+
+# What is left changes the outputs: scale and desktop.
+begin "an output at scale 2: its device pixels drawn, the desktop sharp under the characters, the cast twice as tall"
+# The one character on black, on the first output: its lit box "w h" once it
+# lies whole there, in the device pixels of screenshot $1 ($2 x $3).
+one_character() {
+  local w h x y
+  for _ in $(seq 150); do
+    as_user "${session[@]}" grim -o HEADLESS-1 "$work/shots/$1.png" || return 1
+    # A black border makes the corner colour the trim takes off black.
+    read -r w h x y < <(convert "$work/shots/$1.png" -bordercolor black -border 1 -trim \
+      -format "%w %h %X %Y" info: 2>/dev/null | tr -d '+')
+    if [ "${h:-0}" -gt 20 ] && [ "$x" -gt 1 ] && [ "$y" -gt 1 ] &&
+      [ $((x - 1 + w)) -lt "$2" ] && [ $((y - 1 + h)) -lt "$3" ]; then
+      cp "$work/shots/$1.png" "$art/$1.png"
+      echo "$w $h"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+write_settings 1 0 2
+declare -A tall=()
+for scale in 1 2; do
+  [ "$scale" = 2 ] && swaymsg "output HEADLESS-1 resolution 2560x1440 scale 2"
+  start_saver
+  if read -r w h < <(one_character "one-character-scale$scale" $((1280 * scale)) $((720 * scale))); then
+    tall[$scale]=$h
+    echo "   at scale $scale the character measures $w x $h device pixels"
+  fi
+  ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
+done
+a=${tall[1]:-0} b=${tall[2]:-0}
+# Two walking steps may differ by a pixel or two in height: within 5 %.
+if [ "$a" -eq 0 ] || [ "$b" -eq 0 ]; then
+  fail "the character never lay whole on the first output (${a} at scale 1, ${b} at 2)"
+elif [ $((b % 2)) -ne 0 ] || [ $((b * 10)) -lt $((a * 19)) ] || [ $((b * 10)) -gt $((a * 21)) ]; then
+  fail "$b device pixels at scale 2 against $a at scale 1"
+fi
+# Every output a tile of random pixels: detail of one device pixel, which any
+# enlargement, reduction or shift of the picture would change almost
+# everywhere.
+convert -size 61x53 xc: +noise Random -depth 8 "$work/tile.png" && chmod a+r "$work/tile.png"
+swaymsg "output * bg $work/tile.png tile"
+sleep 1
+as_user "${session[@]}" grim -o HEADLESS-1 "$work/shots/tiled-1.png"
+as_user "${session[@]}" grim -o HEADLESS-2 "$work/shots/tiled-2.png"
+cp "$work/shots/tiled-1.png" "$work/shots/tiled-2.png" "$art/"
+# The tile as sharp as it should be: reduced by 2 and enlarged again, most
+# pixels change.
+# Pixels in which images $1 and $2 differ (compare writes large counts as
+# 2.6e+06); a failed comparison counts as all of them.
+ae() {
+  compare -metric AE "$1" "$2" null: 2>&1 | awk '$1 ~ /^[0-9.e+]+$/ {printf "%d", $1; next} {print 99999999}'
+}
+convert "$art/tiled-1.png" -sample 50% -sample 200% "$work/coarse.png"
+coarse="$(ae "$art/tiled-1.png" "$work/coarse.png")"
+size="$(identify -format "%wx%h" "$art/tiled-1.png")"
+write_settings 3 0 1
+start_saver
+unlike() { ae "$art/tiled-$2.png" "$art/$1.png"; }
+cast_shown() {
+  as_user "${session[@]}" grim -o HEADLESS-1 "$work/shots/saver-tiled-1.png" &&
+    as_user "${session[@]}" grim -o HEADLESS-2 "$work/shots/saver-tiled-2.png" &&
+    cp "$work/shots/saver-tiled-1.png" "$work/shots/saver-tiled-2.png" "$art/" &&
+    [ $(($(unlike saver-tiled-1 1) + $(unlike saver-tiled-2 2))) -gt 2000 ]
+}
+end=$(($(now_ms) + 10000))
+until cast_shown || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+on1="$(unlike saver-tiled-1 1)" on2="$(unlike saver-tiled-2 2)"
+# Three characters of at most 80 x 140 sprite pixels, each 2 x 2 device
+# pixels, and an imprint or two: nothing else may differ.
+most=$((5 * 160 * 280))
+echo "   desktop $size, unlike it when halved: $coarse; under the saver unlike the desktop: $on1 + $on2 (at most $most)"
+if [ "$size" != 2560x1440 ]; then
+  fail "the first output is $size, not 2560x1440"
+elif [ "$coarse" -lt 1000000 ]; then
+  fail "the desktop has no detail of one device pixel ($coarse)"
+elif [ $((on1 + on2)) -le 2000 ]; then
+  fail "no characters on the desktop ($on1 + $on2 pixels)"
+elif [ "$on1" -gt "$most" ] || [ "$on2" -gt "$most" ]; then
+  fail "the desktop under the saver is not the desktop: $on1, $on2 pixels differ"
+fi
+ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
 ok
 
 [ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"

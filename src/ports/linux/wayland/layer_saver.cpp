@@ -21,7 +21,9 @@ constexpr std::size_t kMostStale = 32;
 
 struct LayerOutput {
   LayerSaver::Impl* saver = nullptr;
-  OutputArea area;  // the place from xdg-output, the size the compositor configured
+  // In the saver's pixels: the place from xdg-output, the size the
+  // compositor configured.
+  OutputArea area;
   wl_surface* surface = nullptr;
   zwlr_layer_surface_v1* layer = nullptr;
   bool configured = false;
@@ -49,7 +51,8 @@ struct LayerSaver::Impl {
   std::unique_ptr<OutputPower> power;
 
   Impl(WaylandGlobals& globals, platform::SaverEvents& events) : g(globals) {
-    input = std::make_unique<SeatInput>(g, events, [this](wl_surface* s) { return OriginOf(s); });
+    input = std::make_unique<SeatInput>(g, events, g.pixelScale,
+                                        [this](wl_surface* s) { return OriginOf(s); });
     power = std::make_unique<OutputPower>(g, [&events](bool lit) { events.OnDisplayPower(lit); });
   }
   ~Impl() {
@@ -134,10 +137,11 @@ struct LayerSaver::Impl {
       o.damage.assign(1, {0, 0, o.area.width, o.area.height});
   }
 
+  // width and height are logical.
   void Configured(LayerOutput& o, uint32_t serial, uint32_t width, uint32_t height) {
     zwlr_layer_surface_v1_ack_configure(o.layer, serial);
-    const int w = width > 0 ? static_cast<int>(width) : o.area.width;
-    const int h = height > 0 ? static_cast<int>(height) : o.area.height;
+    const int w = width > 0 ? static_cast<int>(width) * g.pixelScale : o.area.width;
+    const int h = height > 0 ? static_cast<int>(height) * g.pixelScale : o.area.height;
     if (!o.configured || w != o.area.width || h != o.area.height) {
       o.area.width = w;
       o.area.height = h;
@@ -181,8 +185,11 @@ void LayerSaver::Show() {
   for (auto& wo : s.g.outputs) {
     auto o = std::make_unique<LayerOutput>();
     o->saver = &s;
-    o->area = wo->area;
+    o->area = InPixels(wo->area, s.g.pixelScale);
     o->surface = wl_compositor_create_surface(s.g.compositor);
+    // Buffers in the saver's pixels, so that nothing is enlarged on an output
+    // of the saver's scale.
+    wl_surface_set_buffer_scale(o->surface, s.g.pixelScale);
     o->layer = zwlr_layer_shell_v1_get_layer_surface(s.g.layerShell, o->surface, wo->output,
                                                      ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "quimbel");
     zwlr_layer_surface_v1_add_listener(o->layer, &kLayerListener, o.get());

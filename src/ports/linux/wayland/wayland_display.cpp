@@ -172,6 +172,7 @@ std::unique_ptr<WaylandDisplay> WaylandDisplay::ConnectWithLayerShell() {
       g->outputs.empty()) {
     return nullptr;
   }
+  g->pixelScale = std::max(g->outputs.front()->scale, 1);
   return std::make_unique<WaylandDisplay>(std::move(g));
 }
 
@@ -180,11 +181,15 @@ WaylandDisplay::WaylandDisplay(std::unique_ptr<WaylandGlobals> globals)
 
 WaylandDisplay::~WaylandDisplay() = default;
 
-std::vector<OutputArea> WaylandDisplay::Outputs() const {
-  std::vector<OutputArea> areas;
+int WaylandDisplay::PixelScale() const {
+  return globals_->pixelScale;
+}
+
+std::vector<WaylandDisplay::Placed> WaylandDisplay::Outputs() const {
+  std::vector<Placed> placed;
   for (const auto& o : globals_->outputs)
-    areas.push_back(o->area);
-  return areas;
+    placed.push_back({InPixels(o->area, globals_->pixelScale), o->scale});
+  return placed;
 }
 
 bool WaylandDisplay::CanCopyScreen() const {

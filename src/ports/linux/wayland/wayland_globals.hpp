@@ -44,6 +44,7 @@ struct WaylandGlobals {
   zxdg_output_manager_v1* xdgOutputs = nullptr;
   zwlr_output_power_manager_v1* outputPower = nullptr;  // nothing where the compositor has none
   std::vector<std::unique_ptr<WaylandOutput>> outputs;
+  int pixelScale = 1;  // WaylandDisplay::PixelScale
 };
 
 }  // namespace quimbel::linux_port
