@@ -4,7 +4,8 @@
 # of both (over a panel of the top layer), one scene across them, the
 # desktop copied with screencopy under the characters, and a one-pixel
 # pointer move or a key ending it; the outputs switched off stop the frames
-# and the tune; an output at scale 2 drawn at its device pixels. Screenshots (grim) are kept under
+# and the tune; an output at scale 2 drawn at its device pixels; an output
+# plugged in during the run covered. Screenshots (grim) are kept under
 # build/artifacts/linux-e2e-sway. Build the linux preset first.
 #
 # sway refuses to run as root: as root the tests run it, and the program, as
@@ -26,10 +27,11 @@ home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run"
 settings="$home/.config/quimbel/SetupQor.ini"
 # Each output its own colour, easy to tell from the characters.
-left=208040 right=3050A0
+left=208040 right=3050A0 plugged=C08020
 cat >"$work/sway.config" <<CONFIG
 output HEADLESS-1 resolution 1280x720 position 0 0 bg #$left solid_color
 output HEADLESS-2 resolution 1024x768 position 1280 0 bg #$right solid_color
+output HEADLESS-3 bg #$plugged solid_color
 xwayland disable
 CONFIG
 chmod a+r "$work/sway.config"
@@ -74,14 +76,14 @@ first=1280x720+0+0 second=1024x768+1280+0
 # Pixels of screenshot $1 inside crop $2 of exactly colour $3 (RRGGBB).
 count_colour() {
   convert "$art/$1.png" -alpha off -crop "$2" +repage -fill black +opaque "#$3" -fill white -opaque "#$3" \
-    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info:
+    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info: | awk '{printf "%d", $1}'
 }
 # Pixels inside crop $2 that are none of black and the colours $3...: the characters.
 count_others() {
   local args=() c
   for c in 000000 "${@:3}"; do args+=(-fill black -opaque "#$c"); done
   convert "$art/$1.png" -alpha off -crop "$2" +repage "${args[@]}" -fill white +opaque black \
-    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info:
+    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info: | awk '{printf "%d", $1}'
 }
 write_settings() {
   printf '[QuimbelSaver]\nnumber of cara=%s\ntype of cara=%s\nsaver type=%s\nmusic mode=%s\n' \
@@ -345,7 +347,39 @@ else
 fi
 ok
 
-# What is left changes the outputs: scale and desktop.
+# What is left changes the outputs: a third one, scale and desktop.
+begin "a monitor plugged in during the run is covered too"
+write_settings 10 8 2
+start_saver
+shot_until plugged-before covered
+as_user "${session[@]}" swaymsg create_output >/dev/null
+# The new output lies outside the scene, which keeps its place: the saver
+# covers it in black.
+third() {
+  rm -f "$work/shots/$1.png"
+  as_user "${session[@]}" grim -o HEADLESS-3 "$work/shots/$1.png" && cp "$work/shots/$1.png" "$art/$1.png" &&
+    [ "$(count_others "$1" 100000x100000+0+0)" -eq 0 ]
+}
+end=$(($(now_ms) + 10000))
+until third plugged-covered || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+shown="$(count_colour plugged-covered 100000x100000+0+0 "$plugged")"
+lit="$(count_others plugged-covered 100000x100000+0+0)"
+echo "   the new output under the saver: $lit pixels not black, $shown of its own colour"
+if ! alive "$saver"; then
+  fail "the saver ended when an output was plugged in: $(tail -3 "$work/stderr" 2>/dev/null)"
+elif [ "$lit" -ne 0 ]; then
+  fail "the new output is not covered in black ($lit pixels not black, $shown of its colour)"
+else
+  ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
+fi
+alive "$saver" && e2e_stop "$saver"
+# Without the saver the new output shows its colour: the check above can fail.
+sleep 0.5
+third plugged-after
+bare="$(count_colour plugged-after 100000x100000+0+0 "$plugged")"
+[ "$bare" -gt 100000 ] || fail "the new output's own colour never showed ($bare pixels)"
+ok
+
 begin "an output at scale 2: its device pixels drawn, the desktop sharp under the characters, the cast twice as tall"
 # The one character on black, on the first output: its lit box "w h" once it
 # lies whole there, in the device pixels of screenshot $1 ($2 x $3).

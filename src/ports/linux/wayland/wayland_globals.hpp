@@ -16,7 +16,10 @@
 
 namespace quimbel::linux_port {
 
+struct WaylandGlobals;
+
 struct WaylandOutput {
+  WaylandGlobals* globals = nullptr;
   wl_output* output = nullptr;
   std::uint32_t name = 0;  // the registry's name for it
   zxdg_output_v1* xdgOutput = nullptr;
@@ -25,6 +28,7 @@ struct WaylandOutput {
   OutputArea area;
   bool logicalKnown = false;
   int modeWidth = 0, modeHeight = 0, scale = 1;
+  bool described = false;  // its place and scale came in full once
 };
 
 struct WaylandGlobals {
@@ -44,6 +48,10 @@ struct WaylandGlobals {
   zxdg_output_manager_v1* xdgOutputs = nullptr;
   zwlr_output_power_manager_v1* outputPower = nullptr;  // nothing where the compositor has none
   std::vector<std::unique_ptr<WaylandOutput>> outputs;
+  // Who wants to know when an output plugged in later is fully described,
+  // and when one is unplugged (before it is destroyed).
+  std::function<void(WaylandOutput&)> onOutputDescribed;
+  std::function<void(WaylandOutput&)> onOutputGone;
   int pixelScale = 1;  // WaylandDisplay::PixelScale
 };
 
