@@ -5,7 +5,7 @@
 # desktop copied with screencopy under the characters, and a one-pixel
 # pointer move or a key ending it; the outputs switched off stop the frames
 # and the tune; an output at scale 2 drawn at its device pixels; an output
-# plugged in during the run covered. Screenshots (grim) are kept under
+# plugged in or unplugged during the run. Screenshots (grim) are kept under
 # build/artifacts/linux-e2e-sway. Build the linux preset first.
 #
 # sway refuses to run as root: as root the tests run it, and the program, as
@@ -482,6 +482,72 @@ third plugged-after
 bare="$(count_others plugged-after 100000x100000+0+0)"
 echo "   the new output without the saver: $bare pixels not black"
 [ "$bare" -gt 100000 ] || fail "the new output never showed its desktop ($bare pixels not black)"
+ok
+
+begin "a monitor unplugged during the run: its surface goes, the saver goes on over the others"
+# sway 1.7's headless outputs cannot be removed; a sway nested in this one,
+# whose outputs are windows here, loses an output when its window is closed.
+inner="$work/inner"
+mkdir -m 700 "$inner" && chown "$user" "$inner"
+printf 'output WL-1 bg #%s solid_color\noutput WL-2 bg #%s solid_color\nxwayland disable\n' \
+  "$left" "$right" >"$work/inner.config"
+chmod a+r "$work/inner.config"
+e2e_bg as_user HOME="$home" XDG_RUNTIME_DIR="$inner" WAYLAND_DISPLAY="$run/wayland-1" WLR_BACKENDS=wayland \
+  WLR_RENDERER=pixman WLR_WL_OUTPUTS=2 WLR_LIBINPUT_NO_DEVICES=1 sway -c "$work/inner.config" \
+  >"$art/inner-sway.log" 2>&1
+nested_sway=$!
+end=$(($(now_ms) + 10000))
+isock=""
+while [ -z "$isock" ] && [ "$(now_ms)" -lt "$end" ]; do
+  isock="$(ls "$inner"/sway-ipc.*.sock 2>/dev/null | head -n 1)"
+  sleep 0.1
+done
+nested=(HOME="$home" XDG_RUNTIME_DIR="$inner" XDG_CONFIG_HOME="$home/.config" SDL_AUDIODRIVER=dummy
+  WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$isock")
+inner_outputs() { as_user "${nested[@]}" swaymsg -t get_outputs | grep -c '"name"'; }
+# Screenshot $1 of the nested sway: no output's colour left, characters drawn.
+inner_covered() {
+  rm -f "$work/shots/$1.png"
+  as_user "${nested[@]}" grim "$work/shots/$1.png" && cp "$work/shots/$1.png" "$art/$1.png" &&
+    [ "$(count_colour "$1" 100000x100000+0+0 "$left")" -eq 0 ] &&
+    [ "$(count_colour "$1" 100000x100000+0+0 "$right")" -eq 0 ] &&
+    [ "$(count_others "$1" 100000x100000+0+0)" -gt 1000 ]
+}
+if [ -z "$isock" ] || [ ! -S "$inner/wayland-1" ] || [ "$(inner_outputs)" != 2 ]; then
+  fail "no nested sway with two outputs: $(tail -3 "$art/inner-sway.log")"
+else
+  write_settings 10 8 2
+  # libwayland's log of its requests: what it lets go of, and when.
+  e2e_bg as_user "${nested[@]}" WAYLAND_DEBUG=1 "$bin" /s 2>"$work/unplug-wayland.log"
+  saver=$!
+  end=$(($(now_ms) + 10000))
+  until inner_covered unplug-before || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+  inner_covered unplug-before || fail "the nested outputs were not covered"
+  swaymsg '[title="wlroots - WL-2"] kill'
+  end=$(($(now_ms) + 5000))
+  until [ "$(inner_outputs)" = 1 ] || [ "$(now_ms)" -ge "$end" ]; do sleep 0.1; done
+  left_over="$(inner_outputs)"
+  sleep 1
+  end=$(($(now_ms) + 5000))
+  until inner_covered unplug-after || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+  # Before the end, which lets go of everything.
+  dropped="$(grep -cE -- '-> (zwlr_layer_surface_v1|wl_surface)@[0-9]+\.destroy\(\)' "$work/unplug-wayland.log")"
+  echo "   surfaces let go of at the unplugging: $dropped (a layer surface and its surface)"
+  echo "   outputs left $left_over; the one left: $(count_colour unplug-after 100000x100000+0+0 "$left") of its colour, $(count_others unplug-after 100000x100000+0+0) character pixels"
+  if [ "$left_over" != 1 ]; then
+    fail "the nested output was not unplugged ($left_over outputs)"
+  elif ! alive "$saver"; then
+    fail "the saver ended when an output was unplugged: $(tail -3 "$work/stderr" 2>/dev/null)"
+  elif ! inner_covered unplug-after; then
+    fail "the output left is no longer covered"
+  elif [ "$dropped" -ne 2 ]; then
+    fail "the unplugged output's surfaces were not let go of ($dropped destroyed)"
+  else
+    ends_on "$saver" "SIGTERM" eval 'kill -TERM "$(pgrep -u "$user" -f "^$bin /s\$")"'
+  fi
+  alive "$saver" && e2e_stop "$saver"
+fi
+e2e_stop "$nested_sway"
 ok
 
 [ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"
