@@ -89,10 +89,8 @@ write_settings() {
     "$1" "$2" "$3" "${4:-0}" >"$settings"
   chown "$user" "$settings"
 }
-# Starts the saver; the arguments, when given, are variables for it and the
-# program to run.
 start_saver() {
-  e2e_bg as_user "${session[@]}" "${@:-$bin}" /s 2>>"$work/stderr"
+  e2e_bg as_user "${session[@]}" "${1:-$bin}" /s 2>>"$work/stderr"
   saver=$!
 }
 # Screenshots $1 until check $2 passes on it, for up to ten seconds: on a
