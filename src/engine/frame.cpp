@@ -24,12 +24,13 @@ void CheckKind(const SaverState& saver, int kind) {
 PreparedSheet& Kept(SaverState& saver, int kind, int n) {
   PreparedSheet& prepared = saver.preparedSheets[kind];
   if (prepared.sheet != saver.pat[kind] || prepared.scale != n) {
+    // The last frame's cells may point into what was made before.
+    if (prepared.sheet != nullptr)
+      saver.frameDraws.whole = true;
     prepared.sheet = saver.pat[kind];
     prepared.scale = n;
     prepared.cells = Surface();
     prepared.enlarged = Surface();
-    // The last frame's cells may point into what is made anew.
-    saver.frameDraws.whole = true;
   }
   return prepared;
 }
