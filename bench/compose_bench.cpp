@@ -5,6 +5,8 @@
 // frame redraws only what the cast changed, so the ratio falls as the
 // screen grows. At a scene scale of 2 (a 200 % display) every character
 // covers four times the pixels, measured against the same copies.
+// The cast's own share (undrawing last frame's cells, drawing the new ones)
+// is timed apart per cast pixel, now and as frames did it before.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "app/saver_stage.hpp"
+#include "cast_replay.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
 #include "engine/raster.hpp"
@@ -65,6 +68,33 @@ void CopiesAlone(benchmark::State& state) {
   }
 }
 
+// Cast pixels per frame, by size, for the per-pixel figures.
+std::map<std::string, double> gCastPixels;
+
+constexpr int kReplayFrames = 64;
+
+template <bool kNow>
+void Cast(benchmark::State& state) {
+  const int width = static_cast<int>(state.range(0));
+  const int height = static_cast<int>(state.range(1));
+  const int scale = static_cast<int>(state.range(2));
+  quimbel::bench::CastReplay replay(width, height, scale, kReplayFrames);
+  gCastPixels[std::to_string(width) + "/" + std::to_string(height) + "/" + std::to_string(scale)] =
+      replay.CastPixelsPerFrame();
+  for (auto _ : state) {
+    if (kNow)
+      replay.NowFrame();
+    else
+      replay.BeforeFrame();
+  }
+}
+void CastNow(benchmark::State& state) {
+  Cast<true>(state);
+}
+void CastBefore(benchmark::State& state) {
+  Cast<false>(state);
+}
+
 // The widest stands for three 4K monitors side by side.
 BENCHMARK(ComposeFrame)
     ->Args({1920, 1080})
@@ -72,6 +102,12 @@ BENCHMARK(ComposeFrame)
     ->Args({11520, 2160})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComposeFrameScaled)->Args({3840, 2160, 2})->Unit(benchmark::kMicrosecond);
+void CastSizes(benchmark::internal::Benchmark* b) {
+  b->Args({1920, 1080, 1})->Args({3840, 2160, 1})->Args({3840, 2160, 2});
+  b->Unit(benchmark::kMicrosecond);
+}
+BENCHMARK(CastNow)->Apply(CastSizes);
+BENCHMARK(CastBefore)->Apply(CastSizes);
 BENCHMARK(CopiesAlone)
     ->Args({1920, 1080})
     ->Args({3840, 2160})
@@ -131,5 +167,18 @@ int main(int argc, char** argv) {
   auto copies = recorder.Find("CopiesAlone/3840/2160");
   if (scaled != recorder.seconds.end() && copies != recorder.seconds.end())
     std::printf("ratio 3840x2160@2 %.2f\n", scaled->second / copies->second);
+  // ns per cast pixel, now and before, and now over before.
+  for (const auto& [args, pixels] : gCastPixels) {
+    auto now = recorder.Find("CastNow/" + args);
+    auto before = recorder.Find("CastBefore/" + args);
+    if (now == recorder.seconds.end() || before == recorder.seconds.end() || pixels <= 0)
+      continue;
+    std::string label(args);
+    label[label.find('/')] = 'x';
+    label[label.find('/')] = '@';
+    std::printf("cast-ns-per-px %s %.3f before %.3f ratio %.2f\n", label.c_str(),
+                now->second * 1e3 / pixels, before->second * 1e3 / pixels,
+                now->second / before->second);
+  }
   return 0;
 }

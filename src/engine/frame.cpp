@@ -5,7 +5,9 @@
 #include <span>
 
 #include "base/rounding.hpp"
+#include "engine/bands.hpp"
 #include "engine/cast.hpp"
+#include "engine/cell_redraw.hpp"
 #include "engine/raster.hpp"
 
 namespace quimbel::engine {
@@ -22,6 +24,9 @@ void CheckKind(const SaverState& saver, int kind) {
 PreparedSheet& Kept(SaverState& saver, int kind, int n) {
   PreparedSheet& prepared = saver.preparedSheets[kind];
   if (prepared.sheet != saver.pat[kind] || prepared.scale != n) {
+    // The last frame's cells may point into what was made before.
+    if (prepared.sheet != nullptr)
+      saver.frameDraws.whole = true;
     prepared.sheet = saver.pat[kind];
     prepared.scale = n;
     prepared.cells = Surface();
@@ -52,6 +57,7 @@ const PreparedSheet* Prepared(SaverState& saver, int kind, int c, int cellWidth,
       Enlarge(prepared.cells, w, top, sheet, col * kCellWidth, 0, kCellWidth, kCellHeight, n);
       prepared.columns[col].resize(static_cast<std::size_t>(h));
       FindRowSpans(prepared.cells, 0, top, w, top, w, h, prepared.columns[col].data());
+      prepared.inked[col] = InkedBounds(prepared.columns[col].data(), w, h);
     }
   }
   return &prepared;
@@ -77,47 +83,6 @@ const Surface& SheetAt(SaverState& saver, int kind, int n) {
 void MaskAndDraw(Surface& dst, const CellDraw& cell, int secondX, int secondY) {
   MaskedStretchBlt(dst, cell.x, cell.y, cell.width, cell.height, *cell.sheet, cell.maskX,
                    cell.maskY, secondX, secondY, cell.spans);
-}
-
-// The part of the surface a cell covers; a mirrored cell lies left of x.
-Rect CellRect(const CellDraw& cell, int width, int height) {
-  const int left = cell.width < 0 ? cell.x + cell.width : cell.x;
-  const int right = std::min(left + std::abs(cell.width), width);
-  const int bottom = std::min(cell.y + cell.height, height);
-  const int x = std::max(left, 0);
-  const int y = std::max(cell.y, 0);
-  return {x, y, std::max(right - x, 0), std::max(bottom - y, 0)};
-}
-
-long long Area(const Rect& r) {
-  return static_cast<long long>(r.width) * r.height;
-}
-
-Rect Bounds(const Rect& a, const Rect& b) {
-  const int x = std::min(a.x, b.x);
-  const int y = std::min(a.y, b.y);
-  return {x, y, std::max(a.x + a.width, b.x + b.width) - x,
-          std::max(a.y + a.height, b.y + b.height) - y};
-}
-
-// Adds r to the frame's changed rectangles, merged with every one whose
-// common bounds waste no more than their overlap: a character's old and new
-// place become one rectangle, neighbours that merely touch stay apart.
-void AddChanged(FrameDraws& draws, Rect r) {
-  if (r.Empty())
-    return;
-  for (int k = 0; k < draws.changedCount;) {
-    const Rect& other = draws.changed[k];
-    const Rect both = Bounds(r, other);
-    if (Area(both) <= Area(r) + Area(other)) {
-      r = both;
-      draws.changed[k] = draws.changed[--draws.changedCount];
-      k = 0;
-    } else {
-      ++k;
-    }
-  }
-  draws.changed[draws.changedCount++] = r;
 }
 
 void AddStale(FrameDraws& draws, const Rect& r) {
@@ -149,34 +114,41 @@ void ImprintGathered(SaverState& saver, bool drawn) {
       continue;
     Imprint(saver, draws.cells[k]);
     if (!drawn)
-      AddStale(draws, CellRect(draws.cells[k], saver.scr_bkg.Width(), saver.scr_bkg.Height()));
+      AddStale(draws, InkedRect(draws.cells[k], saver.scr_bkg.Width(), saver.scr_bkg.Height()));
   }
 }
 
-// Brings the work surface back to the background wherever it may differ:
-// everywhere, or in the stale rectangles (and the new cells', so that the
-// presented rectangles cover both).
-void Restore(SaverState& saver, int width, int height) {
+// Brings the work surface back to the background where the last frame's
+// cells will not be undrawn: everywhere, or where imprints were stamped
+// since; and gathers the rectangles the frame changes (those, the last
+// frame's cells and the new ones) into a few bands. Returns whether the
+// last frame's cells are still to be undrawn.
+bool Restore(SaverState& saver, int width, int height) {
   FrameDraws& draws = saver.frameDraws;
-  draws.changedCount = 0;
+  int& n = draws.changedCount;
+  n = 0;
   const bool whole = draws.whole || draws.composedOn != saver.scr_work.Data() ||
                      saver.scr_work.Width() != width || saver.scr_work.Height() != height;
   if (whole) {
-    draws.changed[draws.changedCount++] = {0, 0, width, height};
+    draws.changed[n++] = {0, 0, width, height};
+    BitBlt(saver.scr_work, 0, 0, width, height, saver.scr_bkg, 0, 0, RasterOp::kSrcCopy);
   } else {
-    for (int k = 0; k < draws.staleCount; ++k)
-      AddChanged(draws, draws.stale[k]);
+    for (int k = 0; k < draws.staleCount; ++k) {
+      const Rect& r = draws.stale[k];
+      BitBlt(saver.scr_work, r.x, r.y, r.width, r.height, saver.scr_bkg, r.x, r.y,
+             RasterOp::kSrcCopy);
+      n = AddMerged(draws.changed.data(), n, r);
+    }
+    for (int k = 0; k < draws.shownCount; ++k)
+      n = AddMerged(draws.changed.data(), n, InkedRect(draws.shown[k], width, height));
     for (int k = 0; k < draws.count; ++k)
-      AddChanged(draws, CellRect(draws.cells[k], width, height));
-  }
-  for (int k = 0; k < draws.changedCount; ++k) {
-    const Rect& r = draws.changed[k];
-    BitBlt(saver.scr_work, r.x, r.y, r.width, r.height, saver.scr_bkg, r.x, r.y,
-           RasterOp::kSrcCopy);
+      n = AddMerged(draws.changed.data(), n, InkedRect(draws.cells[k], width, height));
+    n = MergeIntoBands(draws.changed.data(), n);
   }
   draws.whole = false;
   draws.composedOn = saver.scr_work.Data();
   draws.staleCount = 0;
+  return !whole;
 }
 
 }  // namespace
@@ -206,11 +178,12 @@ void ComposeFrame(const Stage& stage) {
     throw;
   }
   draws.collecting = false;
-  Restore(saver, width, height);
-  for (int k = 0; k < draws.count; ++k) {
-    DrawCell(saver, draws.cells[k]);
-    AddStale(draws, CellRect(draws.cells[k], width, height));
-  }
+  const int undraws = Restore(saver, width, height) ? draws.shownCount : 0;
+  RedrawCells(saver.scr_work, saver.scr_bkg,
+              std::span<const CellDraw>(draws.shown.data(), static_cast<std::size_t>(undraws)),
+              std::span<const CellDraw>(draws.cells.data(), static_cast<std::size_t>(draws.count)));
+  std::copy_n(draws.cells.begin(), draws.count, draws.shown.begin());
+  draws.shownCount = draws.count;
   ImprintGathered(saver, true);
   saver.frmDisp->Present(saver.scr_work,
                          std::span<const Rect>(draws.changed.data(), draws.changedCount));
@@ -225,14 +198,22 @@ void DrawCharacter(const Stage& stage, int i, int c, int facing, base::Int16 cel
   CheckKind(saver, slot.Kind);
   // Sizes and places on the sheet in sprite pixels, n device pixels each.
   const int n = stage.SceneScale;
-  CellDraw cell{nullptr,     slot.PosX,      slot.PosY,   width * n, cellHeight * n,
-                sourceX * n, cellHeight * n, sourceX * n, 0};
+  CellDraw cell;
+  cell.x = slot.PosX;
+  cell.y = slot.PosY;
+  cell.width = width * n;
+  cell.height = cellHeight * n;
+  cell.maskX = cell.imageX = sourceX * n;
+  cell.maskY = cellHeight * n;
+  cell.imageY = 0;
+  cell.inked = {0, 0, std::abs(cell.width), cell.height};
   if (const PreparedSheet* prepared = Prepared(saver, slot.Kind, c, cellWidth, cellHeight, n)) {
     cell.sheet = &prepared->cells;
     cell.maskX = 0;
     cell.imageX = kCellWidth * n;
     cell.maskY = cell.imageY = c * kCellHeight * n;
     cell.spans = prepared->columns[c].data();
+    cell.inked = prepared->inked[c];
   } else {
     cell.sheet = &SheetAt(saver, slot.Kind, n);
   }

@@ -194,6 +194,44 @@ void MaskedStretchBlt(Surface& dst, int x, int y, int width, int height, const S
   }
 }
 
+void RestoreSpans(Surface& dst, const Surface& src, int x, int y, int width, int height,
+                  const RowSpan* spans) {
+  const int n = width < 0 ? -width : width;
+  const int firstRow = std::max(0, -y);
+  const int endRow = std::min(height, dst.Height() - y);
+  // The columns [from, to) of a row, clipped; from >= to when there are none.
+  auto columns = [&](int row, int& from, int& to) {
+    int first = 0, last = n;
+    if (spans != nullptr) {
+      first = spans[row].first;
+      last = spans[row].last;
+    }
+    from = std::max(width > 0 ? x + first : x - last, 0);
+    to = std::min(width > 0 ? x + last : x - first, dst.Width());
+  };
+  for (int row = firstRow; row < endRow; ++row) {
+    int from = 0, to = 0;
+    columns(row, from, to);
+    if (from < to)
+      std::copy_n(src.Row(y + row) + from, to - from, dst.Row(y + row) + from);
+  }
+}
+
+Rect InkedBounds(const RowSpan* spans, int width, int height) {
+  int first = width, last = 0, top = height, bottom = 0;
+  for (int row = 0; row < height; ++row) {
+    if (spans[row].first >= spans[row].last)
+      continue;
+    first = std::min<int>(first, spans[row].first);
+    last = std::max<int>(last, spans[row].last);
+    top = std::min(top, row);
+    bottom = row + 1;
+  }
+  if (first >= last)
+    return {};
+  return {first, top, last - first, bottom - top};
+}
+
 void Enlarge(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int width, int height,
              int n) {
   if (n < 1)

@@ -67,4 +67,16 @@ void FindRowSpans(const Surface& sheet, int maskX, int maskY, int imageX, int im
 void MaskedStretchBlt(Surface& dst, int x, int y, int width, int height, const Surface& sheet,
                       int maskX, int maskY, int imageX, int imageY, const RowSpan* spans = nullptr);
 
+// Copies from src onto dst, at the same places, every pixel that a
+// MaskedStretchBlt onto this rectangle with these spans may have changed:
+// each row's span, or the whole rectangle without spans. Undoing a drawn
+// cell this way reads only its inked part, about a third of it for the cast.
+// src and dst have the same size.
+void RestoreSpans(Surface& dst, const Surface& src, int x, int y, int width, int height,
+                  const RowSpan* spans = nullptr);
+
+// The smallest rectangle, in cell coordinates (before any mirroring), that
+// holds every row's span; empty when nothing is inked.
+Rect InkedBounds(const RowSpan* spans, int width, int height);
+
 }  // namespace quimbel::engine

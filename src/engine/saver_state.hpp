@@ -22,7 +22,10 @@ struct CellDraw {
   int x = 0, y = 0, width = 0, height = 0;
   int maskX = 0, maskY = 0, imageX = 0, imageY = 0;
   const RowSpan* spans = nullptr;  // the inked columns of each row, if known
-  bool imprint = false;            // also stamp its silhouette into the background
+  // The part of the cell those spans lie in, in cell coordinates before any
+  // mirroring (0, 0, |width|, height without spans).
+  Rect inked;
+  bool imprint = false;  // also stamp its silhouette into the background
 };
 
 // What the frames keep of a sheet, made once per sheet (a sheet's pixels
@@ -36,8 +39,9 @@ struct CellDraw {
 struct PreparedSheet {
   const Surface* sheet = nullptr;
   int scale = 0;
-  // kCellHeight * scale rows for each column.
+  // kCellHeight * scale rows for each column, and the bounds of their spans.
   std::array<std::vector<RowSpan>, kSheetColumns> columns;
+  std::array<Rect, kSheetColumns> inked;
   // Column c's cell in rows c * kCellHeight * scale on: mask at x 0, image
   // at x kCellWidth * scale.
   Surface cells;
@@ -54,17 +58,20 @@ struct FrameDraws {
   int count = 0;
   std::array<CellDraw, kCaraSlots> cells;
   // To restore from the background before the next frame's cells are drawn:
-  // the last frame's cells and the imprints stamped since.
+  // the cells the last frame drew (their spans) and the imprints stamped
+  // since (their rectangles).
+  int shownCount = 0;
+  std::array<CellDraw, kCaraSlots> shown;
   int staleCount = 0;
   std::array<Rect, 2 * kCaraSlots> stale;
   // The next frame restores every pixel: nothing composed yet, a new
   // background, or more stale rectangles than the list holds.
   bool whole = true;
   const Pixel* composedOn = nullptr;  // the work surface's pixels as last composed
-  // The rectangles the frame changed (the stale ones and the new cells,
-  // overlapping ones merged), as presented.
+  // The rectangles the frame changed (the stale ones and the new cells'
+  // inked parts), merged into at most kMaxBands bands, as presented.
   int changedCount = 0;
-  std::array<Rect, 3 * kCaraSlots> changed;
+  std::array<Rect, 2 * kCaraSlots + 2 * kCaraSlots + 1> changed;
 };
 
 struct SaverState {

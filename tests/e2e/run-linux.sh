@@ -185,6 +185,43 @@ else
 fi
 ok
 
+begin "/s draws through shared memory, and through Qt without it; a window over it is drawn again when it goes"
+write_settings 20 8 3 0
+for mode in shared qt; do
+  if [ "$mode" = qt ]; then export QUIMBEL_NO_SHARED_FRAME=1; fi
+  if ! start_saver; then
+    fail "$mode: no window titled SAVER Screen"
+    unset QUIMBEL_NO_SHARED_FRAME
+    continue
+  fi
+  unset QUIMBEL_NO_SHARED_FRAME
+  sleep 0.5
+  # The segment is marked for removal once attached, but lives while used.
+  segments="$(ipcs -m -p | awk -v p="$saver" '$3 == p' | wc -l)"
+  if [ "$mode" = shared ] && [ "$segments" -lt 1 ]; then
+    fail "shared: no shared memory segment of ours"
+  elif [ "$mode" = qt ] && [ "$segments" -ne 0 ]; then
+    fail "qt: $segments shared memory segments of ours"
+  fi
+  start_host 500 400 200 150 above
+  sleep 0.4
+  shot "cover-$mode-on"
+  destroy_host "$host_fd"
+  sleep 0.3
+  shot "cover-$mode-off"
+  over="$(count_colour "cover-$mode-on" 500x400+200+150 13579B)"
+  left="$(count_colour "cover-$mode-off" 500x400+200+150 13579B)"
+  desktop="$(count_colour "cover-$mode-off" 500x400+200+150 3366CC)"
+  echo "   $mode: $segments segments; covered $over, left after it went $left, desktop $desktop"
+  if [ "$over" -lt 150000 ]; then
+    fail "$mode: the covering window did not show ($over pixels)"
+  elif [ "$left" -ne 0 ] || [ "$desktop" -lt 100000 ]; then
+    fail "$mode: not drawn again where the window was ($left of its pixels, $desktop desktop)"
+  fi
+  ends_on "$saver" "a one-pixel move" mousemove_relative 1 0
+done
+ok
+
 begin "/s on black refuses a second /s and ends on a key press"
 write_settings 5 0 2 0
 if ! start_saver; then

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/saver_stage.hpp"
+#include "engine/bands.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
 #include "engine/raster.hpp"
@@ -229,6 +230,7 @@ void RunOracle(const OracleCase& c, int ticks) {
       window.Repaint();
     } else {
       ASSERT_EQ(window.presentCount, frames + 1) << "tick " << t;
+      ASSERT_LE(window.changed.size(), static_cast<std::size_t>(engine::kMaxBands));
       expected = ref.saver.scr_work;
       partial += window.changed.size() != 1 || window.changed[0].width != c.width ||
                  window.changed[0].height != c.height;

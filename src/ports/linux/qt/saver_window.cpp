@@ -1,12 +1,12 @@
 #include "ports/linux/qt/saver_window.hpp"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -53,9 +53,34 @@ class SaverWidget : public QWidget {
     setPalette(silver);
   }
 
+  // On an X server that shares memory with us (MIT-SHM), the core composes
+  // in memory the server reads and the frame's bands go to the window
+  // straight from there, past Qt's backing store: no copy of ours, no
+  // region for Qt to split. Elsewhere (a remote display, another platform)
+  // nullptr, and frames go through Qt.
+  base::Pixel* SharedFrameMemory(int width, int height) {
+    if (canvas_ || QGuiApplication::platformName() != QLatin1String("xcb") ||
+        qEnvironmentVariableIsSet("QUIMBEL_NO_SHARED_FRAME"))
+      return nullptr;
+    std::unique_ptr<X11Canvas> canvas =
+        X11Canvas::Attach(static_cast<unsigned long>(winId()), X11Canvas::Mode::Direct);
+    base::Pixel* memory = canvas ? canvas->FrameMemory(width, height) : nullptr;
+    if (memory == nullptr)
+      return nullptr;
+    canvas_ = std::move(canvas);
+    // Exposed parts are drawn again by the canvas, from its own events.
+    pump_ = std::make_unique<CanvasPump>(*canvas_, nullptr);
+    setAttribute(Qt::WA_PaintOnScreen);
+    return memory;
+  }
+
   // The image looks at the core's frame itself: only the changed rectangles
   // are repainted, from the core's pixels, with no copy of ours in between.
   void Present(const base::Surface& frame, std::span<const base::Rect> changed) {
+    if (canvas_) {
+      canvas_->PresentFrame(frame, changed);
+      return;
+    }
     if (image_.constBits() != reinterpret_cast<const uchar*>(frame.Data()) ||
         image_.width() != frame.Width() || image_.height() != frame.Height()) {
       image_ = QImage(reinterpret_cast<const uchar*>(frame.Data()), frame.Width(), frame.Height(),
@@ -63,15 +88,16 @@ class SaverWidget : public QWidget {
       update();
       return;
     }
-    QRegion region;
     for (const base::Rect& r : changed)
-      region += QRect(r.x, r.y, r.width, r.height);
-    update(region);
+      update(r.x, r.y, r.width, r.height);
   }
+
+  // Nothing of Qt's paints the window that the canvas draws.
+  QPaintEngine* paintEngine() const override { return canvas_ ? nullptr : QWidget::paintEngine(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
-    if (image_.isNull())
+    if (image_.isNull() || canvas_)
       return;
     QPainter painter(this);
     for (const QRect& r : event->region())
@@ -86,6 +112,8 @@ class SaverWidget : public QWidget {
  private:
   platform::SaverEvents& events_;
   QImage image_;  // over the core's frame, which outlives the window
+  std::unique_ptr<X11Canvas> canvas_;
+  std::unique_ptr<CanvasPump> pump_;
 };
 
 QCursor CursorFrom(const base::Icon& picture) {
@@ -140,7 +168,9 @@ class QtSaverWindow : public platform::SaverWindow {
   }
   void SetPointer(const base::Icon& picture) override { widget_->setCursor(CursorFrom(picture)); }
   void SetDefaultPointer() override { widget_->unsetCursor(); }
-  base::Pixel* FrameMemory(int, int) override { return nullptr; }
+  base::Pixel* FrameMemory(int width, int height) override {
+    return widget_->SharedFrameMemory(width, height);
+  }
   void Present(const base::Surface& frame, std::span<const base::Rect> changed) override {
     widget_->Present(frame, changed);
   }
