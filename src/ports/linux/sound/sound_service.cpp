@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -138,12 +139,27 @@ std::uint32_t SdlSoundService::Run(std::string_view text, std::string& answer) {
       Close(it);
       return kSoundOk;
     case ports::SoundVerb::Status:
-      answer = device.playing ? "playing" : "stopped";
-      return kSoundOk;
+      return Status(device, cmd.item, answer);
     case ports::SoundVerb::Open:
       break;
   }
   return kSoundUnrecognizedCommand;
+}
+
+std::uint32_t SdlSoundService::Status(const Device& device, ports::StatusItem item,
+                                      std::string& answer) const {
+  if (item == ports::StatusItem::Mode) {
+    answer = device.playing ? "playing" : "stopped";
+    return kSoundOk;
+  }
+  if (!device.lengthSeconds)
+    return kSoundUnsupportedFunction;
+  const double length = *device.lengthSeconds;
+  double at = length;
+  if (item == ports::StatusItem::Position && !device.atEnd)
+    at = onOutput_ == &device ? std::min(PlayedSeconds(), length) : 0;
+  answer = std::to_string(std::llround(at * 1000));
+  return kSoundOk;
 }
 
 std::uint32_t SdlSoundService::Open(const ports::SoundCommand& cmd) {
