@@ -1,5 +1,6 @@
 #include "app/display_power.hpp"
 
+#include "app/music_timer.hpp"
 #include "app/program.hpp"
 #include "sound/music.hpp"
 
@@ -17,14 +18,14 @@ void DisplayPowerChanged(Program& program, bool lit) {
     // for the dark, the tune is not active, and the end of a dark run must
     // send nothing to it.
     program.music.BgmActive = base::kFalse16;
-    window.StopTimer(platform::SaverTimer::k2);
+    StopMusicPoll(program);
     window.StartTimer(platform::SaverTimer::k1, kDarkTickMs);
     return;
   }
   // What the window showed while dark is lost: the next frame redraws it all.
   program.saver.frameDraws.whole = true;
   window.StartTimer(platform::SaverTimer::k1, kAnimationTickMs);
-  window.StartTimer(platform::SaverTimer::k2, kMusicPollMs);
+  StartMusicPoll(program);
   sound::PlayMusic(program, sound::MusicStart);
 }
 

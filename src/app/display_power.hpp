@@ -13,10 +13,9 @@ namespace quimbel::app {
 
 class Program;
 
-// The saver window's timers: the animation's tick and the music's poll while
-// lit, and the tick while dark.
+// The animation's tick while lit and while dark (the music's poll keeps its
+// own periods: app/music_timer).
 inline constexpr int kAnimationTickMs = 100;
-inline constexpr int kMusicPollMs = 10;
 inline constexpr int kDarkTickMs = 250;
 // How often a platform that must be asked is asked.
 inline constexpr int kPowerProbeMs = 1000;

@@ -65,6 +65,8 @@ class Program final : public sound::Host, public ui::Host {
   ModalBoxes boxes{platform.messageBoxes};
   // Whether power management has switched the saver's displays off.
   DisplayPower power;
+  // The period the music's poll runs at; 0 while it is stopped (app/music_timer).
+  int musicPollMs = 0;
   // Set once EndProcess was asked for: no event may act after it.
   bool ended = false;
   int exitCode = 0;  // the code of the first end

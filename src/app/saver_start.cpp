@@ -1,6 +1,7 @@
 #include "app/saver_start.hpp"
 
 #include "app/display_power.hpp"
+#include "app/music_timer.hpp"
 #include "app/program.hpp"
 #include "app/scene.hpp"
 #include "app/tick.hpp"
@@ -39,7 +40,7 @@ void StartSaver(app::Program& program) {
   saver.frmDisp = program.platform.savers.CreateSaverWindow(ui::kSaverWindowTitle, *saver.events);
   platform::SaverWindow& window = *saver.frmDisp;
   window.StartTimer(platform::SaverTimer::k1, kAnimationTickMs);
-  window.StartTimer(platform::SaverTimer::k2, kMusicPollMs);
+  StartMusicPoll(program);
   // The area is in pixels already: no twips on the way, so nothing rounds.
   window.SetSizePx(run.ScreenWidthPx, run.ScreenHeightPx);
   // Shown first beyond the bottom-right corner, so nothing flashes while the

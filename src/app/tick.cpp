@@ -2,11 +2,11 @@
 
 #include "app/display_power.hpp"
 #include "app/event_boundary.hpp"
+#include "app/music_timer.hpp"
 #include "app/program.hpp"
 #include "app/saver_stage.hpp"
 #include "engine/cast.hpp"
 #include "engine/frame.hpp"
-#include "sound/music.hpp"
 
 namespace quimbel::app {
 
@@ -45,7 +45,7 @@ class SaverHandlers : public platform::SaverEvents {
   }
   // The tune keeps playing while a box is open: the poll does not wait.
   void OnTimer2() override {
-    app::HandleEvent(program_, [this] { sound::PlayMusic(program_, sound::MusicPoll); });
+    app::HandleEvent(program_, [this] { PollMusic(program_); });
   }
   void OnClick() override { Tick(1); }
   void OnKeyDown() override { Tick(1); }

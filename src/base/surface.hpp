@@ -4,6 +4,10 @@
 // pictures) is one of these; the raster operations work on them bit by bit.
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -32,12 +36,14 @@ class Surface {
   Surface(const Surface& other) { *this = other; }
   Surface& operator=(const Surface& other) {
     if (this != &other) {
-      own_.assign(other.pixels_, other.pixels_ + other.Size());
-      Take(other.width_, other.height_, own_.data());
+      own_ = Allocate(other.Size(), false);
+      if (other.Size() > 0)
+        std::memcpy(own_.get(), other.pixels_, other.Size() * sizeof(Pixel));
+      Take(other.width_, other.height_, own_.get());
     }
     return *this;
   }
-  // The vector's buffer moves with it, so pixels_ stays valid.
+  // The buffer moves with it, so pixels_ stays valid.
   Surface(Surface&& other) noexcept { *this = std::move(other); }
   Surface& operator=(Surface&& other) noexcept {
     if (this != &other) {
@@ -52,17 +58,23 @@ class Surface {
   void Reset(int width, int height, Pixel fill = kBlack) {
     width = width > 0 ? width : 0;
     height = height > 0 ? height : 0;
-    own_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
-    Take(width, height, own_.data());
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    own_.reset();  // the old pixels go before the new ones come
+    own_ = Allocate(size, fill == 0);
+    Take(width, height, own_.get());
+    if (fill != 0)
+      std::fill(pixels_, pixels_ + size, fill);
   }
   // Draws from now on in memory the caller owns (width * height pixels, rows
   // top down, no gaps), which must outlive the surface or the next Reset.
   void Wrap(Pixel* memory, int width, int height, Pixel fill = kBlack) {
-    own_ = {};
+    own_.reset();
     Take(width > 0 ? width : 0, height > 0 ? height : 0, memory);
     std::fill(pixels_, pixels_ + Size(), fill);
   }
 
+  // Whether the pixels are the surface's own, not memory given to Wrap.
+  bool OwnsPixels() const { return own_ != nullptr; }
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool Empty() const { return Size() == 0; }
@@ -80,6 +92,21 @@ class Surface {
   }
 
  private:
+  struct Free {
+    void operator()(Pixel* p) const { std::free(p); }
+  };
+  using Pixels = std::unique_ptr<Pixel[], Free>;
+
+  // Black comes from zeroed allocation: a screen-sized surface's pages then
+  // cost memory only where something is drawn.
+  static Pixels Allocate(std::size_t size, bool zeroed) {
+    if (size == 0)
+      return nullptr;
+    void* memory = zeroed ? std::calloc(size, sizeof(Pixel)) : std::malloc(size * sizeof(Pixel));
+    if (memory == nullptr)
+      throw std::bad_alloc();
+    return Pixels(static_cast<Pixel*>(memory));
+  }
   std::size_t Size() const {
     return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
   }
@@ -92,7 +119,7 @@ class Surface {
   int width_ = 0;
   int height_ = 0;
   Pixel* pixels_ = nullptr;  // own_'s pixels, or the memory given to Wrap
-  std::vector<Pixel> own_;
+  Pixels own_;
 };
 
 // A picture with a per-pixel transparency bit (icons, pointers, cyclists).

@@ -88,7 +88,10 @@ class Screen {
   // before the first frame, and calls ReleaseDesktop as soon as that frame
   // is presented: the port lets go of the picture at once (at 4K it is
   // 32 MB per monitor) and Capture reads the live screen again. A port
-  // whose captures never show its own windows may hold nothing.
+  // whose captures never show its own windows may hold nothing; one whose
+  // saver window never paints before the first frame may hand the picture
+  // itself to a capture of exactly the held area, rather than a copy, and
+  // read the live screen from then on.
   virtual void HoldDesktop(const Rect32& area) = 0;
   virtual void ReleaseDesktop() = 0;
 

@@ -42,6 +42,7 @@ void Start(Host& host, const char* file) {
   MusicState& music = host.Music();
   music.BgmActive = base::kFalse16;
   music.WaitingTurn = false;
+  music.lengthMs.reset();
   if (host.Tune() == TuneRule::Silent)
     return;
   if (!TakeTurn(host)) {

@@ -1,5 +1,7 @@
 #pragma once
 // What the background music keeps for the life of the process.
+#include <optional>
+
 #include "base/int16.hpp"
 
 namespace quimbel::sound {
@@ -14,6 +16,9 @@ struct MusicState {
   // A run that plays in turn, while another process holds the tune: its
   // tune counts as active but has not reached the device yet.
   bool WaitingTurn = false;
+  // The open tune's length in milliseconds as the device told it (0: it
+  // cannot tell); nothing until it was asked after the tune's start.
+  std::optional<long> lengthMs;
 };
 
 }  // namespace quimbel::sound

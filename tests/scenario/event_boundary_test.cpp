@@ -77,10 +77,10 @@ TEST(EventBoundaryTest, UnderAnOpenBoxTheTickWaitsTheMusicPlaysAndTheEndStopsIt)
     EXPECT_EQ(run.Window().presentCount, frames);
     sound.EndTune("bgm");
     run.Window().FireTimer2();
-    EXPECT_EQ(
-        std::vector<std::string>(sound.commands.begin() + static_cast<std::ptrdiff_t>(sent),
-                                 sound.commands.end()),
-        (std::vector<std::string>{"status bgm mode", "seek bgm to start", "play bgm notify"}));
+    EXPECT_EQ(std::vector<std::string>(sound.commands.begin() + static_cast<std::ptrdiff_t>(sent),
+                                       sound.commands.end()),
+              (std::vector<std::string>{"status bgm mode", "seek bgm to start", "play bgm notify",
+                                        "status bgm length"}));
     app::RequestEnd(run.program);
   };
   run.Ticks(1);

@@ -113,7 +113,8 @@ TEST(HostedRunTest, OneHackPerDisplayPlaysAndTheNextTakesTheTuneOver) {
   right->Run(3);
   left->Run(3);
   EXPECT_TRUE(right->Sounds().empty());
-  EXPECT_EQ(left->Sounds().size(), 2u + 30u) << "the holder polls its tune";
+  EXPECT_EQ(left->Sounds().size(), 2u + 30u + 1u)
+      << "the holder polls its tune, and asks its length once";
 
   // A third hack waits too, and is ended before its turn: it never plays.
   std::unique_ptr<Hack> third = Hack::OnMonitor(0x300, &display);
@@ -124,17 +125,18 @@ TEST(HostedRunTest, OneHackPerDisplayPlaysAndTheNextTakesTheTuneOver) {
   // The first ends: at the second's next poll its tune starts for real.
   app::RequestEnd(left->program);
   EXPECT_EQ(display.holder, nullptr);
+  const Lines kStartAndLength{kStart[0], kStart[1], "status bgm length"};
   right->Window().FireTimer2();
-  EXPECT_EQ(right->Sounds(), kStart);
+  EXPECT_EQ(right->Sounds(), kStartAndLength);
   EXPECT_TRUE(right->hp.hosting.HoldsTuneLock());
   right->Run(1);
-  EXPECT_EQ(right->Sounds().size(), 2u + 10u);
+  EXPECT_EQ(right->Sounds().size(), 3u + 10u);
 
   // A hack killed outright gives the lock back all the same.
   std::unique_ptr<Hack> next = Hack::OnMonitor(0x400, &display);
   right.reset();
   next->Window().FireTimer2();
-  EXPECT_EQ(next->Sounds(), kStart);
+  EXPECT_EQ(next->Sounds(), kStartAndLength);
 }
 
 // The displays go dark under two hacks: the one that played gives the

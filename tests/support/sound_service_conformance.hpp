@@ -3,7 +3,8 @@
 // each port's service. The core opens "<program folder>tune" in quotes under
 // the alias bgm, plays it with notify, polls "status bgm mode" into an
 // 80-character buffer and restarts the tune (seek to start, play) whenever
-// the answer is not "playing", stops and closes it at the end, and shows
+// the answer is not "playing", asks the tune's length and position (whole
+// milliseconds) to know how long it may sleep, stops and closes it at the end, and shows
 // ErrorText(code) when one of its commands fails. A failing open only makes
 // the saver run silent, so no exact code for it is required.
 //
@@ -18,6 +19,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -115,6 +117,12 @@ class SoundServiceConformance : public ::testing::Test {
     EXPECT_EQ(sound.Send(command, &reply, 80), platform::kSoundOk) << command;
     return reply.substr(0, reply.find('\0'));
   }
+  long Ms(const char* command) {
+    std::string reply = Mode(command);
+    EXPECT_TRUE(!reply.empty() && reply.find_first_not_of("0123456789") == std::string::npos)
+        << command << ": \"" << reply << "\"";
+    return reply.empty() ? -1 : std::atol(reply.c_str());
+  }
   void ExpectNotOpen(const char* command) {
     std::uint32_t code = Send(command);
     EXPECT_NE(code, platform::kSoundOk) << command;
@@ -187,9 +195,25 @@ TYPED_TEST_P(SoundServiceConformance, PlayStopAndReplayShowInTheMode) {
   EXPECT_EQ(this->Send(this->OpenCommand(this->dir / "tune.mid")), platform::kSoundOk);
 }
 
+// The poll sleeps by these until shortly before the tune's end.
+TYPED_TEST_P(SoundServiceConformance, LengthAndPositionAreWholeMilliseconds) {
+  ASSERT_EQ(this->Send(this->OpenCommand(this->dir / "tune.mid")), platform::kSoundOk);
+  const long length = this->Ms("status bgm length");
+  EXPECT_NEAR(length, 2000, 50) << "one note held for two seconds";
+  EXPECT_EQ(this->Ms("status bgm position"), 0);
+  ASSERT_EQ(this->Send("play bgm notify"), platform::kSoundOk);
+  const long playing = this->Ms("Status bgm POSITION");
+  EXPECT_GE(playing, 0);
+  EXPECT_LE(playing, length);
+  EXPECT_EQ(this->Send("stop bgm"), platform::kSoundOk);
+  EXPECT_EQ(this->Send("seek bgm to start"), platform::kSoundOk);
+  EXPECT_EQ(this->Ms("status bgm position"), 0);
+  EXPECT_EQ(this->Ms("status bgm length"), length);
+}
+
 TYPED_TEST_P(SoundServiceConformance, CommandsOnAnAliasThatIsNotOpenFail) {
-  for (const char* command :
-       {"status bgm mode", "play bgm notify", "seek bgm to start", "stop bgm", "close bgm"})
+  for (const char* command : {"status bgm mode", "status bgm length", "play bgm notify",
+                              "seek bgm to start", "stop bgm", "close bgm"})
     this->ExpectNotOpen(command);
   std::string reply(80, '#');
   EXPECT_NE(this->sound.Send("status bgm mode", &reply, 80), platform::kSoundOk);
@@ -230,7 +254,8 @@ REGISTER_TYPED_TEST_SUITE_P(SoundServiceConformance,
                             BothKindsOfTuneOpenFromAQuotedPathWithBlanksAndAccents,
                             AJapanesePathOpens, KeywordsAndAliasesIgnoreLetterCase,
                             TheReplyLandsAtTheStartOfTheCallersBuffer,
-                            PlayStopAndReplayShowInTheMode, CommandsOnAnAliasThatIsNotOpenFail,
+                            PlayStopAndReplayShowInTheMode, LengthAndPositionAreWholeMilliseconds,
+                            CommandsOnAnAliasThatIsNotOpenFail,
                             OpeningAnAliasTwiceIsRefusedAndKeepsTheFirst,
                             AMissingFileFailsAndOpensNothing, EveryFailureHasWordsForTheReport);
 

@@ -9,6 +9,8 @@ struct HeadlessSoundDriver {
       "the fake device opens any name; tests script a failing open";
   static constexpr const char* lacksJapanesePaths = nullptr;
   static constexpr const char* lacksUnknownAliasCode = nullptr;
+  // The fake reads no files: it is told the length of the test's tunes.
+  HeadlessSoundDriver() { sound.tuneMs = 2000; }
   quimbel::headless::HeadlessSound sound;
   quimbel::platform::SoundService& Service() { return sound; }
 };

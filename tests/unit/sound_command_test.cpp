@@ -41,6 +41,9 @@ TEST(SoundCommandTest, WordsIgnoreLetterCaseAndBlanksButPathsKeepThem) {
   EXPECT_EQ(open.command.alias, "bgm");
   EXPECT_EQ(ReadSoundCommand("Status BGM Mode").command.alias, "bgm");
   EXPECT_EQ(ReadSoundCommand("Seek Bgm TO START").error, kSoundOk);
+  EXPECT_EQ(ReadSoundCommand("status bgm MODE").command.item, StatusItem::Mode);
+  EXPECT_EQ(ReadSoundCommand("status bgm Length").command.item, StatusItem::Length);
+  EXPECT_EQ(ReadSoundCommand("STATUS bgm position").command.item, StatusItem::Position);
 }
 
 // Commands the core never sends are refused, each with the code the Windows
@@ -65,8 +68,8 @@ TEST(SoundCommandTest, EverythingElseGetsItsCode) {
            Case{"play bgm wait", kSoundUnrecognizedKeyword},
            Case{"close bgm alias x", kSoundUnrecognizedKeyword},
            Case{"stop bgm notify", kSoundUnrecognizedKeyword},
-           Case{"status bgm length", kSoundUnrecognizedKeyword},
-           Case{"status bgm position", kSoundUnrecognizedKeyword},
+           Case{"status bgm ready", kSoundUnrecognizedKeyword},
+           Case{"status bgm mode length", kSoundFlagsNotCompatible},
            Case{"open a.mid", kSoundMissingParameter},
            Case{"open a.mid alias", kSoundMissingStringArgument},
            Case{"open a.mid alias \"\"", kSoundMissingStringArgument},

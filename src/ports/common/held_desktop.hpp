@@ -36,6 +36,18 @@ class HeldDesktop {
   int Left() const { return left_; }
   int Top() const { return top_; }
 
+  // As Capture, for a port whose saver window never paints before its first
+  // frame: a capture of exactly the held area into a surface of its own of
+  // that size takes the picture itself, not a copy, and nothing is held any
+  // more. So the desktop is in memory once, not twice, until the first frame.
+  bool HandOver(base::Surface& dst, int x, int y, int width, int height) {
+    if (x != left_ || y != top_ || width != picture_.Width() || height != picture_.Height() ||
+        dst.Width() != width || dst.Height() != height || !dst.OwnsPixels())
+      return Capture(dst, x, y, width, height);
+    dst = std::move(picture_);
+    return true;
+  }
+
   // Copies the screen rectangle (x, y, width, height) from the picture into
   // dst at (0, 0): a rectangle that starts outside the picture cannot be read.
   bool Capture(base::Surface& dst, int x, int y, int width, int height) const {

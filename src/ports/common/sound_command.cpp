@@ -52,19 +52,26 @@ std::uint32_t SplitWords(std::string_view text, std::vector<std::string>& words)
 
 // The keywords after the device, for the one verb that takes each.
 std::uint32_t ReadKeywords(const std::vector<std::string>& words, SoundCommand& cmd) {
-  bool alias = false, notify = false, mode = false, to = false;
+  bool alias = false, notify = false, item = false, to = false;
   for (std::size_t i = 2; i < words.size(); ++i) {
     std::string word = Lower(words[i]);
+    const bool status = cmd.verb == SoundVerb::Status;
+    const bool isItem = word == "mode" || word == "length" || word == "position";
     bool* seen = cmd.verb == SoundVerb::Open && word == "alias"    ? &alias
                  : cmd.verb == SoundVerb::Play && word == "notify" ? &notify
-                 : cmd.verb == SoundVerb::Status && word == "mode" ? &mode
+                 : status && isItem                                ? &item
                  : cmd.verb == SoundVerb::Seek && word == "to"     ? &to
                                                                    : nullptr;
     if (seen == nullptr)
       return kSoundUnrecognizedKeyword;
-    if (*seen)
-      return kSoundDuplicateFlags;
+    const StatusItem asked = word == "mode"     ? StatusItem::Mode
+                             : word == "length" ? StatusItem::Length
+                                                : StatusItem::Position;
+    if (*seen)  // one status item a query, as the Windows service wants
+      return seen == &item && asked != cmd.item ? kSoundFlagsNotCompatible : kSoundDuplicateFlags;
     *seen = true;
+    if (seen == &item)
+      cmd.item = asked;
     if (seen != &alias && seen != &to)
       continue;
     if (i + 1 >= words.size() || words[i + 1].empty())
@@ -76,7 +83,7 @@ std::uint32_t ReadKeywords(const std::vector<std::string>& words, SoundCommand& 
       return kSoundUnsupportedFunction;  // the tune is only ever rewound
   }
   bool complete = cmd.verb == SoundVerb::Open     ? alias
-                  : cmd.verb == SoundVerb::Status ? mode
+                  : cmd.verb == SoundVerb::Status ? item
                   : cmd.verb == SoundVerb::Seek   ? to
                                                   : true;
   return complete ? kSoundOk : kSoundMissingParameter;

@@ -2,9 +2,12 @@
 // The sound seam's command language as the core speaks it, read into a plain
 // record for every port whose platform does not read it natively:
 //
-//   open "<path>" alias <alias>     status <alias> mode
+//   open "<path>" alias <alias>     status <alias> mode|length|position
 //   play <alias> [notify]           seek <alias> to start
 //   stop <alias>                    close <alias>
+//
+// Length and position are whole milliseconds, the Windows service's own
+// default for both kinds of tune.
 //
 // Words are separated by blanks; a word in double quotes may hold blanks.
 // Verbs, keywords and aliases compare without letter case; the path is kept
@@ -17,11 +20,13 @@
 namespace quimbel::ports {
 
 enum class SoundVerb { Open, Play, Status, Seek, Stop, Close };
+enum class StatusItem { Mode, Length, Position };
 
 struct SoundCommand {
   SoundVerb verb = SoundVerb::Open;
-  std::string alias;  // in lower case
-  std::string path;   // open only: the file, as written
+  std::string alias;                   // in lower case
+  std::string path;                    // open only: the file, as written
+  StatusItem item = StatusItem::Mode;  // status only
 };
 
 struct ParsedSoundCommand {

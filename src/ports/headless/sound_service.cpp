@@ -33,29 +33,54 @@ SoundAnswer HeadlessSound::Respond(std::string_view command) {
   return Simulate(parsed.command);
 }
 
+// Also ends a tune whose time has run out.
+long HeadlessSound::PositionMs(const std::string& alias) {
+  Place& place = places_[alias];
+  std::string& mode = devices[alias];
+  long at = place.positionMs + (mode == "playing" ? nowMs - place.sinceMs : 0);
+  if (tuneMs > 0 && at >= tuneMs) {
+    at = tuneMs;
+    mode = "stopped";
+  }
+  place = {at, nowMs};
+  return at;
+}
+
 SoundAnswer HeadlessSound::Simulate(const ports::SoundCommand& cmd) {
   if (cmd.verb == ports::SoundVerb::Open) {
     if (devices.contains(cmd.alias))
       return {platform::kSoundDuplicateAlias, {}};
     devices[cmd.alias] = "stopped";
+    places_[cmd.alias] = {0, nowMs};
     return {};
   }
   auto device = devices.find(cmd.alias);
   if (device == devices.end())
     return {platform::kSoundInvalidDeviceName, {}};
+  const long at = PositionMs(cmd.alias);
   switch (cmd.verb) {
     case ports::SoundVerb::Play:
-      device->second = "playing";
+      if (tuneMs == 0 || at < tuneMs)
+        device->second = "playing";
       break;
     case ports::SoundVerb::Stop:
+      device->second = "stopped";
+      break;
     case ports::SoundVerb::Seek:
       device->second = "stopped";
+      places_[cmd.alias] = {0, nowMs};
       break;
     case ports::SoundVerb::Close:
       devices.erase(device);
+      places_.erase(cmd.alias);
       break;
     case ports::SoundVerb::Status:
-      return {platform::kSoundOk, device->second};
+      if (cmd.item == ports::StatusItem::Mode)
+        return {platform::kSoundOk, device->second};
+      if (tuneMs == 0)
+        return {platform::kSoundUnsupportedFunction, {}};
+      return {platform::kSoundOk,
+              std::to_string(cmd.item == ports::StatusItem::Length ? tuneMs : at)};
     case ports::SoundVerb::Open:
       break;
   }

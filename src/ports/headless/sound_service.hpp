@@ -37,8 +37,12 @@ class HeadlessSound : public platform::SoundService {
   // The simulated device: aliases that are open, with their mode ("stopped"
   // or "playing"). It reads commands as every port but Windows does; open
   // succeeds for any file; play plays for ever until the test ends the tune
-  // with EndTune.
+  // with EndTune, or, with a tuneMs, until nowMs has run that far.
   std::map<std::string, std::string, std::less<>> devices;
+  // The device's clock, which the test moves, and the length of every tune
+  // it opens; 0 is a tune without end, whose length it cannot tell.
+  long nowMs = 0;
+  long tuneMs = 0;
 
   std::uint32_t Send(std::string_view command, std::string* reply,
                      std::size_t replyLength) override;
@@ -53,8 +57,15 @@ class HeadlessSound : public platform::SoundService {
   }
 
  private:
+  // Where a tune is: at positionMs when the clock read sinceMs.
+  struct Place {
+    long positionMs = 0;
+    long sinceMs = 0;
+  };
   SoundAnswer Respond(std::string_view command);
   SoundAnswer Simulate(const ports::SoundCommand& command);
+  long PositionMs(const std::string& alias);
+  std::map<std::string, Place, std::less<>> places_;
 };
 
 }  // namespace quimbel::headless

@@ -22,6 +22,7 @@
 #include "ports/linux/hosting/host_arguments.hpp"
 #include "ports/linux/hosting/hosted_screen.hpp"
 #include "ports/linux/hosting/hosting.hpp"
+#include "ports/linux/large_blocks.hpp"
 #include "ports/linux/qt/fonts.hpp"
 #include "ports/linux/qt/forms.hpp"
 #include "ports/linux/qt/message_box.hpp"
@@ -59,6 +60,7 @@ bool AsksForSaver(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   using namespace quimbel;
+  linux_port::GiveLargeBlocksBack();
   std::vector<std::string> args(argv, argv + argc);
   if (std::optional<std::string> text = linux_port::InformationFor(args)) {
     std::fputs(text->c_str(), stdout);

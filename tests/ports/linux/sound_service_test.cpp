@@ -145,8 +145,9 @@ TEST_F(SdlSoundTest, WavSoundsStopsSilentlyAndLoopsThroughThePoll) {
   ASSERT_EQ(runs.size(), 7u);
   EXPECT_GT(runs[1], 350);
   EXPECT_GT(runs[3], 350);
-  EXPECT_GT(runs[5], 100);
-  EXPECT_LT(runs[5], 250);
+  // 150 ms of play, heard in whole chunks of the mixer's (93 ms).
+  EXPECT_GT(runs[5], 80);
+  EXPECT_LT(runs[5], 300);
   EXPECT_GE(runs[6], 250) << "nothing is heard after the stop";
   for (int gap : {runs[2], runs[4]}) {
     EXPECT_LT(gap, 250) << "restart gap";

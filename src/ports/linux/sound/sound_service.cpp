@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +20,7 @@ namespace {
 using namespace quimbel::platform;
 
 constexpr std::uintmax_t kLargestMidiFile = 16 << 20;
+constexpr int kChunkFrames = 4096;
 
 std::optional<double> MidiFileLength(const std::string& path) {
   std::error_code ec;
@@ -138,12 +140,27 @@ std::uint32_t SdlSoundService::Run(std::string_view text, std::string& answer) {
       Close(it);
       return kSoundOk;
     case ports::SoundVerb::Status:
-      answer = device.playing ? "playing" : "stopped";
-      return kSoundOk;
+      return Status(device, cmd.item, answer);
     case ports::SoundVerb::Open:
       break;
   }
   return kSoundUnrecognizedCommand;
+}
+
+std::uint32_t SdlSoundService::Status(const Device& device, ports::StatusItem item,
+                                      std::string& answer) const {
+  if (item == ports::StatusItem::Mode) {
+    answer = device.playing ? "playing" : "stopped";
+    return kSoundOk;
+  }
+  if (!device.lengthSeconds)
+    return kSoundUnsupportedFunction;
+  const double length = *device.lengthSeconds;
+  double at = length;
+  if (item == ports::StatusItem::Position && !device.atEnd)
+    at = onOutput_ == &device ? std::min(PlayedSeconds(), length) : 0;
+  answer = std::to_string(std::llround(at * 1000));
+  return kSoundOk;
 }
 
 std::uint32_t SdlSoundService::Open(const ports::SoundCommand& cmd) {
@@ -243,7 +260,10 @@ bool SdlSoundService::OpenOutput() {
   QuietAlsaLibrary();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     return false;
-  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+  // The audio thread wakes once a chunk: 4096 frames (93 ms) keeps it near
+  // ten times a second. A tune's end is seen a chunk at a time, so a loop
+  // can restart up to a chunk late, while its last notes ring on.
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, kChunkFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }

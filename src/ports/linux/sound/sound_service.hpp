@@ -44,6 +44,8 @@ class SdlSoundService : public platform::SoundService {
 
   std::uint32_t Run(std::string_view command, std::string& answer);
   std::uint32_t Open(const ports::SoundCommand& cmd);
+  // Mode, or length and position in whole milliseconds.
+  std::uint32_t Status(const Device& device, ports::StatusItem item, std::string& answer) const;
   std::uint32_t Play(Device& device);
   void Halt(Device& device);
   void Close(std::map<std::string, Device>::iterator it);

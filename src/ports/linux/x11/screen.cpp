@@ -94,8 +94,10 @@ void X11Screen::ReleaseDesktop() {
 }
 
 bool X11Screen::Capture(base::Surface& dst, int x, int y, int width, int height) {
+  // The saver window paints nothing before its first frame: the core's
+  // background may take the held picture itself.
   if (held_.Held())
-    return held_.Capture(dst, x, y, width, height);
+    return held_.HandOver(dst, x, y, width, height);
   return CaptureLive(dst, x, y, width, height);
 }
 
