@@ -18,7 +18,7 @@ name="sway end-to-end"
 e2e_linux_build "$name" linux-e2e-sway
 e2e_need "$name" sway swaymsg swaybg swaynag grim wtype convert
 
-e2e_unprivileged_run "$name" "$build"/quimbel_e2e_wayland_pointer
+e2e_unprivileged_run "$name" "$build"/quimbel_e2e_wayland_pointer "$build"/tests/e2e/linux/quimbel_e2e_fake_mixer.so
 mkdir "$work/shots"
 home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run"
@@ -119,6 +119,33 @@ ends_on() {
   [ "$status" -eq 0 ] || fail "exit status $status after $input"
 }
 
+# The window titled $1 in sway's tree: "floating" or "tiled", then its
+# content's width and height, then its content's place on the screen as a
+# crop (WxH+X+Y).
+sway_window() {
+  as_user "${session[@]}" swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(n, floating):
+    if n.get("name") == sys.argv[1]:
+        r, w = n["rect"], n["window_rect"]
+        print("floating" if floating else "tiled", w["width"], w["height"],
+              "%dx%d+%d+%d" % (w["width"], w["height"], r["x"] + w["x"], r["y"] + w["y"]))
+    for c in n.get("nodes", []):
+        walk(c, floating)
+    for c in n.get("floating_nodes", []):
+        walk(c, True)
+walk(json.load(sys.stdin), False)' "$1"
+}
+# Waits up to $2 ms for the window titled $1; prints what sway_window says.
+wait_sway_window() {
+  local end=$(($(now_ms) + $2)) found
+  while :; do
+    found="$(sway_window "$1")"
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.2
+  done
+}
+
 # ---------------------------------------------------------------- the tests
 
 begin "the desktop: each output its colour, the panel on the first"
@@ -189,6 +216,67 @@ fi
 alive "$saver" && e2e_stop "$saver"
 ok
 
+begin "a box during the run comes above the saver; Return answers it, the saver goes on and ends on a key"
+# The tune plays, then the sound output breaks: the restart fails, which the
+# program reports in a box captioned with the command.
+write_settings 10 8 2 1
+mixer="$work/mixer"
+echo ok >"$mixer"
+chmod a+r "$mixer"
+e2e_bg as_user "${session[@]}" LD_PRELOAD="$work/bin/quimbel_e2e_fake_mixer.so" QUIMBEL_FAKE_MIXER="$mixer" \
+  "$bin" /s 2>>"$work/stderr"
+saver=$!
+shot_until saver-before-box covered || fail "the saver did not cover the outputs"
+echo broken >"$mixer"
+if ! box="$(wait_sway_window "play bgm notify" 5000)"; then
+  fail "no box 5 s after the tune broke (the saver $(alive "$saver" && echo runs || echo ended))"
+else
+  read -r how width height crop <<<"$box"
+  sleep 0.5
+  shot saver-box
+  # The box's own light face where it lies, the saver's black and
+  # characters around it.
+  light="$(convert "$art/saver-box.png" -alpha off -crop "$crop" +repage -colorspace gray \
+    -threshold 70% -format "%[fx:int(mean*w*h+0.5)]" info:)"
+  cast="$(count_others saver-box "$second" 900000 "$left" "$right")"
+  green="$(count_colour saver-box "$first" "$left")"
+  blue="$(count_colour saver-box "$second" "$right")"
+  echo "   box: $box; light pixels in it $light of $((width * height)); characters on the second output $cast; desktop $green + $blue"
+  if [ "$how" != floating ] || [ "$width" -gt 800 ] || [ "$height" -gt 400 ]; then
+    fail "the box is not a small floating window: $box"
+  elif [ "$light" -lt $((width * height / 2)) ]; then
+    fail "the box is not seen: $light light pixels of $((width * height))"
+  elif [ "$green" -gt 0 ] || [ "$blue" -gt 0 ]; then
+    fail "the desktop shows beside the box: $green + $blue pixels"
+  elif [ "$cast" -lt 1000 ]; then
+    fail "the saver is not under the box ($cast character pixels on the second output)"
+  fi
+  echo ok >"$mixer"
+  as_user "${session[@]}" wtype -s 500 -k Return
+  end=$(($(now_ms) + 5000))
+  while [ -n "$(sway_window "play bgm notify")" ] && [ "$(now_ms)" -lt "$end" ]; do sleep 0.2; done
+  [ -z "$(sway_window "play bgm notify")" ] || fail "Return did not answer the box"
+  sleep 1
+  shot saver-after-box
+  sleep 0.5
+  shot saver-after-box-later
+  moved="$(compare -metric AE "$art/saver-after-box.png" "$art/saver-after-box-later.png" null: 2>&1 | cut -d' ' -f1)"
+  green="$(count_colour saver-after-box "$first" "$left")"
+  nag="$(count_colour saver-after-box "$first" 900000)"
+  echo "   after the box: changed $moved, desktop $green, panel $nag"
+  if ! alive "$saver"; then
+    fail "the saver ended with the box"
+  elif ! [[ "$moved" =~ ^[0-9]+$ ]] || [ "$moved" -lt 500 ]; then
+    fail "the frames stopped after the box ($moved pixels changed)"
+  elif [ "$green" -gt 0 ] || [ "$nag" -gt 0 ]; then
+    fail "the saver is not back above the panel: $green desktop, $nag panel pixels"
+  else
+    ends_on "$saver" "a key" as_user "${session[@]}" wtype -s 500 x
+  fi
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
 begin "/s on the desktop: each output's own colours under the characters"
 write_settings 20 8 1
 start_saver
@@ -219,29 +307,16 @@ ok
 begin "/c without XWayland: the dialog on Wayland, floating at its own size"
 e2e_bg as_user "${session[@]}" "$bin" /c 2>>"$work/stderr"
 dialog=$!
-# The dialog's window in sway's tree: "floating width height" of its content.
-dialog_window() {
-  as_user "${session[@]}" swaymsg -t get_tree | python3 -c 'import json, sys
-def walk(n, floating):
-    if n.get("name") == "Saver Setting":
-        r = n["window_rect"]
-        print("floating" if floating else "tiled", r["width"], r["height"])
-    for c in n.get("nodes", []):
-        walk(c, floating)
-    for c in n.get("floating_nodes", []):
-        walk(c, True)
-walk(json.load(sys.stdin), False)'
-}
 found=""
 # Qt's first start on Wayland takes its time on a busy machine.
 end=$(($(now_ms) + 20000))
 while [ -z "$found" ] && [ "$(now_ms)" -lt "$end" ]; do
-  found="$(dialog_window)"
+  found="$(sway_window "Saver Setting")"
   sleep 0.2
 done
 shot dialog
 echo "   Saver Setting: $found"
-read -r how width height <<<"$found"
+read -r how width height _ <<<"$found"
 if [ -z "$found" ]; then
   alive "$dialog" && state="still running" || state="ended"
   fail "no window named Saver Setting after 20 s (the program $state): $(tail -2 "$work/stderr" 2>/dev/null)"
