@@ -105,7 +105,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   linux_port::SubstituteJapaneseFonts();
 
-  linux_port::LinuxProcess process(args);
+  // Wayland lets no program see another's windows: there the program's own
+  // windows hold title locks for the single-instance test.
+  const std::string waylandSession = waylandOnly ? waylandName : "";
+  linux_port::LinuxProcess process(args, waylandSession);
   linux_port::X11Screen x11Screen;
   std::optional<linux_port::HostedScreen> hostedScreen;
   if (hostWindow) {
@@ -147,12 +150,12 @@ int main(int argc, char** argv) {
   // The compositor gone ends the run as a host window gone does.
   std::optional<linux_port::WaylandSaverFactory> waylandSavers;
   if (wayland)
-    waylandSavers.emplace(*wayland, endRun);
+    waylandSavers.emplace(*wayland, waylandSession, endRun);
   platform::SaverWindowFactory& savers =
       hostedSavers    ? static_cast<platform::SaverWindowFactory&>(*hostedSavers)
       : waylandSavers ? static_cast<platform::SaverWindowFactory&>(*waylandSavers)
                       : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
-  linux_port::QtFormFactory forms;
+  linux_port::QtFormFactory forms(waylandSession);
   linux_port::QtMessageBoxes messageBoxes;
   if (waylandSavers) {
     messageBoxes.onBoxOpen = [&savers = *waylandSavers](bool open) { savers.BoxOpen(open); };

@@ -238,18 +238,19 @@ else
   # characters around it.
   light="$(convert "$art/saver-box.png" -alpha off -crop "$crop" +repage -colorspace gray \
     -threshold 70% -format "%[fx:int(mean*w*h+0.5)]" info:)"
-  cast="$(count_others saver-box "$second" 900000 "$left" "$right")"
+  dark="$(convert "$art/saver-box.png" -alpha off -crop "$first" +repage -colorspace gray \
+    -threshold 3% -negate -format "%[fx:int(mean*w*h+0.5)]" info:)"
   green="$(count_colour saver-box "$first" "$left")"
   blue="$(count_colour saver-box "$second" "$right")"
-  echo "   box: $box; light pixels in it $light of $((width * height)); characters on the second output $cast; desktop $green + $blue"
+  echo "   box: $box; light pixels in it $light of $((width * height)); black on the first output $dark; desktop $green + $blue"
   if [ "$how" != floating ] || [ "$width" -gt 800 ] || [ "$height" -gt 400 ]; then
     fail "the box is not a small floating window: $box"
   elif [ "$light" -lt $((width * height / 2)) ]; then
     fail "the box is not seen: $light light pixels of $((width * height))"
   elif [ "$green" -gt 0 ] || [ "$blue" -gt 0 ]; then
     fail "the desktop shows beside the box: $green + $blue pixels"
-  elif [ "$cast" -lt 1000 ]; then
-    fail "the saver is not under the box ($cast character pixels on the second output)"
+  elif [ "$dark" -lt 700000 ]; then
+    fail "the saver's black is not around the box ($dark pixels on the first output)"
   fi
   echo ok >"$mixer"
   as_user "${session[@]}" wtype -s 500 -k Return
@@ -273,6 +274,37 @@ else
   else
     ends_on "$saver" "a key" as_user "${session[@]}" wtype -s 500 x
   fi
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
+begin "one saver at a time: a second /s ends at once while the first goes on; once the first is killed, /s starts again"
+write_settings 10 8 2
+start_saver
+first_saver=$saver
+shot_until saver-first covered || fail "the first saver did not cover the outputs"
+t0=$(now_ms)
+as_user "${session[@]}" timeout 10 "$bin" /s 2>>"$work/stderr"
+status=$?
+elapsed=$(($(now_ms) - t0))
+sleep 0.5
+shot saver-second
+echo "   the second /s ended with status $status after $elapsed ms"
+if [ "$status" -ne 0 ] || [ "$elapsed" -gt 5000 ]; then
+  fail "the second /s did not end at once with status 0 (status $status after $elapsed ms)"
+elif ! alive "$first_saver"; then
+  fail "the first saver ended with the second"
+elif ! covered; then
+  fail "the first saver no longer covers the outputs"
+fi
+kill -KILL "$first_saver" 2>/dev/null
+wait "$first_saver" 2>/dev/null
+shot_until saver-killed panel || fail "the desktop did not come back after the kill"
+start_saver
+if ! shot_until saver-after-kill covered; then
+  fail "no saver after the first was killed (it $(alive "$saver" && echo runs || echo ended))"
+else
+  ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
 fi
 alive "$saver" && e2e_stop "$saver"
 ok
@@ -322,6 +354,14 @@ if [ -z "$found" ]; then
   fail "no window named Saver Setting after 20 s (the program $state): $(tail -2 "$work/stderr" 2>/dev/null)"
 elif [ "$how" != floating ] || [ "$width" -ne 540 ] || [ "$height" -lt 330 ] || [ "$height" -gt 370 ]; then
   fail "not at its own size: $found"
+else
+  as_user "${session[@]}" timeout 10 "$bin" /s 2>>"$work/stderr"
+  status=$?
+  sleep 0.5
+  shot dialog-refuses-saver
+  green="$(count_colour dialog-refuses-saver "$second" "$right")"
+  echo "   /s beside the dialog: status $status, second output's own colour $green"
+  [ "$status" -eq 0 ] && [ "$green" -gt 700000 ] || fail "/s beside the dialog was not refused"
 fi
 e2e_stop "$dialog"
 ok

@@ -1,6 +1,7 @@
 #pragma once
 // Linux process: argv as the command line, /proc/self/exe for the directory,
-// X11 top-level window titles for the single-instance test.
+// X11 top-level window titles and, in a Wayland session, the title locks of
+// native Wayland windows for the single-instance test.
 #include <string>
 #include <vector>
 
@@ -10,7 +11,10 @@ namespace quimbel::linux_port {
 
 class LinuxProcess : public platform::Process {
  public:
-  explicit LinuxProcess(std::vector<std::string> args) : args_(std::move(args)) {}
+  // waylandSession: the WAYLAND_DISPLAY whose windows are looked up by their
+  // title locks besides X's titles (TitleLock), or empty.
+  explicit LinuxProcess(std::vector<std::string> args, std::string waylandSession = {})
+      : args_(std::move(args)), waylandSession_(std::move(waylandSession)) {}
 
   std::string CommandLine() override;
   std::string ExecutableDirectory() override;
@@ -23,6 +27,7 @@ class LinuxProcess : public platform::Process {
 
  private:
   std::vector<std::string> args_;
+  std::string waylandSession_;
 };
 
 // Joins the arguments after the program name with single blanks, the way a
