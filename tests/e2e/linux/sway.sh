@@ -366,6 +366,48 @@ fi
 e2e_stop "$dialog"
 ok
 
+begin "/c without XWayland: help, introduction and About open from the menu, each floating at its own size"
+# Each window from its menu item, the dialog's menu bar reached with Alt;
+# $1 the title, $2 the item's letter, $3 the content's width and height
+# (nothing for a message box: small), $4 the screenshot's name.
+own_window() {
+  local found how width height crop light
+  swaymsg '[title="^Saver Setting$"] focus'
+  as_user "${session[@]}" wtype -s 500 -M alt h -m alt -s 300 "$2"
+  if ! found="$(wait_sway_window "$1" 10000)"; then
+    fail "no window titled $1 after Alt+H, $2"
+    return 1
+  fi
+  sleep 0.5
+  shot "$4"
+  read -r how width height crop <<<"$found"
+  # The window's own face, not the desktop's colours through it.
+  light="$(convert "$art/$4.png" -alpha off -crop "$crop" +repage -fill "#FFFFFE" -opaque black \
+    -fill black -opaque "#$left" -opaque "#$right" -fill white +opaque black -colorspace gray \
+    -format "%[fx:int(mean*w*h+0.5)]" info:)"
+  echo "   $1: $found, drawn $light of $((width * height))"
+  if [ "$how" != floating ]; then
+    fail "$1 is tiled: $found"
+  elif [ -n "$3" ] && [ "$width $height" != "$3" ]; then
+    fail "$1 is not at its own size $3: $found"
+  elif [ -z "$3" ] && { [ "$width" -gt 640 ] || [ "$height" -gt 480 ]; }; then
+    fail "$1 is not a small box: $found"
+  elif [ "$light" -lt $((width * height * 9 / 10)) ]; then
+    fail "$1 is not drawn: $light of $((width * height)) pixels"
+  fi
+}
+e2e_bg as_user "${session[@]}" "$bin" /c 2>>"$work/stderr"
+dialog=$!
+if ! wait_sway_window "Saver Setting" 20000 >/dev/null; then
+  fail "no window named Saver Setting after 20 s"
+else
+  own_window "くいんべるスクリーンセイバーについて" h "640 430" help &&
+    own_window "作者ソフト紹介" e "502 394" intro &&
+    own_window "くいんべる　スクリーンセイバー Ver1.40" a "" about
+fi
+e2e_stop "$dialog"
+ok
+
 begin "swayidle starts the saver after its timeout, as docs/linux.md says"
 if ! command -v swayidle >/dev/null; then
   fail "missing swayidle: run .ci/install-deps"
