@@ -408,6 +408,15 @@ fi
 e2e_stop "$dialog"
 ok
 
+begin "/p without XWayland: no X window to draw into, said plainly, no crash"
+out="$(as_user "${session[@]}" timeout 10 "$bin" /p 12345 2>&1)"
+status=$?
+echo "   status $status: $out"
+if [ "$status" -ne 1 ] || ! grep -q "^quimbel: /p needs an X display" <<<"$out"; then
+  fail "not the plain failure: status $status, $out"
+fi
+ok
+
 begin "swayidle starts the saver after its timeout, as docs/linux.md says"
 if ! command -v swayidle >/dev/null; then
   fail "missing swayidle: run .ci/install-deps"
