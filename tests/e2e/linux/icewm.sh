@@ -4,10 +4,9 @@
 # split into two RandR monitors of different sizes. The program asks for the
 # full-screen state over every monitor when it runs in a Wayland session on
 # XWayland without a layer shell (GNOME, weston); here WAYLAND_DISPLAY names
-# no compositor, so the program takes that road with a real manager deciding.
-# No compositor with XWayland and two outputs on Debian 12 was found for
-# this (weston 10's headless backend makes one output). Screenshots are kept
-# under build/artifacts/linux-e2e-icewm. Build the linux preset first.
+# no compositor, so the program takes that road with an X11 manager deciding
+# (mutter.sh has GNOME's compositor decide). Screenshots are kept under
+# build/artifacts/linux-e2e-icewm. Build the linux preset first.
 set -u
 root="$(cd "$(dirname "$0")/../../.." && pwd)"
 # shellcheck source=tests/e2e/lib.sh
