@@ -180,6 +180,7 @@ int main(int argc, char** argv) {
   linux_port::QtMessageBoxes messageBoxes;
   if (waylandSavers) {
     messageBoxes.onBoxOpen = [&savers = *waylandSavers](bool open) { savers.BoxOpen(open); };
+    process.onBoxOpen = messageBoxes.onBoxOpen;
     // The saver's surfaces are none of Qt's windows: a box answered is the
     // last Qt window closed, which must not end the run.
     QApplication::setQuitOnLastWindowClosed(false);

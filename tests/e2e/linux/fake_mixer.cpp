@@ -3,25 +3,32 @@
 // QUIMBEL_FAKE_MIXER each time the program asks SDL_mixer whether the tune
 // plays or starts it. While the file's first word is "broken", the tune has
 // ended and cannot be started again, so the program's next restart fails
-// and it reports that in a box; any other word (or no file) lets SDL_mixer
-// answer for itself.
+// and it reports that in a box. While it is "exhausted", asking whether the
+// tune plays runs out of memory on the main thread, an error nothing traps. Any other word (or
+// no file) lets SDL_mixer answer for itself.
 #include <SDL2/SDL_mixer.h>
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <new>
 #include <string>
 
 namespace {
 
-bool Broken() {
+std::string Word() {
   const char* file = std::getenv("QUIMBEL_FAKE_MIXER");
   std::string word;
   if (file != nullptr) {
     std::ifstream in(file);
     in >> word;
   }
-  return word == "broken";
+  return word;
+}
+
+bool Broken() {
+  return Word() == "broken";
 }
 
 template <typename F>
@@ -35,7 +42,12 @@ extern "C" {
 
 int Mix_PlayingMusic() {
   static auto real = Real<int (*)()>("Mix_PlayingMusic");
-  return Broken() ? 0 : real();
+  const std::string word = Word();
+  // Only where the program asks, on its main thread: the mixer's audio
+  // thread asks too, and has nothing to catch with.
+  if (word == "exhausted" && gettid() == getpid())
+    throw std::bad_alloc();
+  return word == "broken" ? 0 : real();
 }
 
 int Mix_PlayMusic(Mix_Music* music, int loops) {

@@ -278,6 +278,39 @@ fi
 alive "$saver" && e2e_stop "$saver"
 ok
 
+begin "an error nothing traps during the run: its report comes above the saver, and answering it ends the program"
+write_settings 10 8 2 1
+echo ok >"$mixer"
+e2e_bg as_user "${session[@]}" LD_PRELOAD="$work/bin/quimbel_e2e_fake_mixer.so" QUIMBEL_FAKE_MIXER="$mixer" \
+  "$bin" /s 2>"$work/report.txt"
+saver=$!
+shot_until saver-before-report covered || fail "the saver did not cover the outputs"
+echo exhausted >"$mixer"
+if ! report="$(wait_sway_window quimbel 5000)"; then
+  fail "no report 5 s after the error (the saver $(alive "$saver" && echo runs || echo ended)): $(cat "$work/report.txt")"
+else
+  read -r how width height crop <<<"$report"
+  sleep 0.5
+  shot saver-report
+  light="$(convert "$art/saver-report.png" -alpha off -crop "$crop" +repage -colorspace gray \
+    -threshold 70% -format "%[fx:int(mean*w*h+0.5)]" info:)"
+  echo "   report: $report; light pixels in it $light of $((width * height))"
+  [ "$light" -ge $((width * height / 2)) ] || fail "the report is not seen: $light light pixels"
+  echo ok >"$mixer"
+  as_user "${session[@]}" wtype -s 500 -k Return
+  if ! wait_exit "$saver" 5000; then
+    fail "still running 5 s after the report was answered"
+  else
+    wait "$saver"
+    status=$?
+    echo "   status $status: $(tr '\n' ' ' <"$work/report.txt")"
+    [ "$status" -eq 1 ] || fail "exit status $status after the report"
+    grep -q "実行時エラー" "$work/report.txt" || fail "no report on stderr"
+  fi
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
 begin "one saver at a time: a second /s ends at once while the first goes on; once the first is killed, /s starts again"
 write_settings 10 8 2
 start_saver

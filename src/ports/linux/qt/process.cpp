@@ -64,6 +64,8 @@ void LinuxProcess::ReportUntrappedError(const std::string& text, const std::stri
   // terminal to show stderr.
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
     QMessageBox* box = BuildMessageBox(text, caption, platform::kMbOk | platform::kMbIconCritical);
+    if (onBoxOpen)
+      onBoxOpen(true);
     box->exec();
     delete box;
   }

@@ -2,6 +2,7 @@
 // Linux process: argv as the command line, /proc/self/exe for the directory,
 // X11 top-level window titles and, in a Wayland session, the title locks of
 // native Wayland windows for the single-instance test.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class LinuxProcess : public platform::Process {
   void EndProcess(int exitCode) override;
   // On standard error, and in a box when the program has a display.
   void ReportUntrappedError(const std::string& text, const std::string& caption) override;
+  // As QtMessageBoxes::onBoxOpen, for the report's box; told only true, as
+  // the process ends once the report is answered.
+  std::function<void(bool)> onBoxOpen;
 
  private:
   std::vector<std::string> args_;
