@@ -140,7 +140,7 @@ else
 fi
 ok
 
-begin "Mutter: /c opens Saver Setting with its 540 x 330 client area"
+begin "Mutter: /c opens Saver Setting with its 540 x 330 client area, and help, introduction and About at their own sizes"
 e2e_bg "$bin" /c 2>>"$work/stderr"
 dialog=$!
 if ! win="$(wait_window "Saver Setting" 10000)"; then
@@ -152,6 +152,30 @@ else
   echo "   dialog $(window_box "$win"), client ${client:-none}, lit $(count_lit dialog)"
   [ -n "$client" ] || fail "no 540 x 330 client area: $(xwininfo -tree -id "$win" | grep -E '[0-9]+x[0-9]+\+' | head -3)"
   [ "$(count_lit dialog)" -gt 100000 ] || fail "the dialog is not drawn"
+  # Help, the introduction and About from the menu, each drawn at its own
+  # size: its client area $3, or for a message box a small window.
+  menu_window() {
+    local w box
+    xdotool windowactivate --sync "$win" key alt+h key "$2" 2>/dev/null
+    if ! w="$(wait_window "$1" 5000)"; then
+      fail "no window titled $1 after Alt+H, $2"
+      return
+    fi
+    sleep 0.5
+    import -window "$w" "$art/$4.png" 2>/dev/null
+    box="$(window_box "$w")"
+    echo "   $1: $box, lit $(count_lit "$4")"
+    if [ "$3" = box ]; then
+      read -r _ _ bw bh <<<"$box"
+      [ "$bw" -le 640 ] && [ "$bh" -le 480 ] || fail "$1 is not a small box: $box"
+    elif ! xwininfo -tree -id "$w" | grep -q " $3+0+"; then
+      fail "$1 has no $3 client area: $box"
+    fi
+    [ "$(count_lit "$4")" -gt 20000 ] || fail "$1 is not drawn"
+  }
+  menu_window "くいんべるスクリーンセイバーについて" h 640x430 help
+  menu_window "作者ソフト紹介" e 502x394 intro
+  menu_window "くいんべる　スクリーンセイバー Ver1.40" a box about
 fi
 e2e_stop "$dialog"
 ok
