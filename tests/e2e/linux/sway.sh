@@ -3,7 +3,9 @@
 # headless backend, two outputs side by side: the saver on the overlay layer
 # of both (over a panel of the top layer), one scene across them, the
 # desktop copied with screencopy under the characters, and a one-pixel
-# pointer move or a key ending it. Screenshots (grim) are kept under
+# pointer move or a key ending it; the outputs switched off stop the frames
+# and the tune; an output at scale 2 drawn at its device pixels; an output
+# plugged in or unplugged during the run. Screenshots (grim) are kept under
 # build/artifacts/linux-e2e-sway. Build the linux preset first.
 #
 # sway refuses to run as root: as root the tests run it, and the program, as
@@ -18,7 +20,8 @@ name="sway end-to-end"
 e2e_linux_build "$name" linux-e2e-sway
 e2e_need "$name" sway swaymsg swaybg swaynag grim wtype convert
 
-e2e_unprivileged_run "$name" "$build"/quimbel_e2e_wayland_pointer "$build"/tests/e2e/linux/quimbel_e2e_fake_mixer.so
+e2e_unprivileged_run "$name" "$build"/quimbel_e2e_wayland_pointer \
+  "$build"/tests/e2e/linux/quimbel_e2e_fake_output_power.so "$build"/tests/e2e/linux/quimbel_e2e_fake_mixer.so
 mkdir "$work/shots"
 home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run"
@@ -72,14 +75,14 @@ first=1280x720+0+0 second=1024x768+1280+0
 # Pixels of screenshot $1 inside crop $2 of exactly colour $3 (RRGGBB).
 count_colour() {
   convert "$art/$1.png" -alpha off -crop "$2" +repage -fill black +opaque "#$3" -fill white -opaque "#$3" \
-    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info:
+    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info: | awk '{printf "%d", $1}'
 }
 # Pixels inside crop $2 that are none of black and the colours $3...: the characters.
 count_others() {
   local args=() c
   for c in 000000 "${@:3}"; do args+=(-fill black -opaque "#$c"); done
   convert "$art/$1.png" -alpha off -crop "$2" +repage "${args[@]}" -fill white +opaque black \
-    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info:
+    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info: | awk '{printf "%d", $1}'
 }
 write_settings() {
   printf '[QuimbelSaver]\nnumber of cara=%s\ntype of cara=%s\nsaver type=%s\nmusic mode=%s\n' \
@@ -369,6 +372,80 @@ fi
 alive "$saver" && e2e_stop "$saver"
 ok
 
+begin "the outputs switched off: no frames, the tune closed; one lit again brings both back"
+# sway's headless backend cannot disable an output ("output NAME dpms off"
+# fails to commit there), so a preloaded stand-in tells the program's power
+# objects, which sway's own power manager gave it, the modes the file holds.
+write_settings 10 8 2 2
+power="$home/power" tune="$home/tune.raw"
+echo "on on" >"$power"
+chown "$user" "$power"
+# Its requests and sway's events as libwayland logs them (the stand-in's
+# modes bypass the log): the power objects are sway's, and never set.
+e2e_bg as_user "${session[@]}" LD_PRELOAD="$work/bin/quimbel_e2e_fake_output_power.so" \
+  QUIMBEL_FAKE_OUTPUT_POWER="$power" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$tune" WAYLAND_DEBUG=1 \
+  "$bin" /s 2>"$work/power-wayland.log"
+saver=$!
+secs="${QUIMBEL_WAKE_SECONDS:-10}"
+# The program's own process (runuser's child) and its wake-ups: voluntary
+# context switches of all its threads.
+program() { pgrep -u "$user" -f "^$bin /s\$" | head -n 1; }
+switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'; }
+wakeups() {
+  local before after
+  before="$(switches "$1")"
+  sleep "$secs"
+  after="$(switches "$1")"
+  echo $(((after - before) / secs))
+}
+device_open() { ls -l /proc/"$1"/fd 2>/dev/null | grep -q "$tune"; }
+# Whether the outputs change within 0.7 s.
+frames_go_on() {
+  shot power-a
+  sleep 0.7
+  shot power-b
+  local n
+  n="$(compare -metric AE "$art/power-a.png" "$art/power-b.png" null: 2>&1 | cut -d' ' -f1)"
+  [ "$n" != 0 ]
+}
+drawn() { [ "$(count_others power-drawn "$first")" -gt 200 ] || [ "$(count_others power-drawn "$second")" -gt 200 ]; }
+pid=""
+shot_until power-drawn drawn && sleep 1 && pid="$(program)"
+if [ -z "$pid" ]; then
+  fail "no saver drawing"
+else
+  device_open "$pid" || fail "lit: the tune's device is not open"
+  frames_go_on || fail "lit: the frames stand still"
+  lit="$(wakeups "$pid")"
+  echo "off on" >"$power"
+  sleep 1
+  { device_open "$pid" && frames_go_on; } || fail "one output off: the run did not go on"
+  echo "off off" >"$power"
+  sleep 1
+  device_open "$pid" && fail "both off: the tune's device is still open"
+  frames_go_on && fail "both off: frames are still drawn"
+  dark="$(wakeups "$pid")"
+  echo "on off" >"$power"
+  sleep 1
+  device_open "$pid" || fail "one lit again: the tune's device was not opened again"
+  frames_go_on || fail "one lit again: the frames stand still"
+  echo "   wake-ups per second over $secs s: lit $lit, dark $dark"
+  echo "off off" >"$power"
+  sleep 1
+  ends_on "$saver" "a one-pixel move while dark" swaymsg "seat seat0 cursor move 1 0"
+fi
+alive "$saver" && e2e_stop "$saver"
+asked="$(grep -c 'zwlr_output_power_manager_v1@[0-9]*\.get_output_power(' "$work/power-wayland.log")"
+told="$(grep -c 'zwlr_output_power_v1@[0-9]*\.mode(1)' "$work/power-wayland.log")"
+set="$(grep -c 'zwlr_output_power_v1@[0-9]*\.set_mode(' "$work/power-wayland.log")"
+echo "   power objects asked of sway $asked, its modes on $told, modes set $set"
+if [ "$asked" -ne 2 ] || [ "$told" -lt 2 ]; then
+  fail "sway's power objects were not used: $asked asked, $told modes told"
+elif [ "$set" -ne 0 ]; then
+  fail "the saver set an output's power $set times"
+fi
+ok
+
 begin "/c without XWayland: the dialog on Wayland, floating at its own size"
 e2e_bg as_user "${session[@]}" "$bin" /c 2>>"$work/stderr"
 dialog=$!
@@ -477,6 +554,197 @@ else
   e2e_stop "$idle"
   [ -z "$saver" ] || ! alive "$saver" || e2e_stop "$saver"
 fi
+ok
+
+# What is left changes the outputs: scale and desktop, then a third one.
+begin "an output at scale 2: its device pixels drawn, the desktop sharp under the characters, the cast twice as tall"
+# The one character on black, on the first output: its lit box "w h" once it
+# lies whole there, in the device pixels of screenshot $1 ($2 x $3).
+one_character() {
+  local w h x y
+  for _ in $(seq 150); do
+    as_user "${session[@]}" grim -o HEADLESS-1 "$work/shots/$1.png" || return 1
+    # A black border makes the corner colour the trim takes off black.
+    read -r w h x y < <(convert "$work/shots/$1.png" -bordercolor black -border 1 -trim \
+      -format "%w %h %X %Y" info: 2>/dev/null | tr -d '+')
+    if [ "${h:-0}" -gt 20 ] && [ "$x" -gt 1 ] && [ "$y" -gt 1 ] &&
+      [ $((x - 1 + w)) -lt "$2" ] && [ $((y - 1 + h)) -lt "$3" ]; then
+      cp "$work/shots/$1.png" "$art/$1.png"
+      echo "$w $h"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+write_settings 1 0 2
+declare -A tall=()
+for scale in 1 2; do
+  [ "$scale" = 2 ] && swaymsg "output HEADLESS-1 resolution 2560x1440 scale 2"
+  start_saver
+  if read -r w h < <(one_character "one-character-scale$scale" $((1280 * scale)) $((720 * scale))); then
+    tall[$scale]=$h
+    echo "   at scale $scale the character measures $w x $h device pixels"
+  fi
+  ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
+done
+a=${tall[1]:-0} b=${tall[2]:-0}
+# Two walking steps may differ by a pixel or two in height: within 5 %.
+if [ "$a" -eq 0 ] || [ "$b" -eq 0 ]; then
+  fail "the character never lay whole on the first output (${a} at scale 1, ${b} at 2)"
+elif [ $((b % 2)) -ne 0 ] || [ $((b * 10)) -lt $((a * 19)) ] || [ $((b * 10)) -gt $((a * 21)) ]; then
+  fail "$b device pixels at scale 2 against $a at scale 1"
+fi
+# Every output a tile of random pixels: detail of one device pixel, which any
+# enlargement, reduction or shift of the picture would change almost
+# everywhere.
+convert -size 61x53 xc: +noise Random -depth 8 "$work/tile.png" && chmod a+r "$work/tile.png"
+swaymsg "output * bg $work/tile.png tile"
+sleep 1
+as_user "${session[@]}" grim -o HEADLESS-1 "$work/shots/tiled-1.png"
+as_user "${session[@]}" grim -o HEADLESS-2 "$work/shots/tiled-2.png"
+cp "$work/shots/tiled-1.png" "$work/shots/tiled-2.png" "$art/"
+# The tile as sharp as it should be: reduced by 2 and enlarged again, most
+# pixels change.
+# Pixels in which images $1 and $2 differ (compare writes large counts as
+# 2.6e+06); a failed comparison counts as all of them.
+ae() {
+  compare -metric AE "$1" "$2" null: 2>&1 | awk '$1 ~ /^[0-9.e+]+$/ {printf "%d", $1; next} {print 99999999}'
+}
+convert "$art/tiled-1.png" -sample 50% -sample 200% "$work/coarse.png"
+coarse="$(ae "$art/tiled-1.png" "$work/coarse.png")"
+size="$(identify -format "%wx%h" "$art/tiled-1.png")"
+write_settings 3 0 1
+start_saver
+unlike() { ae "$art/tiled-$2.png" "$art/$1.png"; }
+cast_shown() {
+  as_user "${session[@]}" grim -o HEADLESS-1 "$work/shots/saver-tiled-1.png" &&
+    as_user "${session[@]}" grim -o HEADLESS-2 "$work/shots/saver-tiled-2.png" &&
+    cp "$work/shots/saver-tiled-1.png" "$work/shots/saver-tiled-2.png" "$art/" &&
+    [ $(($(unlike saver-tiled-1 1) + $(unlike saver-tiled-2 2))) -gt 2000 ]
+}
+end=$(($(now_ms) + 10000))
+until cast_shown || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+on1="$(unlike saver-tiled-1 1)" on2="$(unlike saver-tiled-2 2)"
+# Three characters of at most 80 x 140 sprite pixels, each 2 x 2 device
+# pixels, and an imprint or two: nothing else may differ.
+most=$((5 * 160 * 280))
+echo "   desktop $size, unlike it when halved: $coarse; under the saver unlike the desktop: $on1 + $on2 (at most $most)"
+if [ "$size" != 2560x1440 ]; then
+  fail "the first output is $size, not 2560x1440"
+elif [ "$coarse" -lt 1000000 ]; then
+  fail "the desktop has no detail of one device pixel ($coarse)"
+elif [ $((on1 + on2)) -le 2000 ]; then
+  fail "no characters on the desktop ($on1 + $on2 pixels)"
+elif [ "$on1" -gt "$most" ] || [ "$on2" -gt "$most" ]; then
+  fail "the desktop under the saver is not the desktop: $on1, $on2 pixels differ"
+fi
+ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
+ok
+
+begin "a monitor plugged in during the run is covered too"
+write_settings 10 8 2
+start_saver
+# The saver up, before the monitor comes: the first output no longer shows
+# the desktop.
+up() {
+  as_user "${session[@]}" grim -o HEADLESS-1 "$work/shots/plugged-before.png" &&
+    [ "$(ae "$art/tiled-1.png" "$work/shots/plugged-before.png")" -gt 100000 ]
+}
+end=$(($(now_ms) + 10000))
+until up || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+as_user "${session[@]}" swaymsg create_output >/dev/null
+# The new output lies outside the scene, which keeps its place: the saver
+# covers it in black.
+third() {
+  rm -f "$work/shots/$1.png"
+  as_user "${session[@]}" grim -o HEADLESS-3 "$work/shots/$1.png" && cp "$work/shots/$1.png" "$art/$1.png" &&
+    [ "$(count_others "$1" 100000x100000+0+0)" -eq 0 ]
+}
+end=$(($(now_ms) + 10000))
+until third plugged-covered || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+lit="$(count_others plugged-covered 100000x100000+0+0)"
+echo "   the new output under the saver: $lit pixels not black"
+if ! alive "$saver"; then
+  fail "the saver ended when an output was plugged in: $(tail -3 "$work/stderr" 2>/dev/null)"
+elif [ "$lit" -ne 0 ]; then
+  fail "the new output is not covered in black ($lit pixels not black)"
+else
+  ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
+fi
+alive "$saver" && e2e_stop "$saver"
+# Without the saver the new output shows its desktop: the check above can fail.
+sleep 0.5
+third plugged-after
+bare="$(count_others plugged-after 100000x100000+0+0)"
+echo "   the new output without the saver: $bare pixels not black"
+[ "$bare" -gt 100000 ] || fail "the new output never showed its desktop ($bare pixels not black)"
+ok
+
+begin "a monitor unplugged during the run: its surface goes, the saver goes on over the others"
+# sway 1.7's headless outputs cannot be removed; a sway nested in this one,
+# whose outputs are windows here, loses an output when its window is closed.
+inner="$work/inner"
+mkdir -m 700 "$inner" && chown "$user" "$inner"
+printf 'output WL-1 bg #%s solid_color\noutput WL-2 bg #%s solid_color\nxwayland disable\n' \
+  "$left" "$right" >"$work/inner.config"
+chmod a+r "$work/inner.config"
+e2e_bg as_user HOME="$home" XDG_RUNTIME_DIR="$inner" WAYLAND_DISPLAY="$run/wayland-1" WLR_BACKENDS=wayland \
+  WLR_RENDERER=pixman WLR_WL_OUTPUTS=2 WLR_LIBINPUT_NO_DEVICES=1 sway -c "$work/inner.config" \
+  >"$art/inner-sway.log" 2>&1
+nested_sway=$!
+end=$(($(now_ms) + 10000))
+isock=""
+while [ -z "$isock" ] && [ "$(now_ms)" -lt "$end" ]; do
+  isock="$(ls "$inner"/sway-ipc.*.sock 2>/dev/null | head -n 1)"
+  sleep 0.1
+done
+nested=(HOME="$home" XDG_RUNTIME_DIR="$inner" XDG_CONFIG_HOME="$home/.config" SDL_AUDIODRIVER=dummy
+  WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$isock")
+inner_outputs() { as_user "${nested[@]}" swaymsg -t get_outputs | grep -c '"name"'; }
+# Screenshot $1 of the nested sway: no output's colour left, characters drawn.
+inner_covered() {
+  rm -f "$work/shots/$1.png"
+  as_user "${nested[@]}" grim "$work/shots/$1.png" && cp "$work/shots/$1.png" "$art/$1.png" &&
+    [ "$(count_colour "$1" 100000x100000+0+0 "$left")" -eq 0 ] &&
+    [ "$(count_colour "$1" 100000x100000+0+0 "$right")" -eq 0 ] &&
+    [ "$(count_others "$1" 100000x100000+0+0)" -gt 1000 ]
+}
+if [ -z "$isock" ] || [ ! -S "$inner/wayland-1" ] || [ "$(inner_outputs)" != 2 ]; then
+  fail "no nested sway with two outputs: $(tail -3 "$art/inner-sway.log")"
+else
+  write_settings 10 8 2
+  # libwayland's log of its requests: what it lets go of, and when.
+  e2e_bg as_user "${nested[@]}" WAYLAND_DEBUG=1 "$bin" /s 2>"$work/unplug-wayland.log"
+  saver=$!
+  end=$(($(now_ms) + 10000))
+  until inner_covered unplug-before || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+  inner_covered unplug-before || fail "the nested outputs were not covered"
+  swaymsg '[title="wlroots - WL-2"] kill'
+  end=$(($(now_ms) + 5000))
+  until [ "$(inner_outputs)" = 1 ] || [ "$(now_ms)" -ge "$end" ]; do sleep 0.1; done
+  left_over="$(inner_outputs)"
+  sleep 1
+  end=$(($(now_ms) + 5000))
+  until inner_covered unplug-after || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+  # Before the end, which lets go of everything.
+  dropped="$(grep -cE -- '-> (zwlr_layer_surface_v1|wl_surface)@[0-9]+\.destroy\(\)' "$work/unplug-wayland.log")"
+  echo "   surfaces let go of at the unplugging: $dropped (a layer surface and its surface)"
+  echo "   outputs left $left_over; the one left: $(count_colour unplug-after 100000x100000+0+0 "$left") of its colour, $(count_others unplug-after 100000x100000+0+0) character pixels"
+  if [ "$left_over" != 1 ]; then
+    fail "the nested output was not unplugged ($left_over outputs)"
+  elif ! alive "$saver"; then
+    fail "the saver ended when an output was unplugged: $(tail -3 "$work/stderr" 2>/dev/null)"
+  elif ! inner_covered unplug-after; then
+    fail "the output left is no longer covered"
+  elif [ "$dropped" -ne 2 ]; then
+    fail "the unplugged output's surfaces were not let go of ($dropped destroyed)"
+  else
+    ends_on "$saver" "SIGTERM" eval 'kill -TERM "$(pgrep -u "$user" -f "^$bin /s\$")"'
+  fi
+  alive "$saver" && e2e_stop "$saver"
+fi
+e2e_stop "$nested_sway"
 ok
 
 [ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"

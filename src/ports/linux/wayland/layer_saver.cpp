@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ports/linux/wayland/output_power.hpp"
 #include "ports/linux/wayland/seat_input.hpp"
 #include "ports/linux/wayland/shm_buffer.hpp"
 #include "ports/linux/wayland/wayland_display.hpp"
@@ -20,7 +21,10 @@ constexpr std::size_t kMostStale = 32;
 
 struct LayerOutput {
   LayerSaver::Impl* saver = nullptr;
-  OutputArea area;  // the place from xdg-output, the size the compositor configured
+  wl_output* output = nullptr;  // the output it covers
+  // In the saver's pixels: the place from xdg-output, the size the
+  // compositor configured.
+  OutputArea area;
   wl_surface* surface = nullptr;
   zwlr_layer_surface_v1* layer = nullptr;
   bool configured = false;
@@ -39,17 +43,44 @@ struct LayerOutput {
   }
 };
 
+namespace {
+
+void LayerConfigure(void* data, zwlr_layer_surface_v1*, uint32_t serial, uint32_t width,
+                    uint32_t height);
+void LayerClosed(void* data, zwlr_layer_surface_v1*) {
+  // The compositor took the output away; the others go on.
+  static_cast<LayerOutput*>(data)->closed = true;
+}
+const zwlr_layer_surface_v1_listener kLayerListener = {LayerConfigure, LayerClosed};
+
+}  // namespace
+
 struct LayerSaver::Impl {
   WaylandGlobals& g;
   platform::Point32 origin;
   const base::Surface* frame = nullptr;
   std::vector<std::unique_ptr<LayerOutput>> outputs;
   std::unique_ptr<SeatInput> input;
+  std::unique_ptr<OutputPower> power;
+  bool shown = false;
 
   Impl(WaylandGlobals& globals, platform::SaverEvents& events) : g(globals) {
-    input = std::make_unique<SeatInput>(g, events, [this](wl_surface* s) { return OriginOf(s); });
+    input = std::make_unique<SeatInput>(g, events, g.pixelScale,
+                                        [this](wl_surface* s) { return OriginOf(s); });
+    power = std::make_unique<OutputPower>(g, [&events](bool lit) { events.OnDisplayPower(lit); });
+    // A monitor plugged in during the run is covered too: with its part of
+    // the scene where it lies inside it, black elsewhere (the scene keeps the
+    // place it had at the start).
+    g.onOutputDescribed = [this](WaylandOutput& o) {
+      if (shown)
+        Cover(o);
+    };
+    g.onOutputGone = [this](WaylandOutput& o) { Uncover(o); };
   }
   ~Impl() {
+    g.onOutputDescribed = nullptr;
+    g.onOutputGone = nullptr;
+    power.reset();
     input.reset();
     outputs.clear();
     wl_display_flush(g.display);
@@ -61,6 +92,43 @@ struct LayerSaver::Impl {
         return platform::Point32{o->area.x, o->area.y};
     }
     return std::nullopt;
+  }
+
+  // Asks for a surface on output's overlay layer; it appears with the next
+  // frame drawn on it.
+  void Cover(WaylandOutput& wo) {
+    auto o = std::make_unique<LayerOutput>();
+    o->saver = this;
+    o->output = wo.output;
+    o->area = InPixels(wo.area, g.pixelScale);
+    o->surface = wl_compositor_create_surface(g.compositor);
+    // Buffers in the saver's pixels, so that nothing is enlarged on an output
+    // of the saver's scale.
+    wl_surface_set_buffer_scale(o->surface, g.pixelScale);
+    o->layer = zwlr_layer_shell_v1_get_layer_surface(g.layerShell, o->surface, wo.output,
+                                                     ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "quimbel");
+    zwlr_layer_surface_v1_add_listener(o->layer, &kLayerListener, o.get());
+    zwlr_layer_surface_v1_set_anchor(
+        o->layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                      ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    // Over panels too, not beside them.
+    zwlr_layer_surface_v1_set_exclusive_zone(o->layer, -1);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(
+        o->layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
+    zwlr_layer_surface_v1_set_size(o->layer, 0, 0);
+    // No buffer yet: the compositor answers with the size, and nothing
+    // appears before the first frame.
+    wl_surface_commit(o->surface);
+    outputs.push_back(std::move(o));
+    power->Watch(wo.output);
+    wl_display_flush(g.display);
+  }
+
+  // Lets go of an unplugged output's surface and buffers.
+  void Uncover(WaylandOutput& wo) {
+    power->Forget(wo.output);
+    std::erase_if(outputs,
+                  [&wo](const std::unique_ptr<LayerOutput>& o) { return o->output == wo.output; });
   }
 
   // Brings a free buffer up to the frame and shows it with the damage since
@@ -130,10 +198,11 @@ struct LayerSaver::Impl {
       o.damage.assign(1, {0, 0, o.area.width, o.area.height});
   }
 
+  // width and height are logical.
   void Configured(LayerOutput& o, uint32_t serial, uint32_t width, uint32_t height) {
     zwlr_layer_surface_v1_ack_configure(o.layer, serial);
-    const int w = width > 0 ? static_cast<int>(width) : o.area.width;
-    const int h = height > 0 ? static_cast<int>(height) : o.area.height;
+    const int w = width > 0 ? static_cast<int>(width) * g.pixelScale : o.area.width;
+    const int h = height > 0 ? static_cast<int>(height) * g.pixelScale : o.area.height;
     if (!o.configured || w != o.area.width || h != o.area.height) {
       o.area.width = w;
       o.area.height = h;
@@ -153,11 +222,6 @@ void LayerConfigure(void* data, zwlr_layer_surface_v1*, uint32_t serial, uint32_
   auto* o = static_cast<LayerOutput*>(data);
   o->saver->Configured(*o, serial, width, height);
 }
-void LayerClosed(void* data, zwlr_layer_surface_v1*) {
-  // The compositor took the output away; the others go on.
-  static_cast<LayerOutput*>(data)->closed = true;
-}
-const zwlr_layer_surface_v1_listener kLayerListener = {LayerConfigure, LayerClosed};
 
 }  // namespace
 
@@ -172,30 +236,11 @@ void LayerSaver::SetFrameOrigin(platform::Point32 origin) {
 
 void LayerSaver::Show() {
   Impl& s = *impl_;
-  if (!s.outputs.empty())
+  if (s.shown)
     return;
-  for (auto& wo : s.g.outputs) {
-    auto o = std::make_unique<LayerOutput>();
-    o->saver = &s;
-    o->area = wo->area;
-    o->surface = wl_compositor_create_surface(s.g.compositor);
-    o->layer = zwlr_layer_shell_v1_get_layer_surface(s.g.layerShell, o->surface, wo->output,
-                                                     ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "quimbel");
-    zwlr_layer_surface_v1_add_listener(o->layer, &kLayerListener, o.get());
-    zwlr_layer_surface_v1_set_anchor(
-        o->layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                      ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
-    // Over panels too, not beside them.
-    zwlr_layer_surface_v1_set_exclusive_zone(o->layer, -1);
-    zwlr_layer_surface_v1_set_keyboard_interactivity(
-        o->layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
-    zwlr_layer_surface_v1_set_size(o->layer, 0, 0);
-    // No buffer yet: the compositor answers with the size, and nothing
-    // appears before the first frame.
-    wl_surface_commit(o->surface);
-    s.outputs.push_back(std::move(o));
-  }
-  wl_display_flush(s.g.display);
+  s.shown = true;
+  for (auto& wo : s.g.outputs)
+    s.Cover(*wo);
 }
 
 void LayerSaver::SetAboveWindows(bool above) {

@@ -4,6 +4,10 @@
 
 namespace quimbel::linux_port {
 
+OutputArea InPixels(const OutputArea& logical, int scale) {
+  return {logical.x * scale, logical.y * scale, logical.width * scale, logical.height * scale};
+}
+
 std::vector<base::Rect> DamageOnOutput(std::span<const base::Rect> changed,
                                        platform::Point32 frameOrigin, const OutputArea& output) {
   std::vector<base::Rect> local;

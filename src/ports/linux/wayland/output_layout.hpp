@@ -11,10 +11,19 @@
 
 namespace quimbel::linux_port {
 
-// An output's logical rectangle in the compositor's global space.
+// An output's rectangle: logical, in the compositor's global space, or in
+// the saver's pixels.
 struct OutputArea {
   int x = 0, y = 0, width = 0, height = 0;
 };
+
+// The saver draws in one pixel space: the compositor's logical space times
+// one whole scale, the first output's (where the user sits, and the one the
+// core takes the scene's scale from). Outputs of that scale show the
+// saver's pixels one to one, the desktop picture sharp; an output of
+// another scale gets as many pixels as its logical size times that scale,
+// and the compositor enlarges or reduces them to its own.
+OutputArea InPixels(const OutputArea& logical, int scale);
 
 // The parts of changed (rectangles of a frame whose top-left pixel lies at
 // frameOrigin of the global space) that fall on output, in the output's own

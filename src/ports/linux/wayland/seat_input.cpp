@@ -46,8 +46,9 @@ const wl_keyboard_listener kKeyboardListener = {KeyboardKeymap, KeyboardEnter,  
 
 }  // namespace
 
-SeatInput::SeatInput(WaylandGlobals& globals, platform::SaverEvents& events, OriginOf originOf)
-    : globals_(globals), events_(events), originOf_(std::move(originOf)) {
+SeatInput::SeatInput(WaylandGlobals& globals, platform::SaverEvents& events, int scale,
+                     OriginOf originOf)
+    : globals_(globals), events_(events), scale_(scale), originOf_(std::move(originOf)) {
   if (globals_.seat == nullptr)
     return;
   globals_.onSeatCapabilities = [this](uint32_t caps) { Capabilities(caps); };
@@ -91,7 +92,8 @@ void SeatInput::Enter(uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fix
 
 void SeatInput::Motion(wl_fixed_t x, wl_fixed_t y) {
   if (overSaver_)
-    events_.OnPointerMove(over_.x + wl_fixed_to_int(x), over_.y + wl_fixed_to_int(y));
+    events_.OnPointerMove(over_.x + static_cast<int>(wl_fixed_to_double(x) * scale_),
+                          over_.y + static_cast<int>(wl_fixed_to_double(y) * scale_));
 }
 
 void SeatInput::Button(uint32_t state) {

@@ -16,7 +16,9 @@ class SeatInput {
   // originOf: the global position of a surface's top-left corner, nothing for
   // a surface that is not the saver's.
   using OriginOf = std::function<std::optional<platform::Point32>(wl_surface*)>;
-  SeatInput(WaylandGlobals& globals, platform::SaverEvents& events, OriginOf originOf);
+  // scale: the saver's pixels per logical pixel, in which originOf answers
+  // and the core is told the pointer's position.
+  SeatInput(WaylandGlobals& globals, platform::SaverEvents& events, int scale, OriginOf originOf);
   ~SeatInput();
   SeatInput(const SeatInput&) = delete;
   SeatInput& operator=(const SeatInput&) = delete;
@@ -31,6 +33,7 @@ class SeatInput {
  private:
   WaylandGlobals& globals_;
   platform::SaverEvents& events_;
+  int scale_;
   OriginOf originOf_;
   wl_pointer* pointer_ = nullptr;
   wl_keyboard* keyboard_ = nullptr;

@@ -24,12 +24,24 @@ void OutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t h
     o->modeHeight = height;
   }
 }
+// Once per output, when its place is known: from xdg-output where the
+// compositor has it (whose last word comes with a "done" of either protocol),
+// else from the core protocol alone.
+void Described(WaylandOutput& o) {
+  if (o.described || (o.globals->xdgOutputs != nullptr && !o.logicalKnown))
+    return;
+  o.described = true;
+  if (o.globals->onOutputDescribed)
+    o.globals->onOutputDescribed(o);
+}
+
 void OutputDone(void* data, wl_output*) {
   auto* o = static_cast<WaylandOutput*>(data);
   if (!o->logicalKnown && o->scale > 0) {
     o->area.width = o->modeWidth / o->scale;
     o->area.height = o->modeHeight / o->scale;
   }
+  Described(*o);
 }
 void OutputScale(void* data, wl_output*, int32_t factor) {
   static_cast<WaylandOutput*>(data)->scale = factor > 0 ? factor : 1;
@@ -51,7 +63,9 @@ void LogicalSize(void* data, zxdg_output_v1*, int32_t width, int32_t height) {
   o->area.height = height;
   o->logicalKnown = true;
 }
-void XdgDone(void*, zxdg_output_v1*) {}
+void XdgDone(void* data, zxdg_output_v1*) {
+  Described(*static_cast<WaylandOutput*>(data));
+}
 void XdgName(void*, zxdg_output_v1*, const char*) {}
 void XdgDescription(void*, zxdg_output_v1*, const char*) {}
 const zxdg_output_v1_listener kXdgOutputListener = {LogicalPosition, LogicalSize, XdgDone, XdgName,
@@ -97,6 +111,9 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
     g.screencopyVersion = std::min(version, 3u);
     g.screencopy = Bind<zwlr_screencopy_manager_v1>(
         registry, name, &zwlr_screencopy_manager_v1_interface, version, 3);
+  } else if (is(zwlr_output_power_manager_v1_interface)) {
+    g.outputPower = Bind<zwlr_output_power_manager_v1>(
+        registry, name, &zwlr_output_power_manager_v1_interface, version, 1);
   } else if (is(zxdg_output_manager_v1_interface)) {
     g.xdgOutputs =
         Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface, version, 3);
@@ -104,6 +121,7 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
       WatchLogical(g, *o);
   } else if (is(wl_output_interface)) {
     auto o = std::make_unique<WaylandOutput>();
+    o->globals = &g;
     o->name = name;
     o->output = Bind<wl_output>(registry, name, &wl_output_interface, version, 2);
     wl_output_add_listener(o->output, &kOutputListener, o.get());
@@ -115,9 +133,11 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
 void GlobalRemove(void* data, wl_registry*, uint32_t name) {
   auto& g = *static_cast<WaylandGlobals*>(data);
   // An output unplugged: its part of the scene is simply no longer shown.
-  std::erase_if(g.outputs, [name](const std::unique_ptr<WaylandOutput>& o) {
+  std::erase_if(g.outputs, [name, &g](const std::unique_ptr<WaylandOutput>& o) {
     if (o->name != name)
       return false;
+    if (g.onOutputGone)
+      g.onOutputGone(*o);
     if (o->xdgOutput != nullptr)
       zxdg_output_v1_destroy(o->xdgOutput);
     wl_output_destroy(o->output);
@@ -137,6 +157,8 @@ WaylandGlobals::~WaylandGlobals() {
   }
   if (xdgOutputs != nullptr)
     zxdg_output_manager_v1_destroy(xdgOutputs);
+  if (outputPower != nullptr)
+    zwlr_output_power_manager_v1_destroy(outputPower);
   if (screencopy != nullptr)
     zwlr_screencopy_manager_v1_destroy(screencopy);
   if (layerShell != nullptr)
@@ -167,6 +189,7 @@ std::unique_ptr<WaylandDisplay> WaylandDisplay::ConnectWithLayerShell() {
       g->outputs.empty()) {
     return nullptr;
   }
+  g->pixelScale = std::max(g->outputs.front()->scale, 1);
   return std::make_unique<WaylandDisplay>(std::move(g));
 }
 
@@ -175,11 +198,15 @@ WaylandDisplay::WaylandDisplay(std::unique_ptr<WaylandGlobals> globals)
 
 WaylandDisplay::~WaylandDisplay() = default;
 
-std::vector<OutputArea> WaylandDisplay::Outputs() const {
-  std::vector<OutputArea> areas;
+int WaylandDisplay::PixelScale() const {
+  return globals_->pixelScale;
+}
+
+std::vector<WaylandDisplay::Placed> WaylandDisplay::Outputs() const {
+  std::vector<Placed> placed;
   for (const auto& o : globals_->outputs)
-    areas.push_back(o->area);
-  return areas;
+    placed.push_back({InPixels(o->area, globals_->pixelScale), o->scale});
+  return placed;
 }
 
 bool WaylandDisplay::CanCopyScreen() const {

@@ -22,8 +22,16 @@ class WaylandDisplay {
   WaylandDisplay(const WaylandDisplay&) = delete;
   WaylandDisplay& operator=(const WaylandDisplay&) = delete;
 
-  // The outputs' logical rectangles, in the order the compositor named them.
-  std::vector<OutputArea> Outputs() const;
+  // The whole scale of the saver's pixels (InPixels), decided once on
+  // connecting: the scale of the first output the compositor names.
+  int PixelScale() const;
+  // The outputs' rectangles in those pixels with each output's own scale,
+  // in the order the compositor named them.
+  struct Placed {
+    OutputArea pixels;
+    int scale = 1;
+  };
+  std::vector<Placed> Outputs() const;
   // Whether the compositor lets a client copy an output's pixels.
   bool CanCopyScreen() const;
 

@@ -9,9 +9,11 @@
 namespace quimbel::linux_port {
 
 WaylandScreen::WaylandScreen(WaylandDisplay& display) : display_(display) {
-  for (const OutputArea& o : display.Outputs()) {
-    if (o.width > 0 && o.height > 0)
-      monitors_.push_back({{o.x, o.y, o.x + o.width, o.y + o.height}, 1, monitors_.empty()});
+  for (const WaylandDisplay::Placed& o : display.Outputs()) {
+    const OutputArea& a = o.pixels;
+    if (a.width > 0 && a.height > 0)
+      monitors_.push_back(
+          {{a.x, a.y, a.x + a.width, a.y + a.height}, double(o.scale), monitors_.empty()});
   }
 }
 
@@ -41,7 +43,7 @@ bool WaylandScreen::CaptureOutputs(base::Surface& dst, int x, int y, int width, 
   bool any = false;
   WaylandGlobals& g = display_.Globals();
   for (auto& o : g.outputs) {
-    const OutputArea& a = o->area;
+    const OutputArea a = InPixels(o->area, g.pixelScale);
     // Only the outputs the rectangle touches are copied.
     if (a.x >= x + w || a.y >= y + h || a.x + a.width <= x || a.y + a.height <= y)
       continue;

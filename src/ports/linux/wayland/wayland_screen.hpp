@@ -17,9 +17,9 @@ class WaylandScreen : public platform::Screen {
  public:
   explicit WaylandScreen(WaylandDisplay& display);
 
-  // The outputs' logical rectangles, in which Wayland clients draw at scale
-  // 1 (the compositor scales); the first output the compositor names is the
-  // primary one, since Wayland has none.
+  // The outputs in the saver's pixels (InPixels) with their own scales; the
+  // first output the compositor names is the primary one, since Wayland has
+  // none.
   std::vector<platform::Monitor> Monitors() override { return monitors_; }
   // Captures copy the outputs with screencopy; where an output cannot be
   // copied its part stays black, and with no screencopy at all they fail
