@@ -459,10 +459,11 @@ fi
 echo "screenshots: $art"
 status=0
 e2e_summary "linux end-to-end" || status=1
-# Under Debian's xscreensaver daemon, in Wayland sessions (weston without a
-# layer shell, sway with one) and with the displays' power switched: scripts
-# of their own.
-for extra in xscreensaver weston sway display-power; do
+# Under Debian's xscreensaver daemon, in Wayland sessions (weston and Mutter
+# without a layer shell, sway with one), full screen over two monitors under
+# an X11 manager that honours the monitors asked for (IceWM) and with the
+# displays' power switched: scripts of their own.
+for extra in xscreensaver weston sway mutter icewm display-power; do
   e2e_run "$root/tests/e2e/linux/$extra.sh" || status=1
 done
 exit "$status"

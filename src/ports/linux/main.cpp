@@ -43,16 +43,16 @@
 
 namespace {
 
-// Whether the command line asks for the full-screen saver; what else it asks
-// is for the core to read (and report) later.
-bool AsksForSaver(const std::vector<std::string>& args) {
+// The command line as the core will read it; nothing where reading it fails,
+// which the core reports itself later.
+std::optional<quimbel::app::CommandLine> PeekCommandLine(const std::vector<std::string>& args) {
   std::string line;
   for (std::size_t i = 1; i < args.size(); ++i)
     line += (i > 1 ? " " : "") + args[i];
   try {
-    return quimbel::app::ParseCommandLine(line).mode == quimbel::app::RunMode::Saver;
+    return quimbel::app::ParseCommandLine(line);
   } catch (const quimbel::base::RuntimeError&) {
-    return false;
+    return std::nullopt;
   }
 }
 
@@ -66,6 +66,8 @@ int main(int argc, char** argv) {
     std::fputs(text->c_str(), stdout);
     return 0;
   }
+  const std::optional<app::CommandLine> asked = PeekCommandLine(args);
+  auto asksFor = [&asked](app::RunMode mode) { return asked && asked->mode == mode; };
   linux_port::HostedParse hosted =
       linux_port::ParseHostArguments(args, std::getenv("XSCREENSAVER_WINDOW"));
   if (!hosted.error.empty()) {
@@ -77,7 +79,7 @@ int main(int argc, char** argv) {
   // layer, over every output; elsewhere the saver is an X11 window.
   std::unique_ptr<linux_port::WaylandDisplay> wayland;
   const char* waylandName = std::getenv("WAYLAND_DISPLAY");
-  if (!hosted.run && waylandName != nullptr && *waylandName != '\0' && AsksForSaver(args))
+  if (!hosted.run && waylandName != nullptr && *waylandName != '\0' && asksFor(app::RunMode::Saver))
     wayland = linux_port::WaylandDisplay::ConnectWithLayerShell();
 
   // Qt aborts the process without a display; say so plainly instead. A
@@ -87,6 +89,15 @@ int main(int argc, char** argv) {
   const bool waylandOnly = waylandName != nullptr && *waylandName != '\0' && !hosted.run;
   if (!display && !wayland && !waylandOnly) {
     std::fprintf(stderr, "quimbel: cannot open display \"%s\"\n",
+                 linux_port::RequestedDisplayName().c_str());
+    return 1;
+  }
+  // The preview's host is an X window: a Wayland session without XWayland
+  // has none to give.
+  if (!display && !hosted.run && asksFor(app::RunMode::Preview)) {
+    std::fprintf(stderr,
+                 "quimbel: /p needs an X display (XWayland) to find window ids in: "
+                 "cannot open display \"%s\"\n",
                  linux_port::RequestedDisplayName().c_str());
     return 1;
   }
@@ -107,8 +118,21 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   linux_port::SubstituteJapaneseFonts();
 
-  linux_port::LinuxProcess process(args);
+  // Wayland lets no program see another's windows: there the program's own
+  // windows hold title locks for the single-instance test.
+  const std::string waylandSession = waylandOnly ? waylandName : "";
+  linux_port::LinuxProcess process(args, waylandSession);
   linux_port::X11Screen x11Screen;
+  // The core ends a preview whose host id names no window at once and
+  // silently, as a host expects; someone trying ids by hand learns why.
+  if (!hosted.run && asksFor(app::RunMode::Preview)) {
+    platform::Rect32 rect;
+    if (!x11Screen.WindowRect(asked->handle, rect)) {
+      const auto id = static_cast<std::uint32_t>(asked->handle);
+      std::fprintf(stderr, "quimbel: /p: no X window 0x%x (%u) to show the preview in\n",
+                   static_cast<unsigned>(id), static_cast<unsigned>(id));
+    }
+  }
   std::optional<linux_port::HostedScreen> hostedScreen;
   if (hostWindow) {
     hostedScreen.emplace(x11Screen, *hostWindow,
@@ -149,15 +173,16 @@ int main(int argc, char** argv) {
   // The compositor gone ends the run as a host window gone does.
   std::optional<linux_port::WaylandSaverFactory> waylandSavers;
   if (wayland)
-    waylandSavers.emplace(*wayland, endRun);
+    waylandSavers.emplace(*wayland, waylandSession, endRun);
   platform::SaverWindowFactory& savers =
       hostedSavers    ? static_cast<platform::SaverWindowFactory&>(*hostedSavers)
       : waylandSavers ? static_cast<platform::SaverWindowFactory&>(*waylandSavers)
                       : static_cast<platform::SaverWindowFactory&>(fullScreenSavers);
-  linux_port::QtFormFactory forms;
+  linux_port::QtFormFactory forms(waylandSession);
   linux_port::QtMessageBoxes messageBoxes;
   if (waylandSavers) {
     messageBoxes.onBoxOpen = [&savers = *waylandSavers](bool open) { savers.BoxOpen(open); };
+    process.onBoxOpen = messageBoxes.onBoxOpen;
     // The saver's surfaces are none of Qt's windows: a box answered is the
     // last Qt window closed, which must not end the run.
     QApplication::setQuitOnLastWindowClosed(false);

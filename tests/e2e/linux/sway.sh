@@ -21,7 +21,7 @@ e2e_linux_build "$name" linux-e2e-sway
 e2e_need "$name" sway swaymsg swaybg swaynag grim wtype convert
 
 e2e_unprivileged_run "$name" "$build"/quimbel_e2e_wayland_pointer \
-  "$build"/tests/e2e/linux/quimbel_e2e_fake_output_power.so
+  "$build"/tests/e2e/linux/quimbel_e2e_fake_output_power.so "$build"/tests/e2e/linux/quimbel_e2e_fake_mixer.so
 mkdir "$work/shots"
 home="$work/home" run="$work/run"
 mkdir -p "$home/.config/quimbel" "$run"
@@ -93,12 +93,14 @@ start_saver() {
   e2e_bg as_user "${session[@]}" "${1:-$bin}" /s 2>>"$work/stderr"
   saver=$!
 }
-# Screenshots $1 until check $2 passes on it, for up to ten seconds: on a
-# busy machine the first frames take their time.
+# Screenshots $1 until check $2 passes on it (shown names the screenshot
+# for the check), for up to ten seconds: on a busy machine the first frames
+# take their time.
 shot_until() {
   local end=$(($(now_ms) + 10000))
   while :; do
     shot "$1"
+    shown="$1"
     "$2" && return 0
     [ "$(now_ms)" -ge "$end" ] && return 1
     sleep 0.3
@@ -122,10 +124,37 @@ ends_on() {
   [ "$status" -eq 0 ] || fail "exit status $status after $input"
 }
 
+# The window titled $1 in sway's tree: "floating" or "tiled", then its
+# content's width and height, then its content's place on the screen as a
+# crop (WxH+X+Y).
+sway_window() {
+  as_user "${session[@]}" swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(n, floating):
+    if n.get("name") == sys.argv[1]:
+        r, w = n["rect"], n["window_rect"]
+        print("floating" if floating else "tiled", w["width"], w["height"],
+              "%dx%d+%d+%d" % (w["width"], w["height"], r["x"] + w["x"], r["y"] + w["y"]))
+    for c in n.get("nodes", []):
+        walk(c, floating)
+    for c in n.get("floating_nodes", []):
+        walk(c, True)
+walk(json.load(sys.stdin), False)' "$1"
+}
+# Waits up to $2 ms for the window titled $1; prints what sway_window says.
+wait_sway_window() {
+  local end=$(($(now_ms) + $2)) found
+  while :; do
+    found="$(sway_window "$1")"
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.2
+  done
+}
+
 # ---------------------------------------------------------------- the tests
 
 begin "the desktop: each output its colour, the panel on the first"
-panel() { [ "$(count_colour desktop "$first" 900000)" -gt 5000 ]; }
+panel() { [ "$(count_colour "$shown" "$first" 900000)" -gt 5000 ]; }
 shot_until desktop panel
 green="$(count_colour desktop "$first" "$left")"
 blue="$(count_colour desktop "$second" "$right")"
@@ -140,10 +169,10 @@ begin "/s on black covers both outputs and the panel, characters on each; a one-
 write_settings 20 8 2
 start_saver
 covered() {
-  [ "$(count_colour saver-black "$first" "$left")" -eq 0 ] &&
-    [ "$(count_colour saver-black "$second" "$right")" -eq 0 ] &&
-    [ "$(count_others saver-black "$first")" -gt 1000 ] &&
-    [ "$(count_others saver-black "$second")" -gt 1000 ]
+  [ "$(count_colour "$shown" "$first" "$left")" -eq 0 ] &&
+    [ "$(count_colour "$shown" "$second" "$right")" -eq 0 ] &&
+    [ "$(count_others "$shown" "$first")" -gt 1000 ] &&
+    [ "$(count_others "$shown" "$second")" -gt 1000 ]
 }
 shot_until saver-black covered
 sleep 0.5
@@ -188,6 +217,148 @@ if ! shot_until saver-click lit; then
   fail "no characters drawn"
 else
   ends_on "$saver" "a click" eval 'echo click >&"$pointer"'
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
+begin "a box during the run comes above the saver; Return answers it, the saver goes on and ends on a key"
+# The tune plays, then the sound output breaks: the restart fails, which the
+# program reports in a box captioned with the command.
+write_settings 10 8 2 1
+mixer="$work/mixer"
+echo ok >"$mixer"
+chmod a+r "$mixer"
+e2e_bg as_user "${session[@]}" LD_PRELOAD="$work/bin/quimbel_e2e_fake_mixer.so" QUIMBEL_FAKE_MIXER="$mixer" \
+  "$bin" /s 2>>"$work/stderr"
+saver=$!
+shot_until saver-before-box covered || fail "the saver did not cover the outputs"
+echo broken >"$mixer"
+if ! box="$(wait_sway_window "play bgm notify" 5000)"; then
+  fail "no box 5 s after the tune broke (the saver $(alive "$saver" && echo runs || echo ended))"
+else
+  read -r how width height crop <<<"$box"
+  sleep 0.5
+  shot saver-box
+  # The box's own light face where it lies, the saver's black and
+  # characters around it.
+  light="$(convert "$art/saver-box.png" -alpha off -crop "$crop" +repage -colorspace gray \
+    -threshold 70% -format "%[fx:int(mean*w*h+0.5)]" info:)"
+  dark="$(convert "$art/saver-box.png" -alpha off -crop "$first" +repage -colorspace gray \
+    -threshold 3% -negate -format "%[fx:int(mean*w*h+0.5)]" info:)"
+  green="$(count_colour saver-box "$first" "$left")"
+  blue="$(count_colour saver-box "$second" "$right")"
+  echo "   box: $box; light pixels in it $light of $((width * height)); black on the first output $dark; desktop $green + $blue"
+  if [ "$how" != floating ] || [ "$width" -gt 800 ] || [ "$height" -gt 400 ]; then
+    fail "the box is not a small floating window: $box"
+  elif [ "$light" -lt $((width * height / 2)) ]; then
+    fail "the box is not seen: $light light pixels of $((width * height))"
+  elif [ "$green" -gt 0 ] || [ "$blue" -gt 0 ]; then
+    fail "the desktop shows beside the box: $green + $blue pixels"
+  elif [ "$dark" -lt 700000 ]; then
+    fail "the saver's black is not around the box ($dark pixels on the first output)"
+  fi
+  echo ok >"$mixer"
+  as_user "${session[@]}" wtype -s 500 -k Return
+  end=$(($(now_ms) + 5000))
+  while [ -n "$(sway_window "play bgm notify")" ] && [ "$(now_ms)" -lt "$end" ]; do sleep 0.2; done
+  [ -z "$(sway_window "play bgm notify")" ] || fail "Return did not answer the box"
+  sleep 1
+  shot saver-after-box
+  sleep 0.5
+  shot saver-after-box-later
+  moved="$(compare -metric AE "$art/saver-after-box.png" "$art/saver-after-box-later.png" null: 2>&1 | cut -d' ' -f1)"
+  green="$(count_colour saver-after-box "$first" "$left")"
+  nag="$(count_colour saver-after-box "$first" 900000)"
+  echo "   after the box: changed $moved, desktop $green, panel $nag"
+  if ! alive "$saver"; then
+    fail "the saver ended with the box"
+  elif ! [[ "$moved" =~ ^[0-9]+$ ]] || [ "$moved" -lt 500 ]; then
+    fail "the frames stopped after the box ($moved pixels changed)"
+  elif [ "$green" -gt 0 ] || [ "$nag" -gt 0 ]; then
+    fail "the saver is not back above the panel: $green desktop, $nag panel pixels"
+  else
+    ends_on "$saver" "a key" as_user "${session[@]}" wtype -s 500 x
+  fi
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
+begin "an error nothing traps during the run: its report comes above the saver, and answering it ends the program"
+write_settings 10 8 2 1
+echo ok >"$mixer"
+e2e_bg as_user "${session[@]}" LD_PRELOAD="$work/bin/quimbel_e2e_fake_mixer.so" QUIMBEL_FAKE_MIXER="$mixer" \
+  "$bin" /s 2>"$work/report.txt"
+saver=$!
+shot_until saver-before-report covered || fail "the saver did not cover the outputs"
+echo exhausted >"$mixer"
+if ! report="$(wait_sway_window quimbel 5000)"; then
+  fail "no report 5 s after the error (the saver $(alive "$saver" && echo runs || echo ended)): $(cat "$work/report.txt")"
+else
+  read -r how width height crop <<<"$report"
+  sleep 0.5
+  shot saver-report
+  light="$(convert "$art/saver-report.png" -alpha off -crop "$crop" +repage -colorspace gray \
+    -threshold 70% -format "%[fx:int(mean*w*h+0.5)]" info:)"
+  echo "   report: $report; light pixels in it $light of $((width * height))"
+  [ "$light" -ge $((width * height / 2)) ] || fail "the report is not seen: $light light pixels"
+  echo ok >"$mixer"
+  as_user "${session[@]}" wtype -s 500 -k Return
+  if ! wait_exit "$saver" 5000; then
+    fail "still running 5 s after the report was answered"
+  else
+    wait "$saver"
+    status=$?
+    echo "   status $status: $(tr '\n' ' ' <"$work/report.txt")"
+    [ "$status" -eq 1 ] || fail "exit status $status after the report"
+    grep -q "実行時エラー" "$work/report.txt" || fail "no report on stderr"
+  fi
+fi
+alive "$saver" && e2e_stop "$saver"
+ok
+
+begin "one saver at a time: a second /s ends at once while the first goes on; once the first is killed, /s starts again"
+write_settings 10 8 2
+start_saver
+first_saver=$saver
+shot_until saver-first covered || fail "the first saver did not cover the outputs"
+t0=$(now_ms)
+as_user "${session[@]}" timeout 10 "$bin" /s 2>>"$work/stderr"
+status=$?
+elapsed=$(($(now_ms) - t0))
+sleep 0.5
+shot saver-second
+echo "   the second /s ended with status $status after $elapsed ms"
+if [ "$status" -ne 0 ] || [ "$elapsed" -gt 5000 ]; then
+  fail "the second /s did not end at once with status 0 (status $status after $elapsed ms)"
+elif ! alive "$first_saver"; then
+  fail "the first saver ended with the second"
+elif [ "$(count_colour saver-second "$first" "$left")" -ne 0 ] ||
+  [ "$(count_colour saver-second "$second" "$right")" -ne 0 ]; then
+  fail "the first saver no longer covers the outputs"
+fi
+# The program itself, not the shell and runuser in front of it.
+descendants() {
+  local c
+  for c in $(pgrep -P "$1"); do
+    echo "$c"
+    descendants "$c"
+  done
+}
+victim=""
+for p in "$first_saver" $(descendants "$first_saver"); do
+  [ "$(readlink "/proc/$p/exe" 2>/dev/null)" = "$bin" ] && victim=$p
+done
+echo "   killing the first saver, process ${victim:-(not found)}"
+[ -z "$victim" ] || kill -KILL "$victim"
+wait "$first_saver" 2>/dev/null
+shot_until saver-killed panel || fail "the desktop did not come back after the kill"
+start_saver
+if ! shot_until saver-after-kill covered; then
+  fail "no saver after the first was killed (it $(alive "$saver" && echo runs || echo ended))"
+elif ! alive "$saver"; then
+  fail "the new saver ended at once: the killed one still counts"
+else
+  ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
 fi
 alive "$saver" && e2e_stop "$saver"
 ok
@@ -296,36 +467,82 @@ ok
 begin "/c without XWayland: the dialog on Wayland, floating at its own size"
 e2e_bg as_user "${session[@]}" "$bin" /c 2>>"$work/stderr"
 dialog=$!
-# The dialog's window in sway's tree: "floating width height" of its content.
-dialog_window() {
-  as_user "${session[@]}" swaymsg -t get_tree | python3 -c 'import json, sys
-def walk(n, floating):
-    if n.get("name") == "Saver Setting":
-        r = n["window_rect"]
-        print("floating" if floating else "tiled", r["width"], r["height"])
-    for c in n.get("nodes", []):
-        walk(c, floating)
-    for c in n.get("floating_nodes", []):
-        walk(c, True)
-walk(json.load(sys.stdin), False)'
-}
 found=""
 # Qt's first start on Wayland takes its time on a busy machine.
 end=$(($(now_ms) + 20000))
 while [ -z "$found" ] && [ "$(now_ms)" -lt "$end" ]; do
-  found="$(dialog_window)"
+  found="$(sway_window "Saver Setting")"
   sleep 0.2
 done
 shot dialog
 echo "   Saver Setting: $found"
-read -r how width height <<<"$found"
+read -r how width height _ <<<"$found"
 if [ -z "$found" ]; then
   alive "$dialog" && state="still running" || state="ended"
   fail "no window named Saver Setting after 20 s (the program $state): $(tail -2 "$work/stderr" 2>/dev/null)"
 elif [ "$how" != floating ] || [ "$width" -ne 540 ] || [ "$height" -lt 330 ] || [ "$height" -gt 370 ]; then
   fail "not at its own size: $found"
+else
+  as_user "${session[@]}" timeout 10 "$bin" /s 2>>"$work/stderr"
+  status=$?
+  sleep 0.5
+  shot dialog-refuses-saver
+  green="$(count_colour dialog-refuses-saver "$second" "$right")"
+  echo "   /s beside the dialog: status $status, second output's own colour $green"
+  [ "$status" -eq 0 ] && [ "$green" -gt 700000 ] || fail "/s beside the dialog was not refused"
 fi
 e2e_stop "$dialog"
+ok
+
+begin "/c without XWayland: help, introduction and About open from the menu, each floating at its own size"
+# Each window from its menu item, the dialog's menu bar reached with Alt;
+# $1 the title, $2 the item's letter, $3 the content's width and height
+# (nothing for a message box: small), $4 the screenshot's name.
+own_window() {
+  local found how width height crop light
+  swaymsg '[title="^Saver Setting$"] focus'
+  as_user "${session[@]}" wtype -s 500 -M alt h -m alt -s 300 "$2"
+  if ! found="$(wait_sway_window "$1" 10000)"; then
+    fail "no window titled $1 after Alt+H, $2"
+    return 1
+  fi
+  sleep 0.5
+  shot "$4"
+  read -r how width height crop <<<"$found"
+  # The window's own face, not the desktop's colours through it.
+  light="$(convert "$art/$4.png" -alpha off -crop "$crop" +repage -fill "#FFFFFE" -opaque black \
+    -fill black -opaque "#$left" -opaque "#$right" -fill white +opaque black -colorspace gray \
+    -format "%[fx:int(mean*w*h+0.5)]" info:)"
+  echo "   $1: $found, drawn $light of $((width * height))"
+  if [ "$how" != floating ]; then
+    fail "$1 is tiled: $found"
+  elif [ -n "$3" ] && [ "$width $height" != "$3" ]; then
+    fail "$1 is not at its own size $3: $found"
+  elif [ -z "$3" ] && { [ "$width" -gt 640 ] || [ "$height" -gt 480 ]; }; then
+    fail "$1 is not a small box: $found"
+  elif [ "$light" -lt $((width * height * 9 / 10)) ]; then
+    fail "$1 is not drawn: $light of $((width * height)) pixels"
+  fi
+}
+e2e_bg as_user "${session[@]}" "$bin" /c 2>>"$work/stderr"
+dialog=$!
+if ! wait_sway_window "Saver Setting" 20000 >/dev/null; then
+  fail "no window named Saver Setting after 20 s"
+else
+  own_window "くいんべるスクリーンセイバーについて" h "640 430" help &&
+    own_window "作者ソフト紹介" e "502 394" intro &&
+    own_window "くいんべる　スクリーンセイバー Ver1.40" a "" about
+fi
+e2e_stop "$dialog"
+ok
+
+begin "/p without XWayland: no X window to draw into, said plainly, no crash"
+out="$(as_user "${session[@]}" timeout 10 "$bin" /p 12345 2>&1)"
+status=$?
+echo "   status $status: $out"
+if [ "$status" -ne 1 ] || ! grep -q "^quimbel: /p needs an X display" <<<"$out"; then
+  fail "not the plain failure: status $status, $out"
+fi
 ok
 
 begin "swayidle starts the saver after its timeout, as docs/linux.md says"

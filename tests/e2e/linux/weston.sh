@@ -115,6 +115,51 @@ kill "$dialog"
 wait_exit "$dialog" 2000
 ok
 
+begin "/p draws into an XWayland window; an id that names no window ends at once, said on stderr"
+# A white host window of 200 x 150 on XWayland, as an X11 settings program
+# would hold its preview pane.
+mkfifo "$work/host.in"
+# Not through e2e_bg: the shell itself would wait on the fifo there.
+"$hostbin" 200 150 100 100 <"$work/host.in" >"$work/host.out" &
+host_pid=$!
+e2e_track "$host_pid"
+exec {host_fd}>"$work/host.in"
+for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.05; done
+read -r host_id host_hex <"$work/host.out"
+e2e_bg "$bin" /p "$host_id" 2>>"$work/stderr"
+preview=$!
+if [ -z "${host_hex:-}" ]; then
+  fail "no host window: $(cat "$work/host.out")"
+else
+  # The picture (175 x 140, from the corner) where the host was white.
+  shot_white() {
+    import -window "$host_hex" "$art/preview.png" 2>/dev/null
+    white="$(convert "$art/preview.png" -crop 175x140+0+0 +repage -fill black +opaque white \
+      -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info: 2>/dev/null)"
+    [ "${white:-24500}" -lt 1000 ]
+  }
+  end=$(($(now_ms) + 10000))
+  until shot_white || [ "$(now_ms)" -ge "$end" ]; do sleep 0.3; done
+  echo "   host $host_hex: white pixels left under the picture $white of 24500"
+  if ! alive "$preview"; then
+    fail "the preview ended by itself: $(tail -2 "$work/stderr")"
+  elif [ "${white:-24500}" -ge 1000 ]; then
+    fail "no picture in the host window ($white white pixels)"
+  else
+    echo destroy >&"$host_fd"
+    wait_exit "$preview" 3000 || fail "the preview outlived its host window"
+  fi
+fi
+exec {host_fd}>&-
+alive "$preview" && e2e_stop "$preview"
+out="$(timeout 10 "$bin" /p 12345 2>&1)"
+status=$?
+echo "   /p 12345: status $status, $out"
+if [ "$status" -ne 0 ] || ! grep -q "no X window 0x3039 (12345)" <<<"$out"; then
+  fail "an id that names no window: status $status, $out"
+fi
+ok
+
 [ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"
 echo "screenshots: $art"
 e2e_summary "$name"

@@ -12,6 +12,7 @@
 #include "ports/linux/qt/form_parts.hpp"
 #include "ports/linux/qt/forms.hpp"
 #include "ports/linux/qt/qt_display.hpp"
+#include "ports/linux/title_lock.hpp"
 #include "ports/linux/x11/x11_frame.hpp"
 
 namespace quimbel::linux_port {
@@ -139,8 +140,9 @@ void QuitWhenNoWindowLeft() {
 
 class QtForm : public ControlSetContainer<platform::Form> {
  public:
-  explicit QtForm(std::string_view name)
-      : life_(std::make_shared<FormLife>()),
+  QtForm(std::string_view name, std::string waylandSession)
+      : waylandSession_(std::move(waylandSession)),
+        life_(std::make_shared<FormLife>()),
         window_(new FormWidget()),
         client_(new QWidget(window_)),
         set_(client_, life_) {
@@ -178,7 +180,13 @@ class QtForm : public ControlSetContainer<platform::Form> {
     QuitWhenNoWindowLeft();
   }
 
-  void SetCaption(std::string_view caption) override { window_->setWindowTitle(Q(caption)); }
+  void SetCaption(std::string_view caption) override {
+    window_->setWindowTitle(Q(caption));
+    // On Wayland no other program can see the title: the lock stands for it.
+    titleLock_.reset();
+    if (!waylandSession_.empty())
+      titleLock_ = std::make_unique<TitleLock>(TitleLockFile(caption, waylandSession_));
+  }
 
   void SetIcon(const base::Icon& icon) override {
     QImage image(icon.colour.Width(), icon.colour.Height(), QImage::Format_ARGB32);
@@ -296,6 +304,7 @@ class QtForm : public ControlSetContainer<platform::Form> {
   }
 
   ControlSet& Controls() override { return set_; }
+  std::string waylandSession_;
   LifePtr life_;
   FormWidget* window_;
   QWidget* client_;
@@ -308,12 +317,13 @@ class QtForm : public ControlSetContainer<platform::Form> {
   int frameTop_ = 0;
   int frameWidth_ = 0;
   int frameHeight_ = 0;
+  std::unique_ptr<TitleLock> titleLock_;
 };
 
 }  // namespace
 
 std::unique_ptr<platform::Form> QtFormFactory::CreateForm(std::string_view name) {
-  return std::make_unique<QtForm>(name);
+  return std::make_unique<QtForm>(name, waylandSession_);
 }
 
 }  // namespace quimbel::linux_port

@@ -11,7 +11,14 @@ namespace quimbel::linux_port {
 
 class QtFormFactory : public platform::FormFactory {
  public:
+  // waylandSession: the WAYLAND_DISPLAY whose other programs must find the
+  // forms by title (TitleLock), or empty where X alone answers.
+  explicit QtFormFactory(std::string waylandSession = {})
+      : waylandSession_(std::move(waylandSession)) {}
   std::unique_ptr<platform::Form> CreateForm(std::string_view name) override;
+
+ private:
+  std::string waylandSession_;
 };
 
 // A menu or button caption for Qt: Qt reads '&' the way the program's menus

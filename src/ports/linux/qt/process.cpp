@@ -11,6 +11,7 @@
 #include "platform/message_box.hpp"
 #include "ports/linux/qt/forms.hpp"
 #include "ports/linux/qt/message_box.hpp"
+#include "ports/linux/title_lock.hpp"
 #include "ports/linux/x11/x11_windows.hpp"
 
 namespace quimbel::linux_port {
@@ -39,7 +40,8 @@ std::string LinuxProcess::ExecutableDirectory() {
 }
 
 bool LinuxProcess::TopLevelWindowExists(std::string_view title) {
-  return X11TopLevelWindowExists(title);
+  return X11TopLevelWindowExists(title) ||
+         (!waylandSession_.empty() && TitleLockHeld(TitleLockFile(title, waylandSession_)));
 }
 
 void LinuxProcess::ProcessPendingMessages() {
@@ -62,6 +64,8 @@ void LinuxProcess::ReportUntrappedError(const std::string& text, const std::stri
   // terminal to show stderr.
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
     QMessageBox* box = BuildMessageBox(text, caption, platform::kMbOk | platform::kMbIconCritical);
+    if (onBoxOpen)
+      onBoxOpen(true);
     box->exec();
     delete box;
   }

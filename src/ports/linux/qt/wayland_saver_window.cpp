@@ -4,14 +4,17 @@
 
 #include "ports/linux/qt/saver_timers.hpp"
 #include "ports/linux/qt/wayland_pump.hpp"
+#include "ports/linux/title_lock.hpp"
 #include "ports/linux/wayland/layer_saver.hpp"
 
 namespace quimbel::linux_port {
 class WaylandSaverWindow : public platform::SaverWindow {
  public:
   WaylandSaverWindow(WaylandSaverFactory& factory, WaylandDisplay& display,
-                     platform::SaverEvents& events, std::function<void()> onGone)
+                     const std::filesystem::path& titleLock, platform::SaverEvents& events,
+                     std::function<void()> onGone)
       : factory_(factory),
+        titleLock_(titleLock),
         saver_(display, events),
         timerOwner_(std::make_unique<QObject>()),
         timers_(timerOwner_.get(), events) {
@@ -50,6 +53,8 @@ class WaylandSaverWindow : public platform::SaverWindow {
 
  private:
   WaylandSaverFactory& factory_;
+  // The title no other program can see on Wayland, for their lookups.
+  TitleLock titleLock_;
   LayerSaver saver_;
   std::unique_ptr<QObject> timerOwner_;
   SaverTimers timers_;
@@ -62,8 +67,9 @@ void WaylandSaverFactory::BoxOpen(bool open) {
 }
 
 std::unique_ptr<platform::SaverWindow> WaylandSaverFactory::CreateSaverWindow(
-    std::string_view, platform::SaverEvents& events) {
-  return std::make_unique<WaylandSaverWindow>(*this, display_, events, onGone_);
+    std::string_view title, platform::SaverEvents& events) {
+  return std::make_unique<WaylandSaverWindow>(*this, display_, TitleLockFile(title, session_),
+                                              events, onGone_);
 }
 
 }  // namespace quimbel::linux_port
