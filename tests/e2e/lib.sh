@@ -285,3 +285,21 @@ e2e_unprivileged_run() {
 as_user() {
   if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
 }
+
+# Starts a host window $1 x $2 at $3,$4 (role $5, if given) with the test
+# program $hostbin, its pipes under $work; sets host_id (decimal), host_hex,
+# host_pid and host_fd (write "destroy" to it to destroy the window).
+hosts=0
+start_host() {
+  hosts=$((hosts + 1))
+  local fifo="$work/host$hosts.in" out="$work/host$hosts.out"
+  mkfifo "$fifo"
+  # Not through e2e_bg: the shell itself would wait on the fifo there.
+  "$hostbin" "$@" <"$fifo" >"$out" &
+  host_pid=$!
+  e2e_track "$host_pid"
+  exec {host_fd}>"$fifo"
+  for _ in $(seq 250); do [ -s "$out" ] && break; sleep 0.02; done
+  read -r host_id host_hex <"$out"
+}
+destroy_host() { echo destroy >&"$1"; eval "exec $1>&-"; }

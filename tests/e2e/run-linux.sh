@@ -38,22 +38,6 @@ count_colour() {
     -fill black +opaque "#123457" -fill white -opaque "#123457" \
     -format "%[fx:int(mean*w*h+0.5)]" info:
 }
-# Starts a host window $1 x $2 at $3,$4 (role $5, if given); sets host_id (decimal),
-# host_hex and host_fd (write "destroy" to it to destroy the window).
-hosts=0
-start_host() {
-  hosts=$((hosts + 1))
-  local fifo="$work/host$hosts.in" out="$work/host$hosts.out"
-  mkfifo "$fifo"
-  # Not through e2e_bg: the shell itself would wait on the fifo there.
-  "$hostbin" "$@" <"$fifo" >"$out" &
-  host_pid=$!
-  e2e_track "$host_pid"
-  exec {host_fd}>"$fifo"
-  for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.02; done
-  read -r host_id host_hex <"$out"
-}
-destroy_host() { echo destroy >&"$1"; eval "exec $1>&-"; }
 write_settings() {
   printf '[QuimbelSaver]\nnumber of cara=%s\ntype of cara=%s\nsaver type=%s\nmusic mode=%s\n' \
     "$1" "$2" "$3" "$4" >"$settings"

@@ -63,12 +63,7 @@ ok
 begin "IceWM's own full screen covers one monitor"
 # The manager's answer to the full-screen state alone: without the monitors
 # named, one monitor. The saver's window must come out larger than this.
-mkfifo "$work/host.in"
-"$hostbin" 300 200 100 100 <"$work/host.in" >"$work/host.out" &
-e2e_track $!
-exec {host_fd}>"$work/host.in"
-for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.05; done
-read -r host_id host_hex <"$work/host.out"
+start_host 300 200 100 100
 wmctrl -i -r "$host_hex" -b add,fullscreen
 box=""
 end=$(($(now_ms) + 5000))
@@ -78,8 +73,7 @@ while [ "$box" != "0 0 1280 720" ] && [ "$(now_ms)" -lt "$end" ]; do
 done
 echo "   a window in the full-screen state: $box"
 [ "$box" = "0 0 1280 720" ] || fail "not monitor A's rectangle: $box"
-echo destroy >&"$host_fd"
-exec {host_fd}>&-
+destroy_host "$host_fd"
 ok
 
 begin "/s spans both monitors from the corner, without a frame; a one-pixel move ends it"

@@ -79,13 +79,7 @@ count_lit() {
 begin "Mutter: two monitors side by side, and full screen as it grants it covers one"
 monitors="$(xrandr --listmonitors 2>/dev/null | tail -n +2 | awk '{print $3}' | tr '\n' ' ')"
 echo "   monitors: $monitors"
-# Not through e2e_bg: the shell itself would wait on the fifo there.
-mkfifo "$work/host.in"
-"$hostbin" 300 200 100 100 <"$work/host.in" >"$work/host.out" &
-e2e_track $!
-exec {host_fd}>"$work/host.in"
-for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.05; done
-read -r host_id host_hex <"$work/host.out"
+start_host 300 200 100 100
 wmctrl -i -r "$host_hex" -b add,fullscreen
 box="$(box_becomes "$host_id" "0 0 1280 720")"
 echo "   a window in the full-screen state: $box"
@@ -94,8 +88,7 @@ if [ "$monitors" != "1280/339x720/190+0+0 1024/271x768/203+1280+0 " ]; then
 elif [ "$box" != "0 0 1280 720" ]; then
   fail "not the first monitor's rectangle: $box"
 fi
-echo destroy >&"$host_fd"
-exec {host_fd}>&-
+destroy_host "$host_fd"
 ok
 
 begin "Mutter: /s is an X11 window over both monitors, drawn; a second /s ends at once"

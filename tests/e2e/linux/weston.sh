@@ -118,18 +118,11 @@ ok
 begin "/p draws into an XWayland window; an id that names no window ends at once, said on stderr"
 # A white host window of 200 x 150 on XWayland, as an X11 settings program
 # would hold its preview pane.
-mkfifo "$work/host.in"
-# Not through e2e_bg: the shell itself would wait on the fifo there.
-"$hostbin" 200 150 100 100 <"$work/host.in" >"$work/host.out" &
-host_pid=$!
-e2e_track "$host_pid"
-exec {host_fd}>"$work/host.in"
-for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.05; done
-read -r host_id host_hex <"$work/host.out"
+start_host 200 150 100 100
 e2e_bg "$bin" /p "$host_id" 2>>"$work/stderr"
 preview=$!
 if [ -z "${host_hex:-}" ]; then
-  fail "no host window: $(cat "$work/host.out")"
+  fail "no host window"
 else
   # The picture (175 x 140, from the corner) where the host was white.
   shot_white() {

@@ -233,12 +233,7 @@ wait "$dialog" 2>/dev/null
 ok
 
 begin "a settings program's small preview stays silent and leaves the tune to the saver"
-mkfifo "$work/host.in"
-"$hostbin" 320 240 100 100 <"$work/host.in" >"$work/host.out" &
-e2e_track $!
-exec {host_fd}>"$work/host.in"
-for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.02; done
-read -r _ host_hex <"$work/host.out"
+start_host 320 240 100 100
 e2e_bg as_user "${session[@]}" "$bin" --window-id "$host_hex" 2>>"$work/stderr"
 preview=$!
 # Characters in the white host: the tune would have started before them.
@@ -261,8 +256,7 @@ else
   wait_no_hacks 2000 >/dev/null || fail "hacks left after deactivation"
 fi
 alive "$preview" || fail "the preview ended"
-echo destroy >&"$host_fd"
-exec {host_fd}>&-
+destroy_host "$host_fd"
 ok
 
 begin "two monitors: each hack shows the desktop under its own monitor, one plays the tune"
