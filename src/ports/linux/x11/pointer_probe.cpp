@@ -6,7 +6,12 @@
 
 namespace quimbel::linux_port {
 
-PointerProbe::PointerProbe() {
+PointerProbe::PointerProbe() = default;
+
+void PointerProbe::Connect() {
+  if (tried_)
+    return;
+  tried_ = true;
   int screenNumber = 0;
   xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
   if (xcb_connection_has_error(connection)) {
@@ -30,6 +35,7 @@ PointerProbe::~PointerProbe() {
 }
 
 void PointerProbe::Ask() {
+  Connect();
   if (connection_ == nullptr)
     return;
   // An answer nobody took (a tick that failed half way) is old now.

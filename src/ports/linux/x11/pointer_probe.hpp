@@ -1,7 +1,8 @@
 #pragma once
 // The pointer's place on the screen, asked for over a connection of its own
 // that no event loop watches: the question may go out early and its answer
-// wait in the socket, waking nobody, until it is taken.
+// wait in the socket, waking nobody, until it is taken. The connection is
+// made at the first question: only a saver run asks.
 #include <cstdint>
 #include <optional>
 
@@ -28,6 +29,9 @@ class PointerProbe {
   std::optional<PointerAt> Take();
 
  private:
+  void Connect();
+
+  bool tried_ = false;
   xcb_connection_t* connection_ = nullptr;
   std::uint32_t root_ = 0;
   std::optional<unsigned int> asked_;  // the sequence of the question on its way
