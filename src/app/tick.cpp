@@ -97,13 +97,15 @@ void AnimationTick(app::Program& program, std::int16_t forceExit) {
   SaverState& saver = program.saver;
   if (program.ended || program.boxes.Open())
     return;
+  platform::Screen& screen = program.platform.screen;
+  if (program.run.EndsOnUserInput)
+    screen.AskCursorPos();
   try {
     // In the dark nobody sees a frame: the cast waits where it stands.
     if (!program.power.dark) {
       SpawnCharacters(SaverStage(program));
       ComposeFrame(SaverStage(program));
     }
-    platform::Screen& screen = program.platform.screen;
     bool moved = false;
     if (program.run.EndsOnUserInput) {
       // A failed query keeps the previous sample.

@@ -98,6 +98,10 @@ class Screen {
   // The pointer's screen position and the caret's position as the platform
   // reports them. A failing query returns false and leaves the point unchanged.
   virtual bool CursorPos(Point32& p) = 0;
+  // A tick says here, before it draws its frame, that it will ask CursorPos
+  // after it: a port whose question is a round trip may send it now and
+  // read the answer then, so that nobody sleeps waiting for it.
+  virtual void AskCursorPos() {}
   // False where the platform cannot tell where the pointer is when asked (a
   // Wayland session, say): CursorPos then always fails, and the saver window
   // reports the pointer's motion over it instead (SaverEvents::OnPointerMove).

@@ -30,6 +30,7 @@ class HostedScreen : public platform::Screen {
   void HoldDesktop(const platform::Rect32&) override {}
   void ReleaseDesktop() override {}
   bool CursorPos(platform::Point32& p) override { return screen_.CursorPos(p); }
+  void AskCursorPos() override { screen_.AskCursorPos(); }
   bool CaretPos(platform::Point32& p) override { return screen_.CaretPos(p); }
   std::optional<bool> DisplaysLit() override { return screen_.DisplaysLit(); }
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override {

@@ -5,10 +5,12 @@
 
 namespace quimbel::linux_port {
 
-CanvasPump::CanvasPump(X11Canvas& canvas, std::function<void()> onGone)
+CanvasPump::CanvasPump(X11Canvas& canvas, std::function<void()> onGone, Wake wake)
     : canvas_(canvas), onGone_(std::move(onGone)) {
-  notifier_ = std::make_unique<QSocketNotifier>(canvas_.SocketFd(), QSocketNotifier::Read);
-  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Pump(); });
+  if (wake == Wake::OnEvents) {
+    notifier_ = std::make_unique<QSocketNotifier>(canvas_.SocketFd(), QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Pump(); });
+  }
   // Xlib reads events into its own queue while it waits for replies; those
   // never wake the socket, so look again each time the loop goes to sleep.
   if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
@@ -26,7 +28,8 @@ bool CanvasPump::Pump() {
     return true;
   if (!reported_) {
     reported_ = true;
-    notifier_->setEnabled(false);
+    if (notifier_)
+      notifier_->setEnabled(false);
     if (onGone_)
       onGone_();
   }

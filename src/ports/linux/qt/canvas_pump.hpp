@@ -11,8 +11,11 @@ namespace quimbel::linux_port {
 
 class CanvasPump {
  public:
+  // When the canvas's events wake the loop: as they come, or never (they
+  // are then handled whenever the loop goes to sleep after something else).
+  enum class Wake { OnEvents, Never };
   // onGone runs once, from the event loop, when the canvas's window dies.
-  CanvasPump(X11Canvas& canvas, std::function<void()> onGone);
+  CanvasPump(X11Canvas& canvas, std::function<void()> onGone, Wake wake = Wake::OnEvents);
   ~CanvasPump();
   CanvasPump(const CanvasPump&) = delete;
   CanvasPump& operator=(const CanvasPump&) = delete;

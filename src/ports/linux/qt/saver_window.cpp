@@ -10,9 +10,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <vector>
 
 #include "base/runtime_error.hpp"
 #include "ports/linux/qt/canvas_pump.hpp"
+#include "ports/linux/qt/frame_read_guard.hpp"
 #include "ports/linux/qt/qt_display.hpp"
 #include "ports/linux/qt/saver_timers.hpp"
 #include "ports/linux/x11/x11_canvas.hpp"
@@ -68,8 +70,11 @@ class SaverWidget : public QWidget {
     if (memory == nullptr)
       return nullptr;
     canvas_ = std::move(canvas);
-    // Exposed parts are drawn again by the canvas, from its own events.
-    pump_ = std::make_unique<CanvasPump>(*canvas_, nullptr);
+    // Exposed parts are drawn again by the canvas when Qt is told of them,
+    // and from its own events whenever the loop goes to sleep; its socket
+    // wakes nobody, so the server's word that it has read a frame waits
+    // there for the next tick.
+    pump_ = std::make_unique<CanvasPump>(*canvas_, nullptr, CanvasPump::Wake::Never);
     setAttribute(Qt::WA_PaintOnScreen);
     return memory;
   }
@@ -92,12 +97,24 @@ class SaverWidget : public QWidget {
       update(r.x, r.y, r.width, r.height);
   }
 
+  void AwaitFrameRead() {
+    if (canvas_)
+      canvas_->AwaitFrameRead();
+  }
+
   // Nothing of Qt's paints the window that the canvas draws.
   QPaintEngine* paintEngine() const override { return canvas_ ? nullptr : QWidget::paintEngine(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
-    if (image_.isNull() || canvas_)
+    if (canvas_) {
+      std::vector<base::Rect> exposed;
+      for (const QRect& r : event->region())
+        exposed.push_back({r.x(), r.y(), r.width(), r.height()});
+      canvas_->Repaint(exposed);
+      return;
+    }
+    if (image_.isNull())
       return;
     QPainter painter(this);
     for (const QRect& r : event->region())
@@ -134,9 +151,11 @@ QCursor CursorFrom(const base::Icon& picture) {
 class QtSaverWindow : public platform::SaverWindow {
  public:
   QtSaverWindow(std::string_view title, platform::SaverEvents& events)
-      : widget_(new SaverWidget(events)), timers_(widget_, events) {
+      : guard_(events, [this] { widget_->AwaitFrameRead(); }),
+        widget_(new SaverWidget(guard_)),
+        timers_(widget_, guard_) {
     widget_->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-    holder_ = new FocusHolderWidget(widget_, events);
+    holder_ = new FocusHolderWidget(widget_, guard_);
     // The title is on the X window from now on, for the single-instance test.
     widget_->winId();
   }
@@ -180,6 +199,7 @@ class QtSaverWindow : public platform::SaverWindow {
   }
 
  private:
+  FrameReadGuard guard_;
   SaverWidget* widget_;
   SaverTimers timers_;
   FocusHolderWidget* holder_ = nullptr;
@@ -191,8 +211,9 @@ class HostedSaverWindow : public platform::SaverWindow {
   HostedSaverWindow(std::unique_ptr<X11Canvas> canvas, platform::SaverEvents& events,
                     std::function<void()> onGone)
       : canvas_(std::move(canvas)),
+        guard_(events, [this] { canvas_->AwaitFrameRead(); }),
         owner_(std::make_unique<QObject>()),
-        timers_(owner_.get(), events) {
+        timers_(owner_.get(), guard_) {
     pump_ = std::make_unique<CanvasPump>(*canvas_, std::move(onGone));
   }
 
@@ -220,6 +241,7 @@ class HostedSaverWindow : public platform::SaverWindow {
 
  private:
   std::unique_ptr<X11Canvas> canvas_;
+  FrameReadGuard guard_;
   std::unique_ptr<QObject> owner_;  // of the timers
   SaverTimers timers_;
   std::unique_ptr<CanvasPump> pump_;

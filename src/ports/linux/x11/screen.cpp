@@ -120,17 +120,11 @@ bool X11Screen::CaptureLive(base::Surface& dst, int x, int y, int width, int hei
 }
 
 bool X11Screen::CursorPos(platform::Point32& p) {
-  if (display_ == nullptr)
+  std::optional<PointerAt> at = pointer_.Take();
+  if (!at)
     return false;
-  Window root = 0, child = 0;
-  int rootX = 0, rootY = 0, winX = 0, winY = 0;
-  unsigned int mask = 0;
-  if (!XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &winX,
-                     &winY, &mask)) {
-    return false;
-  }
-  p.x = rootX;
-  p.y = rootY;
+  p.x = at->x;
+  p.y = at->y;
   return true;
 }
 

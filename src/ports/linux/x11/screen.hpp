@@ -6,6 +6,7 @@
 
 #include "platform/screen.hpp"
 #include "ports/common/held_desktop.hpp"
+#include "ports/linux/x11/pointer_probe.hpp"
 
 struct _XDisplay;
 
@@ -21,6 +22,7 @@ class X11Screen : public platform::Screen {
   std::vector<platform::Monitor> Monitors() override { return monitors_; }
   bool Capture(base::Surface& dst, int x, int y, int width, int height) override;
   bool CursorPos(platform::Point32& p) override;
+  void AskCursorPos() override { pointer_.Ask(); }
   bool CaretPos(platform::Point32& p) override;
   bool WindowRect(platform::WindowHandle handle, platform::Rect32& r) override;
   // The server's DPMS state; lit where it has none.
@@ -33,6 +35,7 @@ class X11Screen : public platform::Screen {
   bool CaptureLive(base::Surface& dst, int x, int y, int width, int height);
   ports::HeldDesktop held_;
   _XDisplay* display_ = nullptr;
+  PointerProbe pointer_;
   int widthPx_ = 0;  // the root window's size
   int heightPx_ = 0;
   std::vector<platform::Monitor> monitors_;

@@ -22,12 +22,31 @@ int NoteError(Display*, XErrorEvent*) {
   return 0;
 }
 
+// Errors that arrive while it is set are noted, not fatal, and nothing waits.
+class Quiet {
+ public:
+  Quiet() : previous_(XSetErrorHandler(NoteError)) {}
+  ~Quiet() { XSetErrorHandler(previous_); }
+  Quiet(const Quiet&) = delete;
+  Quiet& operator=(const Quiet&) = delete;
+
+ private:
+  XErrorHandler previous_;
+};
+
+bool TakeError() {
+  const bool seen = gErrorSeen;
+  gErrorSeen = false;
+  return seen;
+}
+
 class ErrorTrap {
  public:
   explicit ErrorTrap(Display* display) : display_(display) {
-    Settle();
-    gErrorSeen = false;
+    // Frames go out without waiting: an error of theirs that comes in now
+    // means the window died, as one of this trap's requests would.
     previous_ = XSetErrorHandler(NoteError);
+    Settle();
   }
   ~ErrorTrap() {
     Settle();
@@ -36,7 +55,7 @@ class ErrorTrap {
   // Waits for the server's answer to everything sent so far.
   bool Failed() {
     Settle();
-    return gErrorSeen;
+    return TakeError();
   }
 
  private:
@@ -221,6 +240,7 @@ base::Pixel* X11Canvas::FrameMemory(int width, int height) {
   }
   shared->image = image;
   shared_ = std::move(shared);
+  completionType_ = XShmGetEventBase(display_) + ShmCompletion;
   return reinterpret_cast<base::Pixel*>(image->data);
 }
 
@@ -250,56 +270,95 @@ void X11Canvas::Draw(std::span<const base::Rect> rects) {
   const base::Surface& picture = *shown_;
   const auto width = static_cast<unsigned>(picture.Width());
   const auto height = static_cast<unsigned>(picture.Height());
-  GC gc = static_cast<GC>(gc_);
   // The frame in shared memory goes as it is; other pixels through an image
   // that looks at them, or converted when the server takes another format.
-  XImage* image = nullptr;
-  const bool shared =
-      shared_ && shared_->image->data == reinterpret_cast<const char*>(picture.Data());
-  if (shared) {
-    image = shared_->image;
+  if (shared_ && shared_->image->data == reinterpret_cast<const char*>(picture.Data())) {
+    PutShared(rects, picture);
+    return;
+  }
+  GC gc = static_cast<GC>(gc_);
+  int screen = DefaultScreen(display_);
+  XImage* image = XCreateImage(display_, DefaultVisual(display_, screen),
+                               static_cast<unsigned>(DefaultDepth(display_, screen)), ZPixmap, 0,
+                               nullptr, width, height, 32, 0);
+  if (image == nullptr)
+    return;
+  if (TakesOurPixels(image) && image->bytes_per_line == picture.Width() * 4) {
+    image->data = reinterpret_cast<char*>(const_cast<base::Pixel*>(picture.Data()));
   } else {
-    int screen = DefaultScreen(display_);
-    image = XCreateImage(display_, DefaultVisual(display_, screen),
-                         static_cast<unsigned>(DefaultDepth(display_, screen)), ZPixmap, 0, nullptr,
-                         width, height, 32, 0);
-    if (image == nullptr)
-      return;
-    if (TakesOurPixels(image) && image->bytes_per_line == picture.Width() * 4) {
-      image->data = reinterpret_cast<char*>(const_cast<base::Pixel*>(picture.Data()));
-    } else {
-      converted_.resize(static_cast<std::size_t>(image->bytes_per_line) * height);
-      image->data = converted_.data();
-      for (base::Rect r : rects)
-        Convert(display_, picture, image, Clipped(r, picture));
-    }
+    converted_.resize(static_cast<std::size_t>(image->bytes_per_line) * height);
+    image->data = converted_.data();
+    for (base::Rect r : rects)
+      Convert(display_, picture, image, Clipped(r, picture));
   }
   ErrorTrap trap(display_);
   for (base::Rect r : rects) {
     r = Clipped(r, picture);
-    if (r.Empty())
-      continue;
-    if (shared)
-      XShmPutImage(display_, target_, gc, image, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.width),
-                   static_cast<unsigned>(r.height), False);
-    else
+    if (!r.Empty())
       XPutImage(display_, target_, gc, image, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.width),
                 static_cast<unsigned>(r.height));
   }
-  if (!shared) {
-    image->data = nullptr;  // our pixels, not Xlib's to free
-    XDestroyImage(image);
-  }
-  // The sync in the trap also means the server has read the shared pixels
-  // before the core draws the next frame into them.
+  image->data = nullptr;  // our pixels, not Xlib's to free
+  XDestroyImage(image);
   if (trap.Failed())
     gone_ = true;
 }
 
+// Nobody waits for the server here: it reads the memory when it gets to the
+// requests, and AwaitFrameRead makes sure it has before the core writes again.
+void X11Canvas::PutShared(std::span<const base::Rect> rects, const base::Surface& picture) {
+  std::vector<base::Rect> parts;
+  for (base::Rect r : rects)
+    if (r = Clipped(r, picture); !r.Empty())
+      parts.push_back(r);
+  if (parts.empty())
+    return;
+  Quiet quiet;
+  GC gc = static_cast<GC>(gc_);
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const base::Rect& r = parts[i];
+    const bool last = i + 1 == parts.size();
+    // The server takes the puts in turn: the last one's completion event
+    // says it is done with the memory.
+    if (last)
+      readSerial_ = NextRequest(display_);
+    XShmPutImage(display_, target_, gc, shared_->image, r.x, r.y, r.x, r.y,
+                 static_cast<unsigned>(r.width), static_cast<unsigned>(r.height), last);
+  }
+  XFlush(display_);
+  if (TakeError())
+    gone_ = true;
+}
+
+void X11Canvas::NoteCompletion(const XEvent& event) {
+  if (readSerial_ != 0 && event.xany.serial >= readSerial_)
+    readSerial_ = 0;
+}
+
+void X11Canvas::AwaitFrameRead() {
+  if (readSerial_ == 0 || gone_)
+    return;
+  Quiet quiet;
+  // Normally the event came in while we slept: it is taken without waiting.
+  XEvent event{};
+  while (XCheckTypedEvent(display_, completionType_, &event))
+    NoteCompletion(event);
+  if (readSerial_ != 0 && LastKnownRequestProcessed(display_) < readSerial_)
+    XSync(display_, False);
+  readSerial_ = 0;
+  if (TakeError())
+    gone_ = true;
+}
+
 bool X11Canvas::ProcessEvents() {
+  Quiet quiet;
   while (!gone_ && XPending(display_) > 0) {
     XEvent event{};
     XNextEvent(display_, &event);
+    if (shared_ && event.type == completionType_) {
+      NoteCompletion(event);
+      continue;
+    }
     switch (event.type) {
       case DestroyNotify:
         if (event.xdestroywindow.window == target_ || event.xdestroywindow.window == host_)
@@ -315,6 +374,8 @@ bool X11Canvas::ProcessEvents() {
         break;
     }
   }
+  if (TakeError())
+    gone_ = true;
   return !gone_;
 }
 

@@ -9,6 +9,7 @@
 #include "base/surface.hpp"
 
 struct _XDisplay;
+union _XEvent;
 
 namespace quimbel::linux_port {
 
@@ -41,6 +42,13 @@ class X11Canvas {
   // keeps looking at it, without a copy, to repaint what is exposed.
   void PresentFrame(const base::Surface& frame, std::span<const base::Rect> changed);
 
+  // Draws these rectangles of the frame again (the window system lost them).
+  void Repaint(std::span<const base::Rect> rects) { Draw(rects); }
+  // Returns once the server has read the shared memory for every frame sent
+  // so far, so that it may be written again; at once when it has already
+  // said so. Call it before anything may write the frame.
+  void AwaitFrameRead();
+
   // Handles the events that are waiting (exposure, destruction). Returns
   // false once the window we draw on is gone.
   bool ProcessEvents();
@@ -53,6 +61,8 @@ class X11Canvas {
   // Sends these rectangles of the shown picture to the window.
   void Draw(std::span<const base::Rect> rects);
   void DrawAll();
+  void PutShared(std::span<const base::Rect> rects, const base::Surface& picture);
+  void NoteCompletion(const _XEvent& event);
   void ReleaseShared();
 
   _XDisplay* display_ = nullptr;
@@ -64,7 +74,9 @@ class X11Canvas {
   const base::Surface* shown_ = nullptr;  // picture_ or the frame given
   struct Shared;                          // the MIT-SHM image, if any
   std::unique_ptr<Shared> shared_;
-  std::vector<char> converted_;  // for servers that take other pixels
+  int completionType_ = -1;       // MIT-SHM's completion event
+  unsigned long readSerial_ = 0;  // the put whose completion is awaited, if any
+  std::vector<char> converted_;   // for servers that take other pixels
   bool gone_ = false;
 };
 
