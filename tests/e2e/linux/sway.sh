@@ -223,7 +223,9 @@ ok
 
 begin "a box during the run comes above the saver; Return answers it, the saver goes on and ends on a key"
 # The tune plays, then the sound output breaks: the restart fails, which the
-# program reports in a box captioned with the command.
+# program reports in a box captioned with the command. The tune's poll
+# sleeps until shortly before its end (the wave tune lasts 9 s), so the
+# break is found there, not at once.
 write_settings 10 8 2 1
 mixer="$work/mixer"
 echo ok >"$mixer"
@@ -233,8 +235,8 @@ e2e_bg as_user "${session[@]}" LD_PRELOAD="$work/bin/quimbel_e2e_fake_mixer.so" 
 saver=$!
 shot_until saver-before-box covered || fail "the saver did not cover the outputs"
 echo broken >"$mixer"
-if ! box="$(wait_sway_window "play bgm notify" 5000)"; then
-  fail "no box 5 s after the tune broke (the saver $(alive "$saver" && echo runs || echo ended))"
+if ! box="$(wait_sway_window "play bgm notify" 15000)"; then
+  fail "no box 15 s after the tune broke (the saver $(alive "$saver" && echo runs || echo ended))"
 else
   read -r how width height crop <<<"$box"
   sleep 0.5
@@ -291,8 +293,8 @@ e2e_bg as_user "${session[@]}" LD_PRELOAD="$work/bin/quimbel_e2e_fake_mixer.so" 
 saver=$!
 shot_until saver-before-report covered || fail "the saver did not cover the outputs"
 echo exhausted >"$mixer"
-if ! report="$(wait_sway_window quimbel 5000)"; then
-  fail "no report 5 s after the error (the saver $(alive "$saver" && echo runs || echo ended)): $(cat "$work/report.txt")"
+if ! report="$(wait_sway_window quimbel 15000)"; then
+  fail "no report 15 s after the error (the saver $(alive "$saver" && echo runs || echo ended)): $(cat "$work/report.txt")"
 else
   read -r how width height crop <<<"$report"
   sleep 0.5
