@@ -89,6 +89,29 @@ TEST_F(QtSaverWindow, IsFramelessAndStaysOnTop) {
   EXPECT_TRUE(driver.widget->windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
+// A key pressed elsewhere and repeated here (XWayland's stuck key after a box
+// closed on it) does not end the run, whether Qt marks the repeats or they
+// come as a release and a press of the same time; a key pressed here does.
+TEST_F(QtSaverWindow, RepeatsEndOnlyAfterAPressSeenHere) {
+  Start(base::kBlack);
+  auto key = [&](QEvent::Type type, bool repeat, ulong time) {
+    auto* e = new QKeyEvent(type, Qt::Key_Return, Qt::NoModifier, QString(), repeat);
+    e->setTimestamp(time);
+    QCoreApplication::postEvent(driver.widget->windowHandle(), e);
+  };
+  key(QEvent::KeyRelease, true, 100);
+  key(QEvent::KeyPress, true, 100);
+  key(QEvent::KeyRelease, false, 140);
+  key(QEvent::KeyPress, false, 140);
+  driver.Click(5, 5);  // a marker behind the keys: once it is in, they are too
+  RunUntil([&] { return events.clicks > 0; });
+  EXPECT_EQ(events.keys, 0);
+  key(QEvent::KeyRelease, false, 180);
+  key(QEvent::KeyPress, false, 900);
+  RunUntil([&] { return events.keys > 0; });
+  EXPECT_EQ(events.keys, 1);
+}
+
 }  // namespace
 }  // namespace quimbel::linux_port
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "base/runtime_error.hpp"
@@ -33,10 +34,32 @@ class FocusHolderWidget : public QWidget {
   }
 
  protected:
-  void keyPressEvent(QKeyEvent*) override { events_.OnKeyDown(); }
+  // XWayland under Mutter can miss the release of a key pressed in a box
+  // that closes on it (Return on OK) and then repeats that key into this
+  // window for as long as it believes it held: repeats of a press that never
+  // came here are not the user's input to the saver. The server repeats a
+  // key as a release and a press of the same time, which Qt marks only when
+  // both have arrived together.
+  void keyPressEvent(QKeyEvent* e) override {
+    const bool repeat =
+        e->isAutoRepeat() || (e->key() == releasedKey_ && e->timestamp() == releasedAt_);
+    if (repeat && !held_.contains(e->key()))
+      return;
+    held_.insert(e->key());
+    events_.OnKeyDown();
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    releasedKey_ = e->key();
+    releasedAt_ = e->timestamp();
+    if (!e->isAutoRepeat())
+      held_.erase(e->key());
+  }
 
  private:
   platform::SaverEvents& events_;
+  std::set<int> held_;
+  int releasedKey_ = 0;
+  ulong releasedAt_ = 0;
 };
 
 // Paints the last frame and nothing else: before the first frame the window
