@@ -303,3 +303,16 @@ start_host() {
   read -r host_id host_hex <"$out"
 }
 destroy_host() { echo destroy >&"$1"; eval "exec $1>&-"; }
+
+# Voluntary context switches of every thread of process $1 so far.
+switches() {
+  cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'
+}
+# Wake-ups per second of process $1 over $secs seconds.
+wakeups() {
+  local before after
+  before="$(switches "$1")"
+  sleep "$secs"
+  after="$(switches "$1")"
+  echo $(((after - before) / secs))
+}

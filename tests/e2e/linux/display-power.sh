@@ -27,10 +27,6 @@ printf '[QuimbelSaver]\nnumber of cara=10\ntype of cara=8\nsaver type=2\nmusic m
 dpms="$work/dpms"
 secs="${QUIMBEL_WAKE_SECONDS:-10}"
 
-# Voluntary context switches of every thread of process $1 so far.
-switches() {
-  cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'
-}
 # Whether process $1 holds the disk audio file open: the device is open.
 device_open() { ls -l /proc/"$1"/fd 2>/dev/null | grep -q "$SDL_DISKAUDIOFILE"; }
 # Whether the screen changes within 0.7 s.
@@ -41,14 +37,6 @@ frames_go_on() {
   local n
   n="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1)"
   [ "$n" != 0 ]
-}
-# Wake-ups per second of process $1 over $secs seconds.
-wakeups() {
-  local before after
-  before="$(switches "$1")"
-  sleep "$secs"
-  after="$(switches "$1")"
-  echo $(((after - before) / secs))
 }
 
 echo on >"$dpms"

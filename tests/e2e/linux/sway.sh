@@ -407,17 +407,8 @@ e2e_bg as_user "${session[@]}" LD_PRELOAD="$work/bin/quimbel_e2e_fake_output_pow
   "$bin" /s 2>"$work/power-wayland.log"
 saver=$!
 secs="${QUIMBEL_WAKE_SECONDS:-10}"
-# The program's own process (runuser's child) and its wake-ups: voluntary
-# context switches of all its threads.
+# The program's own process (runuser's child).
 program() { pgrep -u "$user" -f "^$bin /s\$" | head -n 1; }
-switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'; }
-wakeups() {
-  local before after
-  before="$(switches "$1")"
-  sleep "$secs"
-  after="$(switches "$1")"
-  echo $(((after - before) / secs))
-}
 device_open() { ls -l /proc/"$1"/fd 2>/dev/null | grep -q "$tune"; }
 # Whether the outputs change within 0.7 s.
 frames_go_on() {
@@ -593,6 +584,12 @@ one_character() {
       echo "$w $h"
       return 0
     fi
+    # Clear of both sides yet cut by the bottom: its lane runs below this
+    # output (the second one is taller), where it never lies whole.
+    if [ "${h:-0}" -gt 20 ] && [ "$x" -gt 1 ] && [ $((x - 1 + w)) -lt "$2" ] &&
+      [ $((y - 1 + h)) -ge "$3" ]; then
+      return 2
+    fi
     sleep 0.2
   done
   return 1
@@ -601,12 +598,19 @@ write_settings 1 0 2
 declare -A tall=()
 for scale in 1 2; do
   [ "$scale" = 2 ] && swaymsg "output HEADLESS-1 resolution 2560x1440 scale 2"
-  start_saver
-  if read -r w h < <(one_character "one-character-scale$scale" $((1280 * scale)) $((720 * scale))); then
+  # A new run draws a new lane, until one lies on the first output.
+  for _ in 1 2 3 4; do
+    start_saver
+    measured="$(one_character "one-character-scale$scale" $((1280 * scale)) $((720 * scale)))"
+    found=$?
+    ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
+    [ "$found" -ne 2 ] && break
+  done
+  if [ "$found" -eq 0 ]; then
+    read -r w h <<<"$measured"
     tall[$scale]=$h
     echo "   at scale $scale the character measures $w x $h device pixels"
   fi
-  ends_on "$saver" "a one-pixel move" swaymsg "seat seat0 cursor move 1 0"
 done
 a=${tall[1]:-0} b=${tall[2]:-0}
 # Two walking steps may differ by a pixel or two in height: within 5 %.

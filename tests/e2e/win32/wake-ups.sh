@@ -23,9 +23,6 @@ e2e_start_xvfb 95 1024x768 || exit 1
 e2e_at_exit wine_restart
 wine_restart
 
-switches() {
-  cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'
-}
 phase() { cat "$artifacts/phase" 2>/dev/null; }
 await() {
   for _ in $(seq 600); do
