@@ -5,6 +5,7 @@
 // display on that power management wants off.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "ports/linux/wayland/wayland_globals.hpp"
