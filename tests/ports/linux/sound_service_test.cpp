@@ -1,5 +1,6 @@
 // The Linux sound service for real: SDL's disk driver writes what would be
 // heard to a file, which the tests read back.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -206,6 +207,25 @@ TEST_F(SdlSoundTest, TheDefaultTunesOpenAndSound) {
       sounding += runs[i];
     EXPECT_GT(sounding, 250) << name << " was heard";
   }
+}
+
+// SDL_mixer makes its synthesizer from whatever new_fluid_settings the
+// dynamic linker finds first: it must be the program's, or the whole sound
+// font is loaded at the tune's open.
+TEST(SynthSettingsTest, TheMixersSynthesizerLoadsSamplesOnDemand) {
+  using Make = void* (*)();
+  using GetInt = int (*)(void*, const char*, int*);
+  using Delete = void (*)(void*);
+  auto make = reinterpret_cast<Make>(dlsym(RTLD_DEFAULT, "new_fluid_settings"));
+  auto getInt = reinterpret_cast<GetInt>(dlsym(RTLD_DEFAULT, "fluid_settings_getint"));
+  auto release = reinterpret_cast<Delete>(dlsym(RTLD_DEFAULT, "delete_fluid_settings"));
+  ASSERT_TRUE(make != nullptr && getInt != nullptr && release != nullptr);
+  void* settings = make();
+  ASSERT_NE(settings, nullptr);
+  int onDemand = -1;
+  EXPECT_EQ(getInt(settings, "synth.dynamic-sample-loading", &onDemand), 0);
+  EXPECT_EQ(onDemand, 1);
+  release(settings);
 }
 
 struct SdlSoundDriver {
