@@ -1,6 +1,7 @@
 #include "ports/linux/x11/pointer_probe.hpp"
 
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 #include <cstdlib>
 
@@ -36,23 +37,29 @@ PointerProbe::~PointerProbe() {
 
 void PointerProbe::Ask() {
   Connect();
-  if (connection_ == nullptr)
+  if (connection_ == nullptr || asked_)
     return;
-  // An answer nobody took (a tick that failed half way) is old now.
-  if (asked_)
-    xcb_discard_reply(connection_, *asked_);
   asked_ = xcb_query_pointer(connection_, root_).sequence;
   xcb_flush(connection_);
 }
 
 std::optional<PointerAt> PointerProbe::Take() {
-  if (!asked_)
-    Ask();
+  const bool askedBefore = asked_.has_value();
+  Ask();
   if (!asked_)
     return std::nullopt;
-  xcb_query_pointer_cookie_t cookie{*asked_};
+  xcb_query_pointer_reply_t* reply = nullptr;
+  if (askedBefore) {
+    void* answer = nullptr;
+    xcb_generic_error_t* error = nullptr;
+    if (xcb_poll_for_reply(connection_, *asked_, &answer, &error) == 0)
+      return std::nullopt;  // still on its way
+    std::free(error);
+    reply = static_cast<xcb_query_pointer_reply_t*>(answer);
+  } else {
+    reply = xcb_query_pointer_reply(connection_, xcb_query_pointer_cookie_t{*asked_}, nullptr);
+  }
   asked_.reset();
-  xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(connection_, cookie, nullptr);
   if (reply == nullptr)
     return std::nullopt;
   PointerAt at{reply->root_x, reply->root_y};

@@ -22,10 +22,14 @@ class PointerProbe {
   PointerProbe(const PointerProbe&) = delete;
   PointerProbe& operator=(const PointerProbe&) = delete;
 
-  // Sends the question now; an earlier one's answer is let go.
+  // Sends the question now, unless one asked earlier is still on its way:
+  // its answer is as good, and comes sooner.
   void Ask();
-  // The answer to the question asked last, or to one asked now: the
-  // pointer's place when the server answered. Nothing without a display.
+  // The pointer's place when the server answered the question asked last.
+  // Where that question went out before (Ask), an answer not yet here is not
+  // waited for: nothing, and the question stays for the next Take, so that
+  // the tick sleeps only on its timer. Without a question asked, asks and
+  // waits. Nothing without a display.
   std::optional<PointerAt> Take();
 
  private:
