@@ -90,6 +90,14 @@ class SdlSoundTest : public ::testing::Test {
   std::unique_ptr<SdlSoundService> service_;
 };
 
+// What the mixer mixes is heard a chunk at a time.
+constexpr int kChunkMs = kMixerChunkFrames * 1000 / kOutputRate;
+constexpr double kChunkSeconds = kChunkMs / 1000.0;
+
+void SleepMs(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
 // The output as alternating runs of quiet and sounding milliseconds, the
 // first one quiet (possibly of length 0).
 std::vector<int> Runs(const std::vector<int>& peaks) {
@@ -119,39 +127,40 @@ TEST_F(SdlSoundTest, FilesThatCannotPlayAreRefused) {
 
 TEST_F(SdlSoundTest, WavSoundsStopsSilentlyAndLoopsThroughThePoll) {
   fs::path wav = dir_ / "tone.wav";
-  WriteToneWav(wav, 0.4);
+  WriteToneWav(wav, 1.2);
   ASSERT_EQ(Send(Open(wav)), kSoundOk);
   EXPECT_EQ(Mode(), "stopped");
   ASSERT_EQ(Send("play bgm notify"), kSoundOk);
   EXPECT_EQ(Mode(), "playing");
-  double ended = SecondsUntilNotPlaying(3);
+  double ended = SecondsUntilNotPlaying(4);
   EXPECT_EQ(Mode(), "stopped");
-  EXPECT_GT(ended, 0.3);
-  EXPECT_LT(ended, 1.0);
+  // Seen a chunk at a time, as the chunks are mixed ahead of their sound.
+  EXPECT_GT(ended, 1.2 - kChunkSeconds - 0.05);
+  EXPECT_LT(ended, 1.2 + kChunkSeconds + 0.2);
   // What the poll does at the end: rewind and play.
   ASSERT_TRUE(Execute("seek bgm to start"));
   ASSERT_TRUE(Execute("play bgm notify"));
   EXPECT_EQ(Mode(), "playing");
-  SecondsUntilNotPlaying(3);
+  SecondsUntilNotPlaying(4);
   ASSERT_TRUE(Execute("seek bgm to start"));
   ASSERT_TRUE(Execute("play bgm notify"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  SleepMs(kChunkMs + 100);
   ASSERT_TRUE(Execute("stop bgm"));
   EXPECT_EQ(Mode(), "stopped");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  SleepMs(2 * kChunkMs + 200);
   ASSERT_TRUE(Execute("close bgm"));
 
   // Sounding, quiet, sounding, quiet, sounding, and quiet after the stop.
   std::vector<int> runs = Runs(Output());
   ASSERT_EQ(runs.size(), 7u);
-  EXPECT_GT(runs[1], 350);
-  EXPECT_GT(runs[3], 350);
-  // 150 ms of play, heard in whole chunks of the mixer's (93 ms).
-  EXPECT_GT(runs[5], 80);
-  EXPECT_LT(runs[5], 300);
-  EXPECT_GE(runs[6], 250) << "nothing is heard after the stop";
+  EXPECT_GT(runs[1], 1150);
+  EXPECT_GT(runs[3], 1150);
+  // The play before the stop is heard in whole chunks, the last to its end.
+  EXPECT_GT(runs[5], kChunkMs - 20);
+  EXPECT_LT(runs[5], 2 * kChunkMs + 20);
+  EXPECT_GE(runs[6], kChunkMs) << "nothing is heard after the stop";
   for (int gap : {runs[2], runs[4]}) {
-    EXPECT_LT(gap, 250) << "restart gap";
+    EXPECT_LT(gap, kChunkMs + 30) << "the replay starts with the chunk after the end";
     RecordProperty("wav_restart_gap_ms", gap);
   }
 }
@@ -162,13 +171,14 @@ TEST_F(SdlSoundTest, MidiEndsWithItsLastEventNotWithTheSynthesizersRing) {
   ASSERT_EQ(Send(Open(mid)), kSoundOk);
   ASSERT_EQ(Send("play bgm notify"), kSoundOk);
   double ended = SecondsUntilNotPlaying(6);
-  EXPECT_GT(ended, 0.9);
-  EXPECT_LT(ended, 1.5) << "the ring after the last note is not part of the tune";
+  EXPECT_GT(ended, 1.0 - kChunkSeconds - 0.05);
+  EXPECT_LT(ended, 1.0 + kChunkSeconds + 0.1)
+      << "the ring after the last note is not part of the tune";
   ASSERT_TRUE(Execute("seek bgm to start"));
   ASSERT_TRUE(Execute("play bgm notify"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  SleepMs(kChunkMs + 100);
   ASSERT_TRUE(Execute("stop bgm"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  SleepMs(2 * kChunkMs + 200);
   // Played again from where it stopped, and stopped at once.
   ASSERT_TRUE(Execute("play bgm notify"));
   EXPECT_EQ(Mode(), "playing");
@@ -176,13 +186,21 @@ TEST_F(SdlSoundTest, MidiEndsWithItsLastEventNotWithTheSynthesizersRing) {
   EXPECT_EQ(Mode(), "stopped");
   ASSERT_TRUE(Execute("close bgm"));
 
-  // The first play and the replay sound as one: no gap at the restart; then
-  // nothing after the stop, nor from the play that was stopped at once.
+  // The first play sounds to its last note and rings on to the end of the
+  // chunk where its end was seen; the replay follows with the next chunk
+  // and sounds in whole chunks until the stop; then nothing, nor from the
+  // play that was stopped at once.
   std::vector<int> runs = Runs(Output());
-  ASSERT_EQ(runs.size(), 3u);
-  EXPECT_GT(runs[1], 1250);
-  EXPECT_LT(runs[1], 1400);
-  EXPECT_GE(runs[2], 250);
+  ASSERT_GE(runs.size(), 3u);
+  ASSERT_EQ(runs.size() % 2, 1u);
+  EXPECT_GT(runs[1], 950);
+  int sounding = 0;
+  for (std::size_t i = 1; i < runs.size(); i += 2)
+    sounding += runs[i];
+  EXPECT_LT(sounding, 1000 + 3 * kChunkMs + 50);
+  for (std::size_t i = 2; i + 1 < runs.size(); i += 2)
+    EXPECT_LT(runs[i], kChunkMs + 30) << "the replay starts with the chunk after the end";
+  EXPECT_GE(runs.back(), kChunkMs);
 }
 
 TEST_F(SdlSoundTest, TheDefaultTunesOpenAndSound) {

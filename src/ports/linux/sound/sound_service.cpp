@@ -20,7 +20,6 @@ namespace {
 using namespace quimbel::platform;
 
 constexpr std::uintmax_t kLargestMidiFile = 16 << 20;
-constexpr int kChunkFrames = 4096;
 
 std::optional<double> MidiFileLength(const std::string& path) {
   std::error_code ec;
@@ -260,10 +259,7 @@ bool SdlSoundService::OpenOutput() {
   QuietAlsaLibrary();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     return false;
-  // The audio thread wakes once a chunk: 4096 frames (93 ms) keeps it near
-  // ten times a second. A tune's end is seen a chunk at a time, so a loop
-  // can restart up to a chunk late, while its last notes ring on.
-  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, kChunkFrames) != 0) {
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, kMixerChunkFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }

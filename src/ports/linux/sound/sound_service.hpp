@@ -20,6 +20,14 @@ namespace quimbel::linux_port {
 enum class TuneKind { Unknown, Midi, Wave };
 TuneKind TuneKindOf(std::string_view path);
 
+// The mixer's chunk in frames at 44.1 kHz: its audio thread wakes once a
+// chunk (16384 frames, 0.37 s, under three times a second). What the mixer
+// has mixed is heard a chunk at a time: a stop sounds until the chunk's end,
+// and a tune's end is seen a chunk at a time, so a loop starts with the next
+// chunk while a MIDI tune's last notes ring on (a wave tune is silent until
+// then).
+inline constexpr int kMixerChunkFrames = 16384;
+
 // The words for a result code in the failure report.
 std::string SoundErrorText(std::uint32_t code);
 
