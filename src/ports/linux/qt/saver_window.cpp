@@ -237,7 +237,11 @@ class HostedSaverWindow : public platform::SaverWindow {
         guard_(events, [this] { canvas_->AwaitFrameRead(); }),
         owner_(std::make_unique<QObject>()),
         timers_(owner_.get(), guard_) {
-    pump_ = std::make_unique<CanvasPump>(*canvas_, std::move(onGone));
+    // The socket also brings the server's word that it has read each frame;
+    // waking for that would double the run's wake-ups. The tick's timer
+    // sleeps at most a tick, and the canvas's events, the window's end
+    // among them, are read each time the loop goes to sleep.
+    pump_ = std::make_unique<CanvasPump>(*canvas_, std::move(onGone), CanvasPump::Wake::Never);
   }
 
   void StartTimer(platform::SaverTimer timer, int periodMs) override {
