@@ -30,8 +30,10 @@ void WaylandScreen::HoldDesktop(const platform::Rect32& area) {
 }
 
 bool WaylandScreen::Capture(base::Surface& dst, int x, int y, int width, int height) {
+  // The scene's capture comes before anything else reads the held picture:
+  // the core's background may take the picture itself.
   if (held_.Held())
-    return held_.Capture(dst, x, y, width, height);
+    return held_.HandOver(dst, x, y, width, height);
   return CaptureOutputs(dst, x, y, width, height);
 }
 
