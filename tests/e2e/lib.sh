@@ -21,6 +21,17 @@ wait_exit() {
   return 0
 }
 
+# Runs the command after $1 every 50 ms until it succeeds, for up to $1 ms;
+# true when it did.
+within() {
+  local end=$(($(now_ms) + $1))
+  shift
+  until "$@"; do
+    [ "$(now_ms)" -ge "$end" ] && return 1
+    sleep 0.05
+  done
+}
+
 # When process $1 started (clock ticks after boot): a process id is reused
 # soon on a busy machine, and its new owner must not be killed for ours.
 e2e_started() {
@@ -212,6 +223,32 @@ e2e_need() {
 }
 
 # ----------------------------------------------------------------------- Wine
+
+# Whether this machine runs 32-bit x86 programs: some kernels are built
+# without them, and Wine's 32-bit loader then fails with "Exec format
+# error". Without wine32 installed there is nothing 32-bit to run either.
+wine_runs_32bit() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Debian's `wine` (and the tools that go through `wine-stable`) take the
+# 32-bit loader whenever wine32 is installed; where it cannot run, they are
+# pointed at the 64-bit loader, which runs the 64-bit builds.
+wine_use_a_loader_that_runs() {
+  if [ ! -e /usr/lib/wine/wine ] || [ ! -x /usr/lib/wine/wine64 ] || wine_runs_32bit; then
+    return 0
+  fi
+  local shims="${TMPDIR:-/tmp}/quimbel-wine64-loader-$(id -u)" name
+  mkdir -p "$shims"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/$name"
+    chmod 755 "$shims/$name"
+  done
+  case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
+}
+# Every script that runs Wine sources this file, and the scripts and tests
+# they start inherit the PATH.
+wine_use_a_loader_that_runs
 
 # Ends the Wine server of WINEPREFIX and waits until it has gone.
 wine_restart() {

@@ -410,6 +410,9 @@ secs="${QUIMBEL_WAKE_SECONDS:-10}"
 # The program's own process (runuser's child).
 program() { pgrep -u "$user" -f "^$bin /s\$" | head -n 1; }
 device_open() { ls -l /proc/"$1"/fd 2>/dev/null | grep -q "$tune"; }
+# The output closes beside the program once its last chunks have played
+# out, about a second after the tune is let go of.
+device_closed() { ! device_open "$1"; }
 # Whether the outputs change within 0.7 s.
 frames_go_on() {
   shot power-a
@@ -432,8 +435,7 @@ else
   sleep 1
   { device_open "$pid" && frames_go_on; } || fail "one output off: the run did not go on"
   echo "off off" >"$power"
-  sleep 1
-  device_open "$pid" && fail "both off: the tune's device is still open"
+  within 3000 device_closed "$pid" || fail "both off: the tune's device is still open"
   frames_go_on && fail "both off: frames are still drawn"
   dark="$(wakeups "$pid")"
   echo "on off" >"$power"

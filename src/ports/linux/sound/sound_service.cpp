@@ -40,6 +40,7 @@ SdlSoundService::~SdlSoundService() {
   while (!devices_.empty())
     Close(devices_.begin());
   CloseOutput();
+  AwaitClosed();
 }
 
 std::uint32_t SdlSoundService::Send(std::string_view command, std::string* reply,
@@ -256,6 +257,7 @@ double SdlSoundService::PlayedSeconds() const {
 bool SdlSoundService::OpenOutput() {
   if (outputOpen_)
     return true;
+  AwaitClosed();
   QuietAlsaLibrary();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     return false;
@@ -278,9 +280,21 @@ void SdlSoundService::CloseOutput() {
   if (!outputOpen_)
     return;
   Mix_SetPostMix(nullptr, nullptr);
-  Mix_CloseAudio();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
   outputOpen_ = false;
+  // SDL lets what it has mixed play out before the device closes: two
+  // chunks and the one under way, about a second. The program has nothing
+  // more to say to the output, so it goes on (the saver's window goes, the
+  // dark run sleeps) while that plays out beside it; only the next open, or
+  // the service's end, waits for it.
+  closing_ = std::thread([] {
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  });
+}
+
+void SdlSoundService::AwaitClosed() {
+  if (closing_.joinable())
+    closing_.join();
 }
 
 // Runs on the audio thread with the mixer locked, right after each chunk.

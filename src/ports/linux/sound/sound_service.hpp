@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "platform/sound_service.hpp"
 #include "ports/common/sound_command.hpp"
@@ -62,6 +63,8 @@ class SdlSoundService : public platform::SoundService {
   double PlayedSeconds() const;
   bool OpenOutput();
   void CloseOutput();
+  // Waits until an output let go of has closed.
+  void AwaitClosed();
   static void CountFrames(void* self, std::uint8_t* stream, int length);
 
   std::map<std::string, Device> devices_;
@@ -71,6 +74,8 @@ class SdlSoundService : public platform::SoundService {
   int frequency_ = 44100;
   // Frames of the current tune mixed so far, counted on the audio thread.
   std::atomic<std::uint64_t> playedFrames_{0};
+  // Closes the output beside the program (see CloseOutput).
+  std::thread closing_;
 };
 
 }  // namespace quimbel::linux_port
