@@ -8,7 +8,7 @@
 
 namespace quimbel::engine {
 
-inline constexpr int kMaxBands = 16;
+inline constexpr int kMaxBands = 32;
 
 // Adds r to rects[0, count), merged with every rectangle whose common bounds
 // are no larger than the two apart (a character's old and new place become

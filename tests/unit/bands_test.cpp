@@ -95,7 +95,7 @@ TEST(BandsTest, CoverEveryChangedPixelInAtMostSixteenWithinTheirBounds) {
 }
 
 TEST(BandsTest, FewSeparatePlacesGoOutAsTheyAre) {
-  // Sixteen characters, each with its old and new place 10 pixels apart in
+  // kMaxBands characters, each with its old and new place 10 pixels apart in
   // its lane, far from each other: a band each, exactly their union.
   std::vector<Rect> in;
   std::vector<Rect> expected;
@@ -117,5 +117,5 @@ TEST(BandsTest, FewSeparatePlacesGoOutAsTheyAre) {
   long long sum = 0;
   for (const Rect& b : bands)
     sum += Area(b);
-  EXPECT_EQ(sum, 16 * 90 * 140 + 80 * 140 + 90 * 20);
+  EXPECT_EQ(sum, kMaxBands * 90 * 140 + 80 * 140 + 90 * 20);
 }
