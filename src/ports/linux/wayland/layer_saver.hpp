@@ -3,8 +3,8 @@
 // shell's overlay layer, above every window and panel, each showing its
 // output's part of the one frame; the pointer hidden over them, and its
 // motion, buttons and keys passed on. Events reach the core only from the
-// compositor's event dispatch (WaylandDisplay::ReadEvents or
-// DispatchPending), never from a call made here.
+// compositor's event dispatch (WaylandDisplay::ReadEvents), never from a
+// call made here.
 #include <memory>
 #include <span>
 #include <vector>

@@ -213,10 +213,6 @@ bool WaylandDisplay::CanCopyScreen() const {
   return globals_->screencopy != nullptr;
 }
 
-int WaylandDisplay::Fd() const {
-  return wl_display_get_fd(globals_->display);
-}
-
 bool WaylandDisplay::ReadEvents() {
   wl_display* d = globals_->display;
   while (wl_display_prepare_read(d) != 0) {

@@ -35,18 +35,16 @@ class WaylandDisplay {
   // Whether the compositor lets a client copy an output's pixels.
   bool CanCopyScreen() const;
 
-  // The socket to watch for events.
-  int Fd() const;
-  // Reads what the socket holds, then handles it; false once the connection
-  // is broken.
+  // Reads what the socket holds now, without waiting for more, handles it
+  // and sends what is queued; false once the connection is broken.
   bool ReadEvents();
-  // Handles events already read and sends what is queued; false once the
-  // connection is broken.
-  bool DispatchPending();
 
   WaylandGlobals& Globals() { return *globals_; }
 
  private:
+  // Handles events already read and sends what is queued.
+  bool DispatchPending();
+
   std::unique_ptr<WaylandGlobals> globals_;
 };
 
