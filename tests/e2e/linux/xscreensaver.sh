@@ -98,6 +98,20 @@ wait_holder() {
     sleep 0.05
   done
 }
+# What each hack left running is doing, for a failure's message: whether it
+# holds the tune, and each thread's state and where it sleeps.
+left_hacks() {
+  local p t
+  for p in $(hacks); do
+    printf '%s%s [' "$p" "$(holders | grep -qx "$p" && echo ' (tune)')"
+    for t in /proc/"$p"/task/*; do
+      printf ' %s:%s:%s' "$(cat "$t/comm" 2>/dev/null)" \
+        "$(awk '$1 == "State:" {print $2}' "$t/status" 2>/dev/null)" "$(cat "$t/wchan" 2>/dev/null)"
+    done
+    printf ' ] '
+  done
+  xss -time 2>&1 | head -1
+}
 # Waits up to $1 ms until no hack is left; prints how long it took.
 wait_no_hacks() {
   local start end
@@ -223,7 +237,7 @@ else
     fail "the saver is not drawn ($green desktop pixels, $moved changed)"
   fi
   xss -deactivate >/dev/null
-  took="$(wait_no_hacks 2000)" || fail "hacks left after deactivation: $(hacks | tr '\n' ' ')"
+  took="$(wait_no_hacks 2000)" || fail "hacks left after deactivation: $(left_hacks)"
   [ -n "$took" ] && echo "   gone after $took ms"
   alive "$dialog" || fail "the dialog ended"
 fi
@@ -253,7 +267,7 @@ else
     fail "the saver does not hold the tune (holders: $(holders | tr '\n' ' '))"
   fi
   xss -deactivate >/dev/null
-  wait_no_hacks 2000 >/dev/null || fail "hacks left after deactivation"
+  wait_no_hacks 2000 >/dev/null || fail "hacks left after deactivation: $(left_hacks)"
 fi
 alive "$preview" || fail "the preview ended"
 destroy_host "$host_fd"
@@ -293,7 +307,13 @@ elif [ "$(holders | wc -l)" -ne 1 ] || ! hacks | grep -qx "$(holders)"; then
   fail "expected one of the hacks to hold the tune: $(holders | tr '\n' ' ')"
 fi
 xss -deactivate >/dev/null
-wait_no_hacks 2000 >/dev/null || fail "hacks left after deactivation"
+# The daemon ends its two hacks in turn, and the one left may take the tune
+# over before its own end comes.
+if took="$(wait_no_hacks 5000)"; then
+  echo "   gone after $took ms"
+else
+  fail "hacks left 5 s after deactivation: $(left_hacks)"
+fi
 ok
 
 [ -s "$work/stderr" ] && cp "$work/stderr" "$art/stderr.txt"
