@@ -39,7 +39,7 @@ std::vector<char> Cover(const std::vector<Rect>& rects, int width, int height) {
 
 }  // namespace
 
-TEST(BandsTest, CoverEveryChangedPixelInAtMostSixteenWithinTheirBounds) {
+TEST(BandsTest, CoverEveryChangedPixelInAtMostTheLimitWithinTheirBounds) {
   constexpr int kW = 301, kH = 199;
   std::uint32_t seed = 99;
   auto below = [&seed](int n) {
